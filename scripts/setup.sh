@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Marquill needs (when missing) and builds it in build/.
+# Sourced by run.sh and test.sh.
+set -euo pipefail
+
+MARQUILL_PACKAGES=(cmake g++ ninja-build pkg-config qt6-base-dev libqscintilla2-qt6-dev
+                   libgl-dev fonts-noto-cjk)
+
+marquill_install_packages() {
+    local missing=()
+    for p in "${MARQUILL_PACKAGES[@]}" "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null || { echo "Run as root or install sudo to install: ${missing[*]}" >&2; exit 1; }
+        sudo="sudo"
+    fi
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+marquill_build() {
+    local top
+    top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+    cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$top/build" -j2 "$@"
+}

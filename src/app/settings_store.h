@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+// The per-user settings store ("Software\Tollbury\Marquill"): four profile
+// operations, each given a section (a key below the application key, with
+// backslashes as in "History\URL") and a value name. Nothing is cached:
+// every call reads or writes the store itself, so a value written by one part
+// of the program is seen at once by every other part.
+int GetProfileInt(const QString& section, const QString& entry, int defaultValue);
+QString GetProfileString(const QString& section, const QString& entry,
+                         const QString& defaultValue = QString());
+bool WriteProfileInt(const QString& section, const QString& entry, int value);
+bool WriteProfileString(const QString& section, const QString& entry, const QString& value);
+
+// A named integer value with the default that applies where it is read.
+// Declare one next to the code that reads it:
+//   constexpr IntSetting kSmallLetter{"Options", "SmallLetter", 1};
+struct IntSetting
+{
+    const char* section;
+    const char* entry;
+    int defaultValue;
+
+    int read() const;
+    int read(int otherDefault) const; // for the few values read with another default
+    void write(int value) const;
+};
+
+// A named string value with its default.
+struct StringSetting
+{
+    const char* section;
+    const char* entry;
+    const char* defaultValue; // UTF-8
+
+    QString read() const;
+    void write(const QString& value) const;
+};
