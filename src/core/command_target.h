@@ -37,7 +37,8 @@ public:
     // Runs the update handler for ui.id(); false when there is none.
     bool updateCommand(CCmdUI& ui);
 
-protected:
+    // Registration, by the target itself or by the command modules that
+    // extend it (the view's insertion commands, tag tools, dialogs ...).
     using Handler = std::function<void(int id)>;
     using UpdateHandler = std::function<void(CCmdUI& ui)>;
 

@@ -1,0 +1,102 @@
+#include "core/ui_seam.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+
+namespace UiSeam {
+namespace {
+DialogHook& dialogHook()
+{
+    static DialogHook h;
+    return h;
+}
+MessageHook& messageHook()
+{
+    static MessageHook h;
+    return h;
+}
+FileDialogHook& fileHook()
+{
+    static FileDialogHook h;
+    return h;
+}
+std::function<void()>& beepHook()
+{
+    static std::function<void()> h;
+    return h;
+}
+} // namespace
+
+int execDialog(QDialog& dialog)
+{
+    if (dialogHook())
+        return dialogHook()(dialog);
+    return dialog.exec();
+}
+
+QMessageBox::StandardButton messageBox(QWidget* parent, const QString& text, QMessageBox::Icon icon,
+                                       QMessageBox::StandardButtons buttons,
+                                       QMessageBox::StandardButton defaultButton)
+{
+    if (messageHook())
+        return messageHook()(text, icon, buttons);
+    QMessageBox box(icon, QStringLiteral("Marquill"), text, buttons, parent);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+QString fileDialog(QWidget* parent, const FileDialogRequest& request)
+{
+    if (fileHook())
+        return fileHook()(request);
+    QFileDialog dlg(parent, request.title, request.directory, request.filter);
+    dlg.setOption(QFileDialog::DontUseNativeDialog, false);
+    if (!request.selectedFilter.isEmpty())
+        dlg.selectNameFilter(request.selectedFilter);
+    if (request.save) {
+        dlg.setAcceptMode(QFileDialog::AcceptSave);
+        dlg.setFileMode(QFileDialog::AnyFile);
+        if (!request.defaultSuffix.isEmpty())
+            dlg.setDefaultSuffix(request.defaultSuffix);
+        if (!request.proposedName.isEmpty())
+            dlg.selectFile(request.proposedName);
+    } else {
+        dlg.setAcceptMode(QFileDialog::AcceptOpen);
+        dlg.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return QString();
+    return dlg.selectedFiles().first();
+}
+
+void beep()
+{
+    if (beepHook())
+        beepHook()();
+    else
+        QApplication::beep();
+}
+
+void setDialogHook(DialogHook hook)
+{
+    dialogHook() = std::move(hook);
+}
+
+void setMessageHook(MessageHook hook)
+{
+    messageHook() = std::move(hook);
+}
+
+void setFileDialogHook(FileDialogHook hook)
+{
+    fileHook() = std::move(hook);
+}
+
+void setBeepHook(std::function<void()> hook)
+{
+    beepHook() = std::move(hook);
+}
+
+} // namespace UiSeam
