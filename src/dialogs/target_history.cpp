@@ -1,0 +1,99 @@
+#include "dialogs/target_history.h"
+
+#include "app/settings_store.h"
+#include "dialogs/history_list.h"
+#include "dialogs/history_sections.h"
+
+#include <QComboBox>
+
+namespace {
+
+const QString kSection = QString::fromLatin1(HistorySection::Target);
+const QString kPrefix = QStringLiteral("History");
+
+// Shown item and bare name; the blanks line the descriptions up.
+struct Predefined
+{
+    const char* item;
+    const char* name;
+};
+constexpr Predefined kPredefined[] = {
+    {"_blank  (新規ウィンドウ)", "_blank"},
+    {"_self    (自分自身)", "_self"},
+    {"_top     (すべてのフレームを解除)", "_top"},
+    {"_parent (フレームを１段解除)", "_parent"},
+};
+
+} // namespace
+
+QStringList CTargetHistory::predefinedItems()
+{
+    QStringList items;
+    for (const Predefined& p : kPredefined)
+        items.append(QString::fromUtf8(p.item));
+    return items;
+}
+
+void CTargetHistory::load()
+{
+    for (int i = 0; i < kSlots; ++i)
+        m_slots[i] = GetProfileString(kSection, HistoryList::valueName(kPrefix, i));
+}
+
+void CTargetHistory::fillComboBox(QComboBox* box) const
+{
+    box->clear();
+    box->addItems(TargetHistory::comboItems(m_slots));
+    box->setCurrentIndex(-1);
+    box->setEditText(QString());
+}
+
+QString CTargetHistory::accept(const QString& text)
+{
+    const QString name = TargetHistory::predefinedName(text);
+    TargetHistory::update(m_slots, text);
+    for (int i = 0; i < kSlots; ++i)
+        WriteProfileString(kSection, HistoryList::valueName(kPrefix, i), m_slots[i]);
+    return name.isEmpty() ? text : name;
+}
+
+namespace TargetHistory {
+
+QString predefinedName(const QString& text)
+{
+    for (const Predefined& p : kPredefined) {
+        if (text == QString::fromUtf8(p.item))
+            return QString::fromUtf8(p.name);
+    }
+    return QString();
+}
+
+QStringList comboItems(const CTargetHistory::Slots& slots)
+{
+    QStringList items;
+    for (const QString& slot : slots) {
+        if (!slot.isEmpty())
+            items.append(slot);
+    }
+    items.append(QString());
+    items.append(CTargetHistory::predefinedItems());
+    return items;
+}
+
+void update(CTargetHistory::Slots& slots, const QString& text)
+{
+    if (text.isEmpty() || !predefinedName(text).isEmpty())
+        return;
+    int from = CTargetHistory::kSlots - 1; // not found: the last slot is lost
+    for (int i = 0; i < CTargetHistory::kSlots; ++i) {
+        if (slots[i] == text) {
+            from = i;
+            break;
+        }
+    }
+    for (int k = from; k > 0; --k)
+        slots[k] = slots[k - 1];
+    slots[0] = text;
+}
+
+} // namespace TargetHistory
