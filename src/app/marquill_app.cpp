@@ -1,0 +1,313 @@
+#include "app/marquill_app.h"
+
+#include "app/about_dialog.h"
+#include "app/settings_store.h"
+#include "core/ui_seam.h"
+#include "document/marquill_doc.h"
+#include "editor/marquill_view.h"
+#include "frame/child_frame.h"
+#include "frame/main_frame.h"
+#include "resources/command_ids.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
+
+namespace {
+constexpr IntSetting kFileNew{"Options", "FileNew", 0};
+constexpr IntSetting kDefaultFolder{"Options", "DefaultFolder", 1};
+constexpr StringSetting kPath{"Options", "Path", ""};
+constexpr IntSetting kVersion{"Options", "Version", 215};
+constexpr IntSetting kShowCmd{"Settings", "ShowCmd", 3};
+constexpr int kRecentFileCount = 9;
+
+CMarquillApp* g_app = nullptr;
+int g_showCmdLoaded = 3;
+int g_showCmdCurrent = 3;
+
+QString recentFileSection()
+{
+    return QStringLiteral("Recent File List");
+}
+} // namespace
+
+CMarquillApp::CMarquillApp()
+{
+    g_app = this;
+    registerCommands();
+}
+
+CMarquillApp::~CMarquillApp()
+{
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+CMarquillApp* CMarquillApp::instance()
+{
+    return g_app;
+}
+
+// --- Start-up and exit -------------------------------------------------------------
+
+bool CMarquillApp::InitInstance(const QStringList& arguments)
+{
+    kPath.write(programFolder());
+    kVersion.write(215);
+
+    g_showCmdLoaded = g_showCmdCurrent = kShowCmd.read();
+
+    m_recentFiles.clear();
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString file = GetProfileString(recentFileSection(), QStringLiteral("File%1").arg(i));
+        if (!file.isEmpty())
+            m_recentFiles.append(file);
+    }
+
+    m_mainFrame = new CMainFrame;
+    m_mainFrame->setAttribute(Qt::WA_DeleteOnClose, false);
+
+    // The first argument that is not a switch names the file to open.
+    QString file;
+    for (int i = 1; i < arguments.size(); ++i) {
+        if (!arguments[i].startsWith(QLatin1Char('-'))) {
+            file = arguments[i];
+            break;
+        }
+    }
+
+    m_mainFrame->ShowWithSavedPlacement(1);
+
+    if (!file.isEmpty()) {
+        if (!OpenDocumentFile(QFileInfo(file).absoluteFilePath()))
+            return false;
+    } else if (kFileNew.read() != 0) {
+        FileNew();
+    }
+    setWorkingFolderToLastUsed();
+    return true;
+}
+
+void CMarquillApp::ExitInstance()
+{
+    if (g_showCmdCurrent != g_showCmdLoaded)
+        kShowCmd.write(g_showCmdCurrent);
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        const QString value = i < m_recentFiles.size() ? m_recentFiles[i] : QString();
+        WriteProfileString(recentFileSection(), QStringLiteral("File%1").arg(i + 1), value);
+    }
+}
+
+// --- Commands ------------------------------------------------------------------------
+
+void CMarquillApp::registerCommands()
+{
+    onCommand(Cmd::FileNew, [this] { FileNew(); });
+    onCommand(Cmd::FileOpen, [this] { fileOpen(); });
+    onCommand(Cmd::AppAbout, [this] { about(); });
+    onCommand(Cmd::AppExit, [this] {
+        if (m_mainFrame)
+            m_mainFrame->close();
+    });
+    onCommandRange(Cmd::RecentFile1, Cmd::RecentFile9,
+                   [this](int id) { openRecentFile(id - Cmd::RecentFile1); });
+    onUpdateRange(Cmd::RecentFile1, Cmd::RecentFile9, [this](CCmdUI& ui) {
+        ui.Enable(ui.id() - Cmd::RecentFile1 < m_recentFiles.size());
+    });
+}
+
+void CMarquillApp::fileOpen()
+{
+    setWorkingFolderToLastUsed();
+    UiSeam::FileDialogRequest request;
+    request.title = QStringLiteral("開く");
+    request.filter = QStringLiteral("HTML ファイル (*.htm *.html *.stm *.shtml);;"
+                                    "テキストファイル (*.txt);;すべてのファイル (*)");
+    request.directory = QDir::currentPath();
+    const QString path = UiSeam::fileDialog(m_mainFrame, request);
+    if (!path.isEmpty())
+        OpenDocumentFile(path);
+}
+
+void CMarquillApp::about()
+{
+    CAboutDialog dialog(m_mainFrame);
+    UiSeam::execDialog(dialog);
+}
+
+void CMarquillApp::openRecentFile(int index)
+{
+    if (index < 0 || index >= m_recentFiles.size())
+        return;
+    const QString path = m_recentFiles[index];
+    if (!OpenDocumentFile(path)) {
+        // A file that can no longer be opened leaves the list, as in the
+        // framework's recent-file menu.
+        m_recentFiles.removeAll(path);
+    }
+}
+
+// --- Documents -----------------------------------------------------------------------
+
+CMarquillDoc* CMarquillApp::createDocument()
+{
+    auto* doc = new CMarquillDoc(this);
+    auto* view = new CMarquillView;
+    doc->setView(view);
+    auto* frame = new CChildFrame(doc, view);
+    connect(frame, &CChildFrame::closed, this, [this, doc] { removeDocument(doc); });
+    return doc;
+}
+
+void CMarquillApp::removeDocument(CMarquillDoc* doc)
+{
+    m_documents.removeAll(doc);
+    doc->deleteLater();
+    if (m_mainFrame)
+        m_mainFrame->updateMenuBar();
+    Q_EMIT documentsChanged();
+}
+
+CChildFrame* CMarquillApp::frameOf(CMarquillDoc* doc) const
+{
+    return doc && doc->view() ? qobject_cast<CChildFrame*>(doc->view()->parentWidget()) : nullptr;
+}
+
+CMarquillDoc* CMarquillApp::FileNew()
+{
+    CMarquillDoc* doc = createDocument();
+    CChildFrame* frame = frameOf(doc);
+    m_documents.append(doc);
+    if (m_mainFrame)
+        m_mainFrame->addChild(frame);
+    if (!doc->OnNewDocument()) {
+        frame->closeWithoutAsking();
+        return nullptr;
+    }
+    Q_EMIT documentsChanged();
+    return doc;
+}
+
+CMarquillDoc* CMarquillApp::OpenDocumentFile(const QString& path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    for (CMarquillDoc* doc : std::as_const(m_documents)) {
+        if (!doc->pathName().isEmpty() && QFileInfo(doc->pathName()) == QFileInfo(absolute)) {
+            if (CChildFrame* frame = frameOf(doc)) {
+                if (frame->isMinimized())
+                    frame->showNormal();
+                m_mainFrame->mdiArea()->setActiveSubWindow(frame);
+            }
+            return doc;
+        }
+    }
+    CMarquillDoc* doc = createDocument();
+    CChildFrame* frame = frameOf(doc);
+    QString error;
+    if (!doc->OnOpenDocument(absolute, &error)) {
+        frame->closeWithoutAsking();
+        delete frame;
+        doc->deleteLater();
+        UiSeam::messageBox(m_mainFrame, error, QMessageBox::Warning);
+        return nullptr;
+    }
+    m_documents.append(doc);
+    if (m_mainFrame)
+        m_mainFrame->addChild(frame);
+    addToRecentFileList(doc->pathName());
+    Q_EMIT documentsChanged();
+    return doc;
+}
+
+QList<CMarquillDoc*> CMarquillApp::documents() const
+{
+    return m_documents;
+}
+
+bool CMarquillApp::SaveAllModified()
+{
+    for (CMarquillDoc* doc : std::as_const(m_documents)) {
+        if (!doc->isModified())
+            continue;
+        if (CChildFrame* frame = frameOf(doc))
+            m_mainFrame->mdiArea()->setActiveSubWindow(frame);
+        if (!doc->SaveModified())
+            return false;
+    }
+    return true;
+}
+
+void CMarquillApp::closeAllDocumentsWithoutAsking()
+{
+    const QList<CMarquillDoc*> docs = m_documents;
+    for (CMarquillDoc* doc : docs)
+        if (CChildFrame* frame = frameOf(doc))
+            frame->closeWithoutAsking();
+}
+
+// --- Recent files and folders --------------------------------------------------------
+
+void CMarquillApp::addToRecentFileList(const QString& path)
+{
+    if (path.isEmpty())
+        return;
+    m_recentFiles.removeAll(path);
+    m_recentFiles.prepend(path);
+    while (m_recentFiles.size() > kRecentFileCount)
+        m_recentFiles.removeLast();
+}
+
+QStringList CMarquillApp::recentFiles() const
+{
+    return m_recentFiles;
+}
+
+void CMarquillApp::setRecentFiles(const QStringList& files)
+{
+    m_recentFiles = files.mid(0, kRecentFileCount);
+}
+
+QString CMarquillApp::recentFileCaption(int index) const
+{
+    if (index < 0 || index >= m_recentFiles.size())
+        return QString();
+    const QString path = m_recentFiles[index];
+    const QFileInfo info(path);
+    QString name = QDir(info.absolutePath()) == QDir(programFolder()) ? info.fileName() : path;
+    name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return QStringLiteral("&%1 %2").arg(index + 1).arg(name);
+}
+
+QString CMarquillApp::folderOfMostRecentFile()
+{
+    if (!g_app || g_app->m_recentFiles.isEmpty())
+        return QString();
+    const QString path = g_app->m_recentFiles.first();
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? QString() : path.left(slash);
+}
+
+void CMarquillApp::setWorkingFolderToLastUsed()
+{
+    if (kDefaultFolder.read() == 0)
+        return;
+    const QString folder = folderOfMostRecentFile();
+    if (!folder.isEmpty())
+        QDir::setCurrent(folder);
+}
+
+QString CMarquillApp::programFolder()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+int CMarquillApp::childShowCmd()
+{
+    return g_showCmdCurrent;
+}
+
+void CMarquillApp::setChildShowCmd(int showCmd)
+{
+    g_showCmdCurrent = showCmd;
+}

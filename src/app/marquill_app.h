@@ -1,0 +1,77 @@
+#pragma once
+
+#include "core/command_target.h"
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
+
+class CMainFrame;
+class CMarquillDoc;
+class CChildFrame;
+
+// The application object: the start-up sequence, the documents (one
+// CMarquillDoc per CChildFrame with a CMarquillView), the recent-file list and
+// the last-used folder, and the application-level commands (New, Open, About,
+// the recent files, exit).
+class CMarquillApp : public QObject, public CCommandTarget
+{
+    Q_OBJECT
+
+public:
+    CMarquillApp();
+    ~CMarquillApp() override;
+
+    static CMarquillApp* instance();
+
+    // Runs the start-up steps; false means the program should exit now
+    // (another instance took the file, or the command-line file failed).
+    bool InitInstance(const QStringList& arguments);
+    // Writes what is saved at exit (document window show state, recent files).
+    void ExitInstance();
+
+    CMainFrame* mainFrame() const { return m_mainFrame; }
+
+    // Opens path, or activates its window when it is open already. Shows
+    // the error and returns nullptr when the file cannot be read.
+    CMarquillDoc* OpenDocumentFile(const QString& path);
+    CMarquillDoc* FileNew();
+    QList<CMarquillDoc*> documents() const;
+    CChildFrame* frameOf(CMarquillDoc* doc) const;
+    // Asks each modified document whether to save; false when cancelled.
+    bool SaveAllModified();
+    void closeAllDocumentsWithoutAsking();
+
+    // Recent-file list (9 entries, most recent first).
+    void addToRecentFileList(const QString& path);
+    QStringList recentFiles() const;
+    void setRecentFiles(const QStringList& files);
+    // Menu caption of entry i ("&1 name"), relative to the program folder.
+    QString recentFileCaption(int index) const;
+
+    // The folder of the most recent file (empty without one).
+    static QString folderOfMostRecentFile();
+    // With "DefaultFolder" set, makes the most recent file's folder current.
+    static void setWorkingFolderToLastUsed();
+    // The folder that holds the program file.
+    static QString programFolder();
+
+    // Document-window show state: 3 maximised, 1 normal.
+    static int childShowCmd();
+    static void setChildShowCmd(int showCmd);
+
+Q_SIGNALS:
+    void documentsChanged();
+
+private:
+    void registerCommands();
+    void fileOpen();
+    void about();
+    void openRecentFile(int index);
+    CMarquillDoc* createDocument();
+    void removeDocument(CMarquillDoc* doc);
+
+    CMainFrame* m_mainFrame = nullptr;
+    QList<CMarquillDoc*> m_documents;
+    QStringList m_recentFiles;
+};

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/command_target.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class CMyRichEditView;
+
+// A document whose text lives in its one view. It knows its file (path and
+// title), its text encoding on disk, and delegates the modified state to the
+// view's own flag. Loading and saving go through the document file layer;
+// failures come back as messages for the caller to show.
+class CMyRichEditDoc : public QObject, public CCommandTarget
+{
+    Q_OBJECT
+
+public:
+    explicit CMyRichEditDoc(QObject* parent = nullptr);
+    ~CMyRichEditDoc() override;
+
+    CMyRichEditView* view() const { return m_view; }
+    void setView(CMyRichEditView* view);
+
+    // Full path of the file; empty for an untitled document.
+    QString pathName() const { return m_path; }
+    // The document's folder: its path up to and including the last separator;
+    // empty for an untitled document.
+    QString folder() const;
+    // File name, or "無題"; followed by " *" while modified.
+    QString title() const { return m_title; }
+    void setTitle(const QString& title);
+
+    bool isModified() const;
+    virtual void SetModifiedFlag(bool modified);
+
+    // Creates an empty document. Returns false on failure.
+    virtual bool OnNewDocument();
+    // Loads path into the view. On failure returns false and sets errorMessage.
+    virtual bool OnOpenDocument(const QString& path, QString* errorMessage);
+    // Writes the view's text to path (safely: a temporary file renamed over
+    // the original). On success the path and title follow and the modified
+    // flag is cleared; on failure nothing changes and errorMessage says why.
+    virtual bool OnSaveDocument(const QString& path, QString* errorMessage);
+
+    // The name of an untitled document.
+    static QString untitledName();
+
+Q_SIGNALS:
+    void titleChanged(const QString& title);
+    void pathChanged(const QString& path);
+
+protected:
+    void setPathName(const QString& path);
+
+private:
+    CMyRichEditView* m_view = nullptr;
+    QString m_path;
+    QString m_title;
+    QByteArray m_encoding; // empty: the bytes are kept as they are
+};

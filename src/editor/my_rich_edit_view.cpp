@@ -1,0 +1,462 @@
+#include "editor/my_rich_edit_view.h"
+
+#include "editor/editor_accessibility.h"
+#include "resources/command_ids.h"
+#include "resources/resource_tables.h"
+
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QMimeData>
+
+CMyRichEditView::CMyRichEditView(QWidget* parent) : QsciScintilla(parent)
+{
+    EditorAccessibility::install();
+    configureControl();
+    clearForeignKeyBindings();
+    registerEditCommands();
+    connect(this,
+            qOverload<int, int, const char*, int, int, int, int, int, int, int>(
+                &QsciScintillaBase::SCN_MODIFIED),
+            this, &CMyRichEditView::onModified);
+}
+
+CMyRichEditView::~CMyRichEditView() = default;
+
+long CMyRichEditView::sci(unsigned int msg, unsigned long wParam, long lParam) const
+{
+    return SendScintilla(msg, wParam, lParam);
+}
+
+void CMyRichEditView::configureControl()
+{
+    sci(SCI_SETCODEPAGE, SC_CP_UTF8);
+    // Annotations make loading with word wrap hundreds of times slower.
+    sci(SCI_ANNOTATIONSETVISIBLE, ANNOTATION_HIDDEN);
+    // Only the notifications the view needs: every other change notification
+    // makes QScintilla count characters from the start of the document.
+    sci(SCI_SETMODEVENTMASK, SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE);
+    sci(SCI_SETWRAPMODE, SC_WRAP_WORD);
+    sci(SCI_SETHSCROLLBAR, 0);
+    sci(SCI_SETSCROLLWIDTHTRACKING, 0);
+    for (int margin = 0; margin < 5; ++margin)
+        sci(SCI_SETMARGINWIDTHN, margin, 0);
+    // A narrow selection bar at the left edge, as in the rich-edit control.
+    sci(SCI_SETMARGINTYPEN, 1, SC_MARGIN_SYMBOL);
+    sci(SCI_SETMARGINWIDTHN, 1, 8);
+    sci(SCI_SETMARGINSENSITIVEN, 1, 0);
+    sci(SCI_SETMARGINLEFT, 0, 2);
+    sci(SCI_SETEOLMODE, SC_EOL_CRLF);
+    sci(SCI_SETUNDOCOLLECTION, 1);
+    sci(SCI_SETCARETLINEVISIBLE, 0);
+    sci(SCI_SETLAYOUTCACHE, SC_CACHE_PAGE);
+    setAutoIndent(false);
+    setBraceMatching(QsciScintilla::NoBraceMatch);
+    setFolding(QsciScintilla::NoFoldStyle);
+    setFrameShape(QFrame::StyledPanel);
+    // Default face until the HTML view sets the configured fonts.
+    const QByteArray face = QByteArrayLiteral("Noto Sans Mono CJK JP");
+    sci(SCI_STYLESETFONT, STYLE_DEFAULT, reinterpret_cast<long>(face.constData()));
+    sci(SCI_STYLESETSIZE, STYLE_DEFAULT, 12);
+    sci(SCI_STYLECLEARALL);
+}
+
+// QScintilla binds many keys of its own (line cut, duplicate, case changes,
+// redo, ...) that would swallow the program's accelerators. Keep only the
+// ordinary editing and caret keys, and leave every accelerator to the
+// accelerator table.
+void CMyRichEditView::clearForeignKeyBindings()
+{
+    static const QList<QsciCommand::Command> keep = {
+        QsciCommand::LineDown,
+        QsciCommand::LineDownExtend,
+        QsciCommand::LineUp,
+        QsciCommand::LineUpExtend,
+        QsciCommand::CharLeft,
+        QsciCommand::CharLeftExtend,
+        QsciCommand::CharRight,
+        QsciCommand::CharRightExtend,
+        QsciCommand::WordLeft,
+        QsciCommand::WordLeftExtend,
+        QsciCommand::WordRight,
+        QsciCommand::WordRightExtend,
+        QsciCommand::Home,
+        QsciCommand::HomeExtend,
+        QsciCommand::HomeDisplay,
+        QsciCommand::HomeDisplayExtend,
+        QsciCommand::VCHome,
+        QsciCommand::VCHomeExtend,
+        QsciCommand::LineEnd,
+        QsciCommand::LineEndExtend,
+        QsciCommand::LineEndDisplay,
+        QsciCommand::LineEndDisplayExtend,
+        QsciCommand::DocumentStart,
+        QsciCommand::DocumentStartExtend,
+        QsciCommand::DocumentEnd,
+        QsciCommand::DocumentEndExtend,
+        QsciCommand::PageUp,
+        QsciCommand::PageUpExtend,
+        QsciCommand::PageDown,
+        QsciCommand::PageDownExtend,
+        QsciCommand::ScrollToStart,
+        QsciCommand::ScrollToEnd,
+        QsciCommand::LineScrollDown,
+        QsciCommand::LineScrollUp,
+        QsciCommand::Delete,
+        QsciCommand::DeleteBack,
+        QsciCommand::DeleteWordLeft,
+        QsciCommand::DeleteWordRight,
+        QsciCommand::Tab,
+        QsciCommand::Backtab,
+        QsciCommand::Newline,
+        QsciCommand::EditToggleOvertype,
+        QsciCommand::Cancel,
+        QsciCommand::HomeWrap,
+        QsciCommand::HomeWrapExtend,
+        QsciCommand::LineEndWrap,
+        QsciCommand::LineEndWrapExtend,
+        QsciCommand::VCHomeWrap,
+        QsciCommand::VCHomeWrapExtend,
+    };
+    QSet<int> acceleratorKeys;
+    for (const auto& acc : Resources::accelerators())
+        acceleratorKeys.insert(acc.key[0].toCombined());
+    for (QsciCommand* cmd : standardCommands()->commands()) {
+        if (!keep.contains(cmd->command())) {
+            cmd->setKey(0);
+            cmd->setAlternateKey(0);
+            continue;
+        }
+        if (acceleratorKeys.contains(cmd->key()))
+            cmd->setKey(0);
+        if (acceleratorKeys.contains(cmd->alternateKey()))
+            cmd->setAlternateKey(0);
+    }
+}
+
+void CMyRichEditView::registerEditCommands()
+{
+    auto selectionNotEmpty = [this](CCmdUI& ui) { ui.Enable(hasSelection()); };
+    auto textNotEmpty = [this](CCmdUI& ui) { ui.Enable(textLength() > 0); };
+    onCommand(Cmd::EditCut, [this] { editCut(); });
+    onUpdate(Cmd::EditCut, selectionNotEmpty);
+    onCommand(Cmd::EditCopy, [this] { editCopy(); });
+    onUpdate(Cmd::EditCopy, selectionNotEmpty);
+    onCommand(Cmd::EditClear, [this] { editClear(); });
+    onUpdate(Cmd::EditClear, selectionNotEmpty);
+    onCommand(Cmd::EditPaste, [this] { editPaste(); });
+    onUpdate(Cmd::EditPaste, [this](CCmdUI& ui) { ui.Enable(canPasteNow()); });
+    onCommand(Cmd::EditUndo, [this] { editUndo(); });
+    onUpdate(Cmd::EditUndo, [this](CCmdUI& ui) { ui.Enable(canUndoEdit()); });
+    onCommand(Cmd::EditSelectAll, [this] { editSelectAll(); });
+    onUpdate(Cmd::EditSelectAll, textNotEmpty);
+}
+
+// --- Whole text --------------------------------------------------------------
+
+void CMyRichEditView::loadBytes(const QByteArray& bytes)
+{
+    m_loading = true;
+    sci(SCI_SETUNDOCOLLECTION, 0);
+    sci(SCI_CLEARALL);
+    // SCI_APPENDTEXT takes a length, so NUL bytes inside the text survive.
+    SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.constData());
+    sci(SCI_SETUNDOCOLLECTION, 1);
+    sci(SCI_EMPTYUNDOBUFFER);
+    sci(SCI_SETSAVEPOINT);
+    const QByteArray eol = lineEnd();
+    sci(SCI_SETEOLMODE, eol == "\n" ? SC_EOL_LF : eol == "\r" ? SC_EOL_CR : SC_EOL_CRLF);
+    sci(SCI_GOTOPOS, 0);
+    m_loading = false;
+    m_modified = false;
+}
+
+QByteArray CMyRichEditView::textBytes() const
+{
+    const long length = sci(SCI_GETLENGTH);
+    const char* p = reinterpret_cast<const char*>(sci(SCI_GETCHARACTERPOINTER));
+    return QByteArray(p, length);
+}
+
+qint64 CMyRichEditView::textLength() const
+{
+    return sci(SCI_GETLENGTH);
+}
+
+QByteArray CMyRichEditView::textRange(qint64 start, qint64 end) const
+{
+    const qint64 length = textLength();
+    start = qBound<qint64>(0, start, length);
+    end = qBound<qint64>(start, end, length);
+    const char* p = reinterpret_cast<const char*>(sci(
+        SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), static_cast<long>(end - start)));
+    return QByteArray(p, end - start);
+}
+
+QByteArray CMyRichEditView::lineEnd() const
+{
+    const qint64 length = textLength();
+    const long firstLineEnd = sci(SCI_GETLINEENDPOSITION, 0);
+    if (firstLineEnd >= length)
+        return QByteArrayLiteral("\r\n");
+    const char c = static_cast<char>(sci(SCI_GETCHARAT, static_cast<unsigned long>(firstLineEnd)));
+    if (c == '\n')
+        return QByteArrayLiteral("\n");
+    if (firstLineEnd + 1 < length &&
+        static_cast<char>(sci(SCI_GETCHARAT, static_cast<unsigned long>(firstLineEnd + 1))) == '\n')
+        return QByteArrayLiteral("\r\n");
+    return QByteArrayLiteral("\r");
+}
+
+// --- Selection ---------------------------------------------------------------
+
+void CMyRichEditView::getSel(qint64& start, qint64& end) const
+{
+    start = sci(SCI_GETSELECTIONSTART);
+    end = sci(SCI_GETSELECTIONEND);
+}
+
+void CMyRichEditView::setSel(qint64 start, qint64 end)
+{
+    const qint64 length = textLength();
+    if (start < 0) {
+        const long caret = sci(SCI_GETSELECTIONSTART);
+        sci(SCI_SETEMPTYSELECTION, static_cast<unsigned long>(caret));
+        return;
+    }
+    if (start == 0 && end == -1) {
+        sci(SCI_SETSEL, 0, static_cast<long>(length));
+        return;
+    }
+    start = qMin(start, length);
+    end = end < 0 ? length : qMin(end, length);
+    sci(SCI_SETSEL, static_cast<unsigned long>(start), static_cast<long>(end));
+}
+
+QByteArray CMyRichEditView::selectedBytes() const
+{
+    qint64 start, end;
+    getSel(start, end);
+    return textRange(start, end);
+}
+
+bool CMyRichEditView::hasSelection() const
+{
+    return sci(SCI_GETSELECTIONSTART) != sci(SCI_GETSELECTIONEND);
+}
+
+void CMyRichEditView::replaceSel(const QByteArray& text, bool canUndo)
+{
+    qint64 start, end;
+    getSel(start, end);
+    if (!canUndo)
+        sci(SCI_SETUNDOCOLLECTION, 0);
+    sci(SCI_SETTARGETRANGE, static_cast<unsigned long>(start), static_cast<long>(end));
+    // SCI_REPLACETARGET with a length keeps NUL bytes; SCI_REPLACESEL would not.
+    SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(text.size()), text.constData());
+    if (!canUndo) {
+        sci(SCI_SETUNDOCOLLECTION, 1);
+        sci(SCI_EMPTYUNDOBUFFER);
+    }
+    sci(SCI_SETEMPTYSELECTION, static_cast<unsigned long>(start + text.size()));
+}
+
+void CMyRichEditView::hideSelection(bool hide)
+{
+    sci(SCI_HIDESELECTION, hide ? 1 : 0);
+}
+
+// --- Displayed lines -----------------------------------------------------------
+
+int CMyRichEditView::lineCount() const
+{
+    return static_cast<int>(
+        sci(SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(sci(SCI_GETLINECOUNT))));
+}
+
+int CMyRichEditView::firstVisibleLine() const
+{
+    return static_cast<int>(sci(SCI_GETFIRSTVISIBLELINE));
+}
+
+qint64 CMyRichEditView::lineIndex(int line) const
+{
+    if (line < 0)
+        return displayLineStartAt(sci(SCI_GETCURRENTPOS));
+    if (line >= lineCount())
+        return -1;
+    const long docLine = sci(SCI_DOCLINEFROMVISIBLE, static_cast<unsigned long>(line));
+    const long subLine = line - sci(SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(docLine));
+    const long lineStart = sci(SCI_POSITIONFROMLINE, static_cast<unsigned long>(docLine));
+    if (subLine <= 0)
+        return lineStart;
+    const long y = sci(SCI_POINTYFROMPOSITION, 0, lineStart) +
+                   subLine * sci(SCI_TEXTHEIGHT, static_cast<unsigned long>(docLine));
+    return sci(SCI_POSITIONFROMPOINT, 0, y);
+}
+
+int CMyRichEditView::lineFromChar(qint64 pos) const
+{
+    if (pos < 0)
+        pos = sci(SCI_GETCURRENTPOS);
+    pos = qBound<qint64>(0, pos, textLength());
+    const long docLine = sci(SCI_LINEFROMPOSITION, static_cast<unsigned long>(pos));
+    const long lineStart = sci(SCI_POSITIONFROMLINE, static_cast<unsigned long>(docLine));
+    const long height = qMax<long>(1, sci(SCI_TEXTHEIGHT, static_cast<unsigned long>(docLine)));
+    const long sub = (sci(SCI_POINTYFROMPOSITION, 0, static_cast<long>(pos)) -
+                      sci(SCI_POINTYFROMPOSITION, 0, lineStart)) /
+                     height;
+    return static_cast<int>(sci(SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(docLine)) +
+                            qMax<long>(0, sub));
+}
+
+qint64 CMyRichEditView::displayLineStartAt(qint64 pos) const
+{
+    pos = qBound<qint64>(0, pos, textLength());
+    const long docLine = sci(SCI_LINEFROMPOSITION, static_cast<unsigned long>(pos));
+    const long lineStart = sci(SCI_POSITIONFROMLINE, static_cast<unsigned long>(docLine));
+    const long y = sci(SCI_POINTYFROMPOSITION, 0, static_cast<long>(pos));
+    if (y == sci(SCI_POINTYFROMPOSITION, 0, lineStart))
+        return lineStart;
+    // x = 0 lies left of the text, which gives the start of the sub-line at y.
+    return qBound<qint64>(qint64(lineStart), qint64(sci(SCI_POSITIONFROMPOINT, 0, y)), pos);
+}
+
+qint64 CMyRichEditView::previousDisplayLineStart(qint64 pos) const
+{
+    const qint64 start = displayLineStartAt(pos);
+    if (start == 0)
+        return 0;
+    // The character before this line's start lies on the previous displayed
+    // line (for a document line start, that is the previous line's line end).
+    return displayLineStartAt(sci(SCI_POSITIONBEFORE, static_cast<unsigned long>(start)));
+}
+
+qint64 CMyRichEditView::lineLength(qint64 pos) const
+{
+    const qint64 start = displayLineStartAt(pos);
+    const long docLine = sci(SCI_LINEFROMPOSITION, static_cast<unsigned long>(start));
+    const long docLineEnd = sci(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(docLine));
+    const long nextY = sci(SCI_POINTYFROMPOSITION, 0, static_cast<long>(start)) +
+                       sci(SCI_TEXTHEIGHT, static_cast<unsigned long>(docLine));
+    const long next = sci(SCI_POSITIONFROMPOINT, 0, nextY);
+    const qint64 end = (next > start && next < docLineEnd) ? next : docLineEnd;
+    return end - start;
+}
+
+QPoint CMyRichEditView::charPos(qint64 pos) const
+{
+    return QPoint(static_cast<int>(sci(SCI_POINTXFROMPOSITION, 0, static_cast<long>(pos))),
+                  static_cast<int>(sci(SCI_POINTYFROMPOSITION, 0, static_cast<long>(pos))));
+}
+
+// --- Formats -------------------------------------------------------------------
+
+void CMyRichEditView::applyStyle(qint64 start, qint64 length, int style)
+{
+    if (length <= 0)
+        return;
+    sci(SCI_STARTSTYLING, static_cast<unsigned long>(start));
+    sci(SCI_SETSTYLING, static_cast<unsigned long>(length), style);
+}
+
+int CMyRichEditView::styleAt(qint64 pos) const
+{
+    return static_cast<int>(sci(SCI_GETSTYLEAT, static_cast<unsigned long>(pos)));
+}
+
+// --- Modified flag, undo, redraw ---------------------------------------------
+
+bool CMyRichEditView::canUndoEdit() const
+{
+    return sci(SCI_CANUNDO) != 0;
+}
+
+void CMyRichEditView::emptyUndoBuffer()
+{
+    sci(SCI_EMPTYUNDOBUFFER);
+}
+
+void CMyRichEditView::setRedraw(bool on)
+{
+    if (!on) {
+        if (m_redrawOffDepth++ == 0)
+            viewport()->setUpdatesEnabled(false);
+        return;
+    }
+    if (m_redrawOffDepth > 0 && --m_redrawOffDepth == 0) {
+        viewport()->setUpdatesEnabled(true);
+        viewport()->update();
+    }
+}
+
+// --- Edit commands -------------------------------------------------------------
+
+void CMyRichEditView::editCut()
+{
+    sci(SCI_CUT);
+}
+
+void CMyRichEditView::editCopy()
+{
+    sci(SCI_COPY);
+}
+
+void CMyRichEditView::editPaste()
+{
+    sci(SCI_PASTE);
+}
+
+void CMyRichEditView::editClear()
+{
+    sci(SCI_CLEAR);
+}
+
+void CMyRichEditView::editUndo()
+{
+    sci(SCI_UNDO);
+}
+
+void CMyRichEditView::editSelectAll()
+{
+    setSel(0, -1);
+}
+
+bool CMyRichEditView::canPasteNow() const
+{
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return data && data->hasText();
+}
+
+// --- Change tracking -----------------------------------------------------------
+
+void CMyRichEditView::beforeInsert(qint64, qint64) {}
+
+void CMyRichEditView::beforeDelete(qint64, qint64) {}
+
+void CMyRichEditView::inputMethodEvent(QInputMethodEvent* event)
+{
+    // Composition (preedit) text is shown inside the text but is not an edit
+    // of the document until it is committed.
+    m_inPreedit = event->commitString().isEmpty();
+    QsciScintilla::inputMethodEvent(event);
+    m_inPreedit = false;
+}
+
+void CMyRichEditView::onModified(int position, int type, const char*, int length, int, int, int,
+                                 int, int, int)
+{
+    if (m_loading || m_inPreedit)
+        return;
+    if (type & SC_MOD_BEFOREINSERT)
+        beforeInsert(position, length);
+    else if (type & SC_MOD_BEFOREDELETE)
+        beforeDelete(position, length);
+    else
+        return;
+    m_modified = true;
+    Q_EMIT textEdited();
+}

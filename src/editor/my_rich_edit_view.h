@@ -1,0 +1,126 @@
+#pragma once
+
+#include "core/command_target.h"
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QByteArray>
+#include <QPoint>
+
+class CMyRichEditDoc;
+
+// The text view of one document: a QsciScintilla driven through raw Scintilla
+// messages, holding the document's text as UTF-8 (or as the file's raw bytes
+// when they are not UTF-8). Positions are byte offsets into that buffer; a
+// multi-byte character occupies several positions. Lines are displayed lines:
+// a paragraph wrapped at the window's width counts as several lines.
+//
+// The view keeps its own modified flag (set on every text change, settable
+// both ways), loads and saves the text byte for byte, and carries the
+// standard edit commands. Find and replace, colouring and the HTML commands
+// are added by the modules that extend it.
+class CMyRichEditView : public QsciScintilla, public CCommandTarget
+{
+    Q_OBJECT
+
+public:
+    // Styles used for the three character formats.
+    enum Style { StyleDefault = 0, StyleTag = 1, StyleQuote = 2 };
+
+    explicit CMyRichEditView(QWidget* parent = nullptr);
+    ~CMyRichEditView() override;
+
+    CMyRichEditDoc* document() const { return m_document; }
+    void setDocument(CMyRichEditDoc* document) { m_document = document; }
+
+    // --- Whole text -------------------------------------------------------
+    // Replaces the whole text without undo, empties the undo buffer, puts the
+    // caret at 0 and clears the modified flag. The end-of-line mode of new
+    // lines follows the text's first line end (CR LF when it has none).
+    void loadBytes(const QByteArray& bytes);
+    // The whole text, exactly as held (NUL bytes included).
+    QByteArray textBytes() const;
+    qint64 textLength() const;
+    QByteArray textRange(qint64 start, qint64 end) const;
+    // Line end the program's own insertions should use: "\r\n" unless the
+    // text's first line end is a lone LF ("\n") or a lone CR ("\r").
+    QByteArray lineEnd() const;
+
+    // --- Selection ---------------------------------------------------------
+    void getSel(qint64& start, qint64& end) const;
+    // (0, -1) selects all; a negative start removes the selection, leaving
+    // the caret at the selection's start.
+    void setSel(qint64 start, qint64 end);
+    QByteArray selectedBytes() const;
+    bool hasSelection() const;
+    // Replaces the selection (or inserts at the caret); the caret ends after
+    // the new text. A change made with canUndo false is not recorded, and
+    // since the undo history would no longer match the text it is emptied.
+    void replaceSel(const QByteArray& text, bool canUndo);
+    void hideSelection(bool hide);
+
+    // --- Displayed lines ---------------------------------------------------
+    int lineCount() const;
+    int firstVisibleLine() const;
+    // Position of the first character of a displayed line; -1: the caret's.
+    qint64 lineIndex(int line = -1) const;
+    // Displayed line holding a position; -1: the caret's.
+    int lineFromChar(qint64 pos = -1) const;
+    // Length of the displayed line holding a position, line end excluded.
+    qint64 lineLength(qint64 pos) const;
+    // Start of the displayed line holding pos, and of the one before it
+    // (equal to the first when pos lies on the first displayed line).
+    qint64 displayLineStartAt(qint64 pos) const;
+    qint64 previousDisplayLineStart(qint64 pos) const;
+    // Client coordinates of the character at pos.
+    QPoint charPos(qint64 pos) const;
+
+    // --- Formats -----------------------------------------------------------
+    void applyStyle(qint64 start, qint64 length, int style);
+    int styleAt(qint64 pos) const;
+
+    // --- Modified flag, undo, redraw --------------------------------------
+    bool modifyFlag() const { return m_modified; }
+    void setModifyFlag(bool modified) { m_modified = modified; }
+    bool canUndoEdit() const;
+    void emptyUndoBuffer();
+    // Switches painting off (during bulk changes) and back on; switching it
+    // on repaints the whole view once.
+    void setRedraw(bool on);
+
+    // --- Standard edit commands -------------------------------------------
+    void editCut();
+    void editCopy();
+    void editPaste();
+    void editClear();
+    void editUndo();
+    void editSelectAll();
+
+    long sci(unsigned int msg, unsigned long wParam = 0, long lParam = 0) const;
+
+Q_SIGNALS:
+    // The text is about to change by the user or the program (not by loading).
+    void textEdited();
+
+protected:
+    // Called before text is inserted or deleted (positions in bytes).
+    virtual void beforeInsert(qint64 pos, qint64 length);
+    virtual void beforeDelete(qint64 pos, qint64 length);
+    // Whether the paste command is enabled.
+    virtual bool canPasteNow() const;
+
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+private:
+    void configureControl();
+    void clearForeignKeyBindings();
+    void registerEditCommands();
+    void onModified(int position, int type, const char* text, int length, int linesAdded, int line,
+                    int foldNow, int foldPrev, int token, int annotationLines);
+
+    CMyRichEditDoc* m_document = nullptr;
+    bool m_modified = false;
+    bool m_loading = false;
+    bool m_inPreedit = false;
+    int m_redrawOffDepth = 0;
+};

@@ -1,0 +1,431 @@
+#include "frame/main_frame.h"
+
+#include "app/marquill_app.h"
+#include "app/settings_store.h"
+#include "document/marquill_doc.h"
+#include "editor/marquill_view.h"
+#include "frame/child_frame.h"
+#include "frame/menu_builder.h"
+#include "frame/window_placement.h"
+#include "resources/command_ids.h"
+#include "resources/resource_tables.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+
+namespace {
+constexpr StringSetting kWindowPos{"Settings", "WindowPos", ""};
+
+const QString kReady = QStringLiteral("レディ");
+const char* kRunTimeItem = "marquillRunTimeItem";
+} // namespace
+
+CMainFrame::CMainFrame() : m_mdi(new QMdiArea(this))
+{
+    setWindowTitle(QStringLiteral("Marquill"));
+    setObjectName(QStringLiteral("MainFrame"));
+    m_mdi->setObjectName(QStringLiteral("MdiArea"));
+    m_mdi->setActivationOrder(QMdiArea::ActivationHistoryOrder);
+    setCentralWidget(m_mdi);
+    setAcceptDrops(true);
+    createStatusBar();
+    createAccelerators();
+    registerCommands();
+    updateMenuBar();
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { updateCaption(); });
+    resize(800, 600);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+// --- Routing -----------------------------------------------------------------------
+
+CChildFrame* CMainFrame::activeChild() const
+{
+    QMdiSubWindow* sub = m_mdi->activeSubWindow();
+    if (!sub && !m_mdi->subWindowList().isEmpty())
+        sub = m_mdi->currentSubWindow();
+    return qobject_cast<CChildFrame*>(sub);
+}
+
+CMarquillView* CMainFrame::activeView() const
+{
+    CChildFrame* child = activeChild();
+    return child ? child->view() : nullptr;
+}
+
+QList<CCommandTarget*> CMainFrame::routeChain() const
+{
+    QList<CCommandTarget*> chain;
+    if (CChildFrame* child = activeChild()) {
+        chain << child->view() << child->doc() << child;
+    }
+    chain << const_cast<CMainFrame*>(this);
+    if (CMarquillApp* app = CMarquillApp::instance())
+        chain << app;
+    return chain;
+}
+
+bool CMainFrame::routeCommand(int id)
+{
+    return CommandRouting::executeIfEnabled(routeChain(), id);
+}
+
+CCmdUI CMainFrame::commandState(int id) const
+{
+    CCmdUI ui(id);
+    CommandRouting::update(routeChain(), ui);
+    return ui;
+}
+
+void CMainFrame::createAccelerators()
+{
+    // Accelerators are separate from the menu items, as in an accelerator
+    // table: a disabled command's key does nothing, and a key works whether
+    // or not its command stands in the current menu bar.
+    for (const Resources::Accelerator& acc : Resources::accelerators()) {
+        auto* action = new QAction(this);
+        action->setShortcut(acc.key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setData(acc.commandId);
+        const int id = acc.commandId;
+        connect(action, &QAction::triggered, this, [this, id] { routeCommand(id); });
+        addAction(action);
+    }
+}
+
+// --- Menus ---------------------------------------------------------------------------
+
+void CMainFrame::updateMenuBar()
+{
+    CMarquillApp* app = CMarquillApp::instance();
+    const int wanted = (app && !app->documents().isEmpty()) ? 129 : 128;
+    if (wanted == m_currentMenuBar)
+        return;
+    m_currentMenuBar = wanted;
+    buildMenuBar(wanted);
+}
+
+void CMainFrame::buildMenuBar(int menuBarId)
+{
+    QMenuBar* bar = menuBar();
+    bar->clear();
+    MenuBuilder::fillMenuBar(
+        bar, Resources::menuBar(menuBarId),
+        [this](int id, const QString& caption, QObject* parent) {
+            auto* action = new QAction(caption, parent);
+            action->setData(id);
+            action->setStatusTip(Resources::prompt(id));
+            connect(action, &QAction::triggered, this, [this, id] { routeCommand(id); });
+            connect(action, &QAction::hovered, this, [this, id] { SetStatusItem(id); });
+            return action;
+        });
+    const QList<QMenu*> menus = bar->findChildren<QMenu*>();
+    for (QMenu* menu : menus) {
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { updateMenu(menu); });
+        connect(menu, &QMenu::aboutToHide, this, [this] { SetStatusItem(0); });
+    }
+}
+
+void CMainFrame::updateMenu(QMenu* menu)
+{
+    const QList<QAction*> actions = menu->actions();
+    for (QAction* a : actions) {
+        const int id = MenuBuilder::commandId(a);
+        if (id == Cmd::RecentFile1) {
+            rebuildRecentFiles(menu);
+            break;
+        }
+    }
+    const QList<QMenu*> top = menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly);
+    const QList<QAction*> barActions = menuBar()->actions();
+    const int index = barActions.indexOf(menu->menuAction());
+    if (m_currentMenuBar == 129 && index == 6)
+        rebuildSlotMenu(menu, Cmd::RegisteredTag0, QStringLiteral("Tag"), QStringLiteral("TagView"),
+                        QStringLiteral("Ctrl+"));
+    if (m_currentMenuBar == 129 && index == 7)
+        rebuildSlotMenu(menu, Cmd::Tool0, QStringLiteral("Tool"), QStringLiteral("ToolView"),
+                        QStringLiteral("Ctrl+Shift+"));
+    if (m_currentMenuBar == 129 && index == 8)
+        rebuildWindowList(menu);
+    Q_UNUSED(top);
+
+    for (QAction* a : menu->actions()) {
+        const int id = MenuBuilder::commandId(a);
+        if (id == 0 || a->menu())
+            continue;
+        if (id >= Cmd::RecentFile1 && id <= Cmd::RecentFile9 && !a->isEnabled() &&
+            CMarquillApp::instance() && CMarquillApp::instance()->recentFiles().isEmpty())
+            continue;
+        const CCmdUI ui = commandState(id);
+        a->setEnabled(ui.isEnabled());
+        a->setCheckable(ui.check() > 0 || a->isCheckable());
+        if (a->isCheckable())
+            a->setChecked(ui.check() == 1);
+    }
+}
+
+void CMainFrame::rebuildRecentFiles(QMenu* menu)
+{
+    CMarquillApp* app = CMarquillApp::instance();
+    QAction* first = nullptr;
+    for (QAction* a : menu->actions()) {
+        const int id = MenuBuilder::commandId(a);
+        if (id < Cmd::RecentFile1 || id > Cmd::RecentFile9)
+            continue;
+        if (!first)
+            first = a;
+        else
+            delete a;
+    }
+    if (!first || !app)
+        return;
+    const QStringList files = app->recentFiles();
+    if (files.isEmpty()) {
+        first->setText(QStringLiteral("最新のファイル"));
+        first->setData(int(Cmd::RecentFile1));
+        first->setEnabled(false);
+        return;
+    }
+    first->setText(app->recentFileCaption(0));
+    first->setEnabled(true);
+    QAction* before = nullptr;
+    const QList<QAction*> all = menu->actions();
+    const qsizetype at = all.indexOf(first);
+    if (at + 1 < all.size())
+        before = all[at + 1];
+    for (int i = 1; i < files.size(); ++i) {
+        const int id = Cmd::RecentFile1 + i;
+        auto* action = new QAction(app->recentFileCaption(i), menu);
+        action->setData(id);
+        action->setStatusTip(Resources::prompt(id));
+        connect(action, &QAction::triggered, this, [this, id] { routeCommand(id); });
+        menu->insertAction(before, action);
+    }
+    CMarquillApp::setWorkingFolderToLastUsed();
+}
+
+void CMainFrame::rebuildSlotMenu(QMenu* menu, int firstId, const QString& section,
+                                 const QString& word, const QString& keyText)
+{
+    for (QAction* a : menu->actions()) {
+        const int id = MenuBuilder::commandId(a);
+        if (id >= firstId && id <= firstId + 9)
+            delete a;
+    }
+    for (int i = 0; i < 10; ++i) {
+        const QString name = GetProfileString(section, word + QChar(u'0' + i));
+        if (name.isEmpty())
+            break;
+        const int id = firstId + i;
+        auto* action = new QAction(QStringLiteral("&%1 %2\t%3%1").arg(i).arg(name, keyText), menu);
+        action->setData(id);
+        action->setStatusTip(Resources::prompt(id));
+        connect(action, &QAction::triggered, this, [this, id] { routeCommand(id); });
+        menu->addAction(action);
+    }
+}
+
+void CMainFrame::rebuildWindowList(QMenu* menu)
+{
+    for (QAction* a : menu->actions())
+        if (a->property(kRunTimeItem).toBool())
+            delete a;
+    const QList<QMdiSubWindow*> windows = m_mdi->subWindowList(QMdiArea::CreationOrder);
+    if (windows.isEmpty())
+        return;
+    menu->addSeparator()->setProperty(kRunTimeItem, true);
+    for (int i = 0; i < windows.size() && i < 9; ++i) {
+        QMdiSubWindow* sub = windows[i];
+        QString title = sub->windowTitle();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title), menu);
+        action->setProperty(kRunTimeItem, true);
+        action->setCheckable(true);
+        action->setChecked(sub == m_mdi->activeSubWindow());
+        action->setStatusTip(QStringLiteral("このウィンドウをアクティブにする"));
+        connect(action, &QAction::triggered, this, [this, sub] {
+            if (m_mdi->subWindowList().contains(sub)) {
+                if (sub->isMinimized())
+                    sub->showNormal();
+                m_mdi->setActiveSubWindow(sub);
+            }
+        });
+        menu->addAction(action);
+    }
+}
+
+// --- Window-level commands -----------------------------------------------------------
+
+void CMainFrame::registerCommands()
+{
+    auto haveWindows = [this](CCmdUI& ui) { ui.Enable(!m_mdi->subWindowList().isEmpty()); };
+    onCommand(Cmd::WindowCascade, [this] { m_mdi->cascadeSubWindows(); });
+    onUpdate(Cmd::WindowCascade, haveWindows);
+    onCommand(Cmd::WindowTileHorz, [this] { tile(true); });
+    onUpdate(Cmd::WindowTileHorz, haveWindows);
+    onCommand(Cmd::WindowTileVert, [this] { tile(false); });
+    onUpdate(Cmd::WindowTileVert, haveWindows);
+    onCommand(Cmd::WindowArrange, [this] { arrangeIcons(); });
+    onUpdate(Cmd::WindowArrange, haveWindows);
+    onCommand(Cmd::ViewStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); });
+    onUpdate(Cmd::ViewStatusBar,
+             [this](CCmdUI& ui) { ui.SetCheck(statusBar()->isVisible() ? 1 : 0); });
+}
+
+// Tiles the windows that are not minimised: horizontally means one above the
+// other, each as wide as the area; vertically side by side.
+void CMainFrame::tile(bool horizontal)
+{
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList(QMdiArea::CreationOrder))
+        if (!sub->isMinimized() && sub->isVisible())
+            windows.append(sub);
+    if (windows.isEmpty())
+        return;
+    const QRect area = m_mdi->viewport()->rect();
+    const int n = int(windows.size());
+    for (int i = 0; i < n; ++i) {
+        QMdiSubWindow* sub = windows[i];
+        if (sub->isMaximized())
+            sub->showNormal();
+        QRect r;
+        if (horizontal) {
+            const int top = area.height() * i / n;
+            r = QRect(0, top, area.width(), area.height() * (i + 1) / n - top);
+        } else {
+            const int left = area.width() * i / n;
+            r = QRect(left, 0, area.width() * (i + 1) / n - left, area.height());
+        }
+        sub->setGeometry(r);
+    }
+}
+
+// Lines the minimised windows up along the bottom edge.
+void CMainFrame::arrangeIcons()
+{
+    const QRect area = m_mdi->viewport()->rect();
+    int x = 0;
+    int y = area.bottom();
+    for (QMdiSubWindow* sub : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
+        if (!sub->isMinimized())
+            continue;
+        const QSize s = sub->size();
+        if (x > 0 && x + s.width() > area.width()) {
+            x = 0;
+            y -= s.height();
+        }
+        sub->move(x, y - s.height() + 1);
+        x += s.width();
+    }
+}
+
+void CMainFrame::addChild(CChildFrame* child)
+{
+    m_mdi->addSubWindow(child);
+    connect(child, &QWidget::windowTitleChanged, this, [this] { updateCaption(); });
+    child->showFirstTime();
+    m_mdi->setActiveSubWindow(child);
+    updateMenuBar();
+    updateCaption();
+}
+
+void CMainFrame::updateCaption()
+{
+    CChildFrame* child = activeChild();
+    setWindowTitle(child ? QStringLiteral("Marquill - ") + child->doc()->title()
+                         : QStringLiteral("Marquill"));
+}
+
+// --- Status bar ---------------------------------------------------------------------
+
+void CMainFrame::createStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    auto pane = [bar](int id, int width) {
+        auto* label = new QLabel(bar);
+        label->setObjectName(QStringLiteral("Pane%1").arg(id));
+        label->setFixedWidth(width);
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        bar->addPermanentWidget(label);
+        return label;
+    };
+    m_paneTag = pane(BarId::PaneTag, 90);
+    m_paneLevel = pane(BarId::PaneHtmlLevel, 50);
+    m_paneCaret = pane(BarId::PaneCaret, 80);
+    bar->showMessage(kReady);
+}
+
+void CMainFrame::SetStatusItem(int commandId)
+{
+    m_paneTag->setText(Resources::statusTagText(commandId));
+    m_paneLevel->setText(Resources::htmlLevelText(commandId));
+}
+
+bool CMainFrame::event(QEvent* e)
+{
+    if (e->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(e)->tip();
+        statusBar()->showMessage(tip.isEmpty() ? kReady : tip);
+        return true;
+    }
+    return QMainWindow::event(e);
+}
+
+// --- Placement, close, drops -----------------------------------------------------
+
+void CMainFrame::ShowWithSavedPlacement(int showCmd)
+{
+    WindowPlacement placement;
+    if (!WindowPlacement::parse(kWindowPos.read(), placement)) {
+        show();
+        return;
+    }
+    if (showCmd != 1)
+        placement.showCmd = showCmd;
+    placement.applyTo(this);
+}
+
+void CMainFrame::saveWindowPlacement()
+{
+    kWindowPos.write(WindowPlacement::of(this).toString());
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    saveWindowPlacement();
+    CMarquillApp* app = CMarquillApp::instance();
+    if (app && !app->SaveAllModified()) {
+        event->ignore();
+        return;
+    }
+    if (app)
+        app->closeAllDocumentsWithoutAsking();
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    CMarquillApp* app = CMarquillApp::instance();
+    if (!app)
+        return;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            app->OpenDocumentFile(url.toLocalFile());
+    event->acceptProposedAction();
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "core/command_target.h"
+
+#include <QMainWindow>
+
+class CChildFrame;
+class CMarquillView;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+
+// The main window: the document windows in an MDI area, the menu bar (128
+// without a document, 129 with one), the accelerators, the status bar with
+// its prompt pane and panes 1-3, and the window-level commands. Every
+// command from a menu or an accelerator is routed from here through the
+// active view, its document, its window, this frame and the application.
+class CMainFrame : public QMainWindow, public CCommandTarget
+{
+    Q_OBJECT
+
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    QMdiArea* mdiArea() const { return m_mdi; }
+    CChildFrame* activeChild() const;
+    CMarquillView* activeView() const;
+    void addChild(CChildFrame* child);
+
+    // The targets a command is offered to, in order.
+    QList<CCommandTarget*> routeChain() const;
+    // Carries out a command if its update handler enables it.
+    bool routeCommand(int id);
+    // Enabled state and check mark of a command, as menus and toolbars show it.
+    CCmdUI commandState(int id) const;
+
+    // Shows the window with the stored placement ("WindowPos"); a show
+    // command other than 1 (normal) overrides the stored one.
+    void ShowWithSavedPlacement(int showCmd);
+    void saveWindowPlacement();
+
+    // Panes 1 and 2: the tag and HTML level of a command (0 clears them).
+    void SetStatusItem(int commandId);
+    // Pane 3 (caret position), filled by the editor view.
+    QLabel* caretPane() const { return m_paneCaret; }
+
+    // Menu bar 128 or 129, by whether a document is open.
+    void updateMenuBar();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void createStatusBar();
+    void createAccelerators();
+    void registerCommands();
+    void buildMenuBar(int menuBarId);
+    void updateMenu(QMenu* menu);
+    void rebuildRecentFiles(QMenu* menu);
+    void rebuildWindowList(QMenu* menu);
+    void rebuildSlotMenu(QMenu* menu, int firstId, const QString& section, const QString& word,
+                         const QString& keyText);
+    void tile(bool horizontal);
+    void arrangeIcons();
+    void updateCaption();
+
+    QMdiArea* m_mdi;
+    QLabel* m_paneTag = nullptr;
+    QLabel* m_paneLevel = nullptr;
+    QLabel* m_paneCaret = nullptr;
+    int m_currentMenuBar = 0;
+};
