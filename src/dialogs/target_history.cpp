@@ -68,10 +68,10 @@ QString predefinedName(const QString& text)
     return QString();
 }
 
-QStringList comboItems(const CTargetHistory::Slots& slots)
+QStringList comboItems(const CTargetHistory::Slots& targets)
 {
     QStringList items;
-    for (const QString& slot : slots) {
+    for (const QString& slot : targets) {
         if (!slot.isEmpty())
             items.append(slot);
     }
@@ -80,20 +80,20 @@ QStringList comboItems(const CTargetHistory::Slots& slots)
     return items;
 }
 
-void update(CTargetHistory::Slots& slots, const QString& text)
+void update(CTargetHistory::Slots& targets, const QString& text)
 {
     if (text.isEmpty() || !predefinedName(text).isEmpty())
         return;
     int from = CTargetHistory::kSlots - 1; // not found: the last slot is lost
     for (int i = 0; i < CTargetHistory::kSlots; ++i) {
-        if (slots[i] == text) {
+        if (targets[i] == text) {
             from = i;
             break;
         }
     }
     for (int k = from; k > 0; --k)
-        slots[k] = slots[k - 1];
-    slots[0] = text;
+        targets[k] = targets[k - 1];
+    targets[0] = text;
 }
 
 } // namespace TargetHistory

@@ -42,8 +42,8 @@ public:
     // and returns the target to put into the element.
     QString accept(const QString& text);
 
-    const Slots& slots() const { return m_slots; }
-    void setSlots(const Slots& slots) { m_slots = slots; }
+    const Slots& targets() const { return m_slots; }
+    void setTargets(const Slots& targets) { m_slots = targets; }
 
 private:
     Slots m_slots;
@@ -56,11 +56,11 @@ namespace TargetHistory {
 QString predefinedName(const QString& text);
 
 // The items of the target box for the given slots.
-QStringList comboItems(const CTargetHistory::Slots& slots);
+QStringList comboItems(const CTargetHistory::Slots& targets);
 
 // Slot update for a chosen text: predefined items and empty text change
 // nothing; a text found in slot i moves to slot 0 (slots 0..i-1 move one on);
 // a new text enters at slot 0 and the last slot is lost.
-void update(CTargetHistory::Slots& slots, const QString& text);
+void update(CTargetHistory::Slots& targets, const QString& text);
 
 } // namespace TargetHistory

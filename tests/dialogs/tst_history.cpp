@@ -61,10 +61,10 @@ struct HistoryDialog
 
 CTargetHistory::Slots slotsOf(const QStringList& values)
 {
-    CTargetHistory::Slots slots;
+    CTargetHistory::Slots targets;
     for (int i = 0; i < values.size() && i < CTargetHistory::kSlots; ++i)
-        slots[i] = values.at(i);
-    return slots;
+        targets[i] = values.at(i);
+    return targets;
 }
 
 } // namespace
@@ -320,9 +320,9 @@ private Q_SLOTS:
         QFETCH(QStringList, before);
         QFETCH(QString, text);
         QFETCH(QStringList, after);
-        CTargetHistory::Slots slots = slotsOf(before);
-        TargetHistory::update(slots, text);
-        QCOMPARE(slots, slotsOf(after));
+        CTargetHistory::Slots targets = slotsOf(before);
+        TargetHistory::update(targets, text);
+        QCOMPARE(targets, slotsOf(after));
     }
 
     void targetBoxItems()
@@ -330,7 +330,7 @@ private Q_SLOTS:
         QComboBox box;
         box.setEditable(true);
         CTargetHistory history;
-        history.setSlots(slotsOf({"main", "", "side"}));
+        history.setTargets(slotsOf({"main", "", "side"}));
         history.fillComboBox(&box);
         QStringList expected{"main", "side", ""};
         expected += CTargetHistory::predefinedItems();
@@ -348,7 +348,7 @@ private Q_SLOTS:
         storeSlots(section, {"", "old"});
         CTargetHistory history;
         history.load();
-        QCOMPARE(history.slots()[1], QStringLiteral("old"));
+        QCOMPARE(history.targets()[1], QStringLiteral("old"));
         QCOMPARE(history.accept(QString::fromUtf8("_blank  (新規ウィンドウ)")),
                  QStringLiteral("_blank"));
         QCOMPARE(storedSlots(section), padded({"", "old"}));
