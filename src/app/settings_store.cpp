@@ -53,6 +53,14 @@ bool WriteProfileString(const QString& section, const QString& entry, const QStr
     return s.status() == QSettings::NoError;
 }
 
+bool DeleteProfileValue(const QString& section, const QString& entry)
+{
+    QSettings s = store();
+    s.remove(keyPath(section, entry));
+    s.sync();
+    return s.status() == QSettings::NoError;
+}
+
 int IntSetting::read() const
 {
     return GetProfileInt(QString::fromUtf8(section), QString::fromUtf8(entry), defaultValue);

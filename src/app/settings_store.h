@@ -12,6 +12,8 @@ QString GetProfileString(const QString& section, const QString& entry,
                          const QString& defaultValue = QString());
 bool WriteProfileInt(const QString& section, const QString& entry, int value);
 bool WriteProfileString(const QString& section, const QString& entry, const QString& value);
+// Removes a value, so that readers get their default again.
+bool DeleteProfileValue(const QString& section, const QString& entry);
 
 // A named integer value with the default that applies where it is read.
 // Declare one next to the code that reads it:

@@ -1,0 +1,108 @@
+#include "app/recent_file_list.h"
+
+#include "app/settings_store.h"
+
+#include <QDir>
+
+namespace {
+
+constexpr IntSetting kDefaultFolder{"Options", "DefaultFolder", 1};
+
+QString section()
+{
+    return QStringLiteral("Recent File List");
+}
+
+QString entryName(int number)
+{
+    return QStringLiteral("File%1").arg(number);
+}
+
+// The folder part of a path: everything before the last "/", or "/" itself
+// for a file in the root folder.
+QString folderOf(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return QString();
+    return slash == 0 ? QStringLiteral("/") : path.left(slash);
+}
+
+} // namespace
+
+void CRecentFileList::add(const QString& path)
+{
+    if (path.isEmpty())
+        return;
+    m_entries.removeAll(path);
+    m_entries.prepend(path);
+    while (m_entries.size() > kMaxEntries)
+        m_entries.removeLast();
+}
+
+void CRecentFileList::remove(int index)
+{
+    if (index >= 0 && index < m_entries.size())
+        m_entries.removeAt(index);
+}
+
+void CRecentFileList::clear()
+{
+    m_entries.clear();
+}
+
+void CRecentFileList::readList()
+{
+    m_entries.clear();
+    for (int number = 1; number <= kMaxEntries; ++number) {
+        const QString path = GetProfileString(section(), entryName(number));
+        if (!path.isEmpty() && !m_entries.contains(path))
+            m_entries.append(path);
+    }
+}
+
+void CRecentFileList::writeList() const
+{
+    for (int number = 1; number <= kMaxEntries; ++number) {
+        if (number <= m_entries.size())
+            WriteProfileString(section(), entryName(number), m_entries.at(number - 1));
+        else
+            DeleteProfileValue(section(), entryName(number));
+    }
+}
+
+QString CRecentFileList::displayName(int index, const QString& currentFolder) const
+{
+    if (index < 0 || index >= m_entries.size())
+        return QString();
+    const QString& path = m_entries.at(index);
+    if (!currentFolder.isEmpty() && folderOf(path) == QDir::cleanPath(currentFolder))
+        return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    return path;
+}
+
+QString CRecentFileList::menuCaption(int index, const QString& currentFolder) const
+{
+    QString name = displayName(index, currentFolder);
+    if (name.isEmpty())
+        return QString();
+    name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return QStringLiteral("&%1 %2").arg(index + 1).arg(name);
+}
+
+QString CRecentFileList::folderOfMostRecentFile() const
+{
+    return m_entries.isEmpty() ? QString() : folderOf(m_entries.first());
+}
+
+bool CRecentFileList::setWorkingFolderToLastUsed() const
+{
+    return SetWorkingFolderToLastUsed(folderOfMostRecentFile(), kDefaultFolder.read());
+}
+
+bool SetWorkingFolderToLastUsed(const QString& folder, int defaultFolderOption)
+{
+    if (defaultFolderOption == 0 || folder.isEmpty())
+        return false;
+    return QDir::setCurrent(folder);
+}

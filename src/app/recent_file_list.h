@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The recent-file list: up to nine full paths, the most recent first, kept in
+// the settings store under "Recent File List" as "File1" to "File9". The
+// list in memory is the working copy; readList() and writeList() load and
+// store it (at start-up and at exit).
+class CRecentFileList
+{
+public:
+    static constexpr int kMaxEntries = 9;
+
+    // Puts `path` on top; an equal entry (compared exactly, as file names
+    // are on Linux) moves up instead of appearing twice. The tenth entry
+    // falls off. An empty path is ignored.
+    void add(const QString& path);
+    // Removes the entry at `index` (0 is the most recent); out of range does nothing.
+    void remove(int index);
+    void clear();
+
+    const QStringList& entries() const { return m_entries; }
+    int count() const { return int(m_entries.size()); }
+    bool isEmpty() const { return m_entries.isEmpty(); }
+
+    // Loads "File1".."File9", skipping empty and repeated values.
+    void readList();
+    // Stores the entries as "File1".."FileN" and removes the values beyond N.
+    void writeList() const;
+
+    // How entry `index` is shown in the menu: a file lying directly in
+    // `currentFolder` by its file name alone, every other file by its full
+    // path (never shortened). Empty when `index` is out of range.
+    QString displayName(int index, const QString& currentFolder) const;
+    // The menu caption "&1 name" (numbered from 1) with every "&" of the name
+    // doubled so that it is not taken for a mnemonic.
+    QString menuCaption(int index, const QString& currentFolder) const;
+
+    // The most recent file's folder: its path cut before the last "/" ("/"
+    // for a file in the root folder); empty when the list is empty.
+    QString folderOfMostRecentFile() const;
+
+    // Applies the "DefaultFolder" option (section "Options", default 1) to
+    // this list: see SetWorkingFolderToLastUsed().
+    bool setWorkingFolderToLastUsed() const;
+
+private:
+    QStringList m_entries;
+};
+
+// When `defaultFolderOption` is non-zero, makes `folder` the process's
+// current folder, so the file dialogs start where the user last worked.
+// An empty or missing folder leaves the current folder alone. Returns
+// whether the current folder was changed.
+bool SetWorkingFolderToLastUsed(const QString& folder, int defaultFolderOption);
