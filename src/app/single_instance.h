@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QObject>
+#include <QString>
+
+// One running editor per user. The first instance listens on a local socket
+// in the user's runtime folder; a later start hands its file (or only a
+// request to come forward) to it and exits.
+//
+// The request is one frame: a 32-bit big-endian length followed by that many
+// bytes, "A" (activate) or "O" and the absolute path of the file. The first
+// instance answers with one byte once it has handled the request: '1' when
+// the file is open (or the window was activated), '0' when it could not be
+// opened. Connections from other users are refused.
+class CSingleInstance : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Uses defaultSocketPath().
+    explicit CSingleInstance(QObject* parent = nullptr);
+    // Listens at another socket path (tests).
+    explicit CSingleInstance(const QString& socketPath, QObject* parent = nullptr);
+    ~CSingleInstance() override;
+
+    // "<runtime folder>/MarquillOpenFile"; empty when the user has no
+    // private runtime folder (owned by the user, mode 0700).
+    static QString defaultSocketPath();
+    QString socketPath() const { return m_socketPath; }
+
+    // Becomes the first instance: true when no other instance answers and
+    // this one now listens (a socket file left by a crashed instance is
+    // replaced). False when another instance is running: hand off to it.
+    // Also true, without listening, when there is nowhere safe to listen:
+    // the editor then simply runs on its own.
+    bool tryBecomePrimary();
+    bool isListening() const { return m_server.isListening(); }
+
+    // The second instance's side: sends `path` (made absolute against this
+    // process's current folder; empty for a mere activation) to the first
+    // instance and waits until it has been handled. Returns false when no
+    // instance answered within `timeoutMs` (negative: wait as long as it
+    // takes). `opened`, when given, receives the first instance's answer.
+    static bool handOff(const QString& path, int timeoutMs, bool* opened = nullptr,
+                        const QString& socketPath = defaultSocketPath());
+
+Q_SIGNALS:
+    // A second instance started: bring the main window forward (restore it
+    // when minimised). Emitted for every request, before openFileRequested.
+    void activateRequested();
+    // A second instance hands over `path` (absolute). Connect directly (same
+    // thread); a receiver that could not open the file sets *opened = false.
+    // The second instance gets its answer once every receiver has returned.
+    void openFileRequested(const QString& path, bool* opened);
+
+private:
+    void acceptConnections();
+    void readRequest(class QLocalSocket* socket);
+    void handleRequest(class QLocalSocket* socket, const QByteArray& payload);
+
+    QString m_socketPath;
+    QLocalServer m_server;
+};

@@ -1,0 +1,337 @@
+#include "test_support.h"
+
+#include "app/single_instance.h"
+
+#include <QLocalSocket>
+#include <QProcess>
+#include <QtEndian>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+// The test program doubles as the second instance: started with
+// kClientMode set, it hands kFile over and exits with 0 (opened),
+// 3 (not opened) or 2 (nobody answered).
+namespace {
+
+const char* const kClientMode = "MARQUILL_TEST_HANDOFF_CLIENT";
+const char* const kFile = "MARQUILL_TEST_HANDOFF_FILE";
+const char* const kSocket = "MARQUILL_TEST_HANDOFF_SOCKET";
+constexpr int kClientTimeoutMs = 20000;
+
+int runClient(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QString file = qEnvironmentVariable(kFile);
+    const QString socket = qEnvironmentVariable(kSocket);
+    bool opened = false;
+    const bool answered = socket.isEmpty()
+                              ? CSingleInstance::handOff(file, kClientTimeoutMs, &opened)
+                              : CSingleInstance::handOff(file, kClientTimeoutMs, &opened, socket);
+    return !answered ? 2 : opened ? 0 : 3;
+}
+
+// Leaves a socket file behind the way a crashed instance does.
+bool createStaleSocket(const QString& path)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (fd < 0)
+        return false;
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    if (name.size() >= qsizetype(sizeof address.sun_path)) {
+        ::close(fd);
+        return false;
+    }
+    memcpy(address.sun_path, name.constData(), name.size());
+    const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    ::close(fd);
+    return bound;
+}
+
+QByteArray frame(const QByteArray& payload)
+{
+    QByteArray head(4, '\0');
+    qToBigEndian<quint32>(quint32(payload.size()), head.data());
+    return head + payload;
+}
+
+} // namespace
+
+class TestSingleInstance : public QObject
+{
+    Q_OBJECT
+
+private:
+    // Records what the first instance was asked to do.
+    struct Receiver
+    {
+        QStringList opened;
+        int activations = 0;
+        bool answer = true;
+        bool clientWaited = true;
+        QProcess* client = nullptr;
+
+        void attach(CSingleInstance& instance)
+        {
+            QObject::connect(&instance, &CSingleInstance::activateRequested,
+                             [this] { ++activations; });
+            QObject::connect(&instance, &CSingleInstance::openFileRequested,
+                             [this](const QString& path, bool* ok) {
+                                 opened << path;
+                                 // The second instance must still be waiting for the answer.
+                                 if (client && client->waitForFinished(500))
+                                     clientWaited = false;
+                                 *ok = answer;
+                             });
+        }
+    };
+
+    QProcess* startClient(const QString& file, const QString& folder,
+                          const QString& socket = QString())
+    {
+        auto* process = new QProcess(this);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QString::fromLatin1(kClientMode), QStringLiteral("1"));
+        environment.insert(QString::fromLatin1(kFile), file);
+        if (!socket.isEmpty())
+            environment.insert(QString::fromLatin1(kSocket), socket);
+        process->setProcessEnvironment(environment);
+        process->setWorkingDirectory(folder);
+        process->setProcessChannelMode(QProcess::ForwardedChannels);
+        process->setProgram(QCoreApplication::applicationFilePath());
+        return process;
+    }
+
+    static QLocalSocket* serverSide(const CSingleInstance& instance)
+    {
+        const auto sockets = instance.findChildren<QLocalSocket*>();
+        return sockets.isEmpty() ? nullptr : sockets.first();
+    }
+
+private Q_SLOTS:
+    void socketLivesInThePrivateRuntimeFolder()
+    {
+        const QString path = CSingleInstance::defaultSocketPath();
+        QCOMPARE(QFileInfo(path).fileName(), QStringLiteral("MarquillOpenFile"));
+        QCOMPARE(QFileInfo(path).absolutePath(),
+                 QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+        struct stat st;
+        QCOMPARE(::stat(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), &st), 0);
+        QCOMPARE(st.st_mode & 0777, mode_t(0700));
+    }
+
+    void onlyOnePrimary()
+    {
+        CSingleInstance first;
+        QVERIFY(first.tryBecomePrimary());
+        QVERIFY(first.isListening());
+        CSingleInstance second;
+        QVERIFY(!second.tryBecomePrimary());
+        QVERIFY(!second.isListening());
+    }
+
+    // The client resolves a relative path against its own working folder and
+    // exits only once the first instance has answered.
+    void relativePathResolvedByTheClient()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("site/sub")));
+        CSingleInstance instance;
+        QVERIFY(instance.tryBecomePrimary());
+        Receiver receiver;
+        receiver.attach(instance);
+
+        QProcess* client = startClient(QStringLiteral("../page.htm"), dir.filePath("site/sub"));
+        receiver.client = client;
+        client->start();
+        QTRY_COMPARE_WITH_TIMEOUT(client->state(), QProcess::NotRunning, kClientTimeoutMs + 10000);
+        QCOMPARE(client->exitCode(), 0);
+        QCOMPARE(receiver.opened, QStringList{dir.filePath(QStringLiteral("site/page.htm"))});
+        QCOMPARE(receiver.activations, 1);
+        QVERIFY(receiver.clientWaited);
+    }
+
+    void clientLearnsThatTheFileWasNotOpened()
+    {
+        CSingleInstance instance;
+        QVERIFY(instance.tryBecomePrimary());
+        Receiver receiver;
+        receiver.answer = false;
+        receiver.attach(instance);
+        QProcess* client = startClient(QStringLiteral("/no/such/file.htm"), QDir::tempPath());
+        receiver.client = client;
+        client->start();
+        QTRY_COMPARE_WITH_TIMEOUT(client->state(), QProcess::NotRunning, kClientTimeoutMs + 10000);
+        QCOMPARE(client->exitCode(), 3);
+        QCOMPARE(receiver.opened, QStringList{"/no/such/file.htm"});
+        QVERIFY(receiver.clientWaited);
+    }
+
+    void activationWithoutAFile()
+    {
+        CSingleInstance instance;
+        QVERIFY(instance.tryBecomePrimary());
+        Receiver receiver;
+        receiver.attach(instance);
+        QProcess* client = startClient(QString(), QDir::tempPath());
+        client->start();
+        QTRY_COMPARE_WITH_TIMEOUT(client->state(), QProcess::NotRunning, kClientTimeoutMs + 10000);
+        QCOMPARE(client->exitCode(), 0);
+        QCOMPARE(receiver.activations, 1);
+        QVERIFY(receiver.opened.isEmpty());
+    }
+
+    void staleSocketIsReplaced()
+    {
+        const QString path = CSingleInstance::defaultSocketPath();
+        QVERIFY(createStaleSocket(path));
+        QVERIFY(QFileInfo::exists(path));
+        QVERIFY(!CSingleInstance::handOff(QString(), 2000));
+
+        CSingleInstance instance;
+        QVERIFY(instance.tryBecomePrimary());
+        Receiver receiver;
+        receiver.attach(instance);
+        QProcess* client = startClient(QStringLiteral("/tmp/a.htm"), QDir::tempPath());
+        client->start();
+        QTRY_COMPARE_WITH_TIMEOUT(client->state(), QProcess::NotRunning, kClientTimeoutMs + 10000);
+        QCOMPARE(client->exitCode(), 0);
+        QCOMPARE(receiver.opened, QStringList{"/tmp/a.htm"});
+    }
+
+    void noInstanceOrAHungOneDoesNotHangTheClient()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("sock"));
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(!CSingleInstance::handOff(QStringLiteral("/a.htm"), 5000, nullptr, path));
+        QVERIFY(timer.elapsed() < 5000);
+
+        // A server that accepts but never answers (it runs in this very
+        // thread, which handOff blocks).
+        QLocalServer hung;
+        QVERIFY(hung.listen(path));
+        timer.restart();
+        QVERIFY(!CSingleInstance::handOff(QStringLiteral("/a.htm"), 300, nullptr, path));
+        QVERIFY(timer.elapsed() >= 250);
+        QVERIFY(timer.elapsed() < 5000);
+    }
+
+    void requestArrivingInPieces()
+    {
+        CSingleInstance instance;
+        QVERIFY(instance.tryBecomePrimary());
+        Receiver receiver;
+        receiver.attach(instance);
+        QLocalSocket client;
+        client.connectToServer(instance.socketPath());
+        QVERIFY(client.waitForConnected(5000));
+        const QByteArray request = frame("O/home/u/日本語.htm");
+
+        client.write(request.left(2));
+        client.flush();
+        QTRY_VERIFY(serverSide(instance) && serverSide(instance)->bytesAvailable() == 2);
+        client.write(request.mid(2, 5));
+        client.flush();
+        QTRY_COMPARE(serverSide(instance)->bytesAvailable(), 7);
+        QVERIFY(receiver.opened.isEmpty());
+        client.write(request.mid(7));
+        client.flush();
+        QTRY_VERIFY(client.bytesAvailable() > 0);
+        QCOMPARE(client.readAll(), QByteArray("1"));
+        QCOMPARE(receiver.opened, QStringList{"/home/u/日本語.htm"});
+    }
+
+    void malformedRequestsAreDropped_data()
+    {
+        QTest::addColumn<QByteArray>("request");
+        QTest::newRow("too long") << QByteArray("\xff\xff\xff\xff", 4);
+        QTest::newRow("empty") << QByteArray(4, '\0');
+        QTest::newRow("unknown kind") << frame("X/a.htm");
+        QTest::newRow("open without a path") << frame("O");
+    }
+
+    void malformedRequestsAreDropped()
+    {
+        QFETCH(QByteArray, request);
+        CSingleInstance instance;
+        QVERIFY(instance.tryBecomePrimary());
+        Receiver receiver;
+        receiver.attach(instance);
+        QLocalSocket client;
+        client.connectToServer(instance.socketPath());
+        QVERIFY(client.waitForConnected(5000));
+        client.write(request);
+        client.flush();
+        QTRY_COMPARE(client.state(), QLocalSocket::UnconnectedState);
+        QCOMPARE(client.bytesAvailable(), 0);
+        QCOMPARE(receiver.activations, 0);
+        QVERIFY(receiver.opened.isEmpty());
+    }
+
+    void relativePathFromAnotherClientIsNotOpened()
+    {
+        CSingleInstance instance;
+        QVERIFY(instance.tryBecomePrimary());
+        Receiver receiver;
+        receiver.attach(instance);
+        QLocalSocket client;
+        client.connectToServer(instance.socketPath());
+        QVERIFY(client.waitForConnected(5000));
+        client.write(frame("Opage.htm"));
+        QTRY_VERIFY(client.bytesAvailable() > 0);
+        QCOMPARE(client.readAll(), QByteArray("0"));
+        QVERIFY(receiver.opened.isEmpty());
+    }
+
+    void otherUsersAreRefused()
+    {
+        if (::geteuid() != 0)
+            QSKIP("needs root to run a client as another user");
+        // A folder and socket open to everybody, so that only the peer check
+        // stands between another user and the first instance.
+        QTemporaryDir dir;
+        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+        const QString path = dir.filePath(QStringLiteral("sock"));
+        CSingleInstance instance(path);
+        QVERIFY(instance.tryBecomePrimary());
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0777) == 0);
+        Receiver receiver;
+        receiver.attach(instance);
+
+        QProcess* stranger = startClient(QStringLiteral("/tmp/a.htm"), QStringLiteral("/"), path);
+        stranger->setChildProcessModifier([] {
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(120);
+        });
+        stranger->start();
+        QTRY_COMPARE_WITH_TIMEOUT(stranger->state(), QProcess::NotRunning,
+                                  kClientTimeoutMs + 10000);
+        QCOMPARE(stranger->exitCode(), 2);
+        QCOMPARE(receiver.activations, 0);
+
+        QProcess* owner = startClient(QStringLiteral("/tmp/a.htm"), QStringLiteral("/"), path);
+        owner->start();
+        QTRY_COMPARE_WITH_TIMEOUT(owner->state(), QProcess::NotRunning, kClientTimeoutMs + 10000);
+        QCOMPARE(owner->exitCode(), 0);
+        QCOMPARE(receiver.opened, QStringList{"/tmp/a.htm"});
+    }
+};
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsSet(kClientMode))
+        return runClient(argc, argv);
+    TestSupport::isolateSettings();
+    QApplication app(argc, argv);
+    TestSingleInstance test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_single_instance.moc"
