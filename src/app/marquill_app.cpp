@@ -16,20 +16,13 @@
 
 namespace {
 constexpr IntSetting kFileNew{"Options", "FileNew", 0};
-constexpr IntSetting kDefaultFolder{"Options", "DefaultFolder", 1};
 constexpr StringSetting kPath{"Options", "Path", ""};
 constexpr IntSetting kVersion{"Options", "Version", 215};
 constexpr IntSetting kShowCmd{"Settings", "ShowCmd", 3};
-constexpr int kRecentFileCount = 9;
 
 CMarquillApp* g_app = nullptr;
 int g_showCmdLoaded = 3;
 int g_showCmdCurrent = 3;
-
-QString recentFileSection()
-{
-    return QStringLiteral("Recent File List");
-}
 } // namespace
 
 CMarquillApp::CMarquillApp()
@@ -58,12 +51,7 @@ bool CMarquillApp::InitInstance(const QStringList& arguments)
 
     g_showCmdLoaded = g_showCmdCurrent = kShowCmd.read();
 
-    m_recentFiles.clear();
-    for (int i = 1; i <= kRecentFileCount; ++i) {
-        const QString file = GetProfileString(recentFileSection(), QStringLiteral("File%1").arg(i));
-        if (!file.isEmpty())
-            m_recentFiles.append(file);
-    }
+    m_recent.readList();
 
     m_mainFrame = new CMainFrame;
     m_mainFrame->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -93,10 +81,7 @@ void CMarquillApp::ExitInstance()
 {
     if (g_showCmdCurrent != g_showCmdLoaded)
         kShowCmd.write(g_showCmdCurrent);
-    for (int i = 0; i < kRecentFileCount; ++i) {
-        const QString value = i < m_recentFiles.size() ? m_recentFiles[i] : QString();
-        WriteProfileString(recentFileSection(), QStringLiteral("File%1").arg(i + 1), value);
-    }
+    m_recent.writeList();
 }
 
 // --- Commands ------------------------------------------------------------------------
@@ -112,9 +97,8 @@ void CMarquillApp::registerCommands()
     });
     onCommandRange(Cmd::RecentFile1, Cmd::RecentFile9,
                    [this](int id) { openRecentFile(id - Cmd::RecentFile1); });
-    onUpdateRange(Cmd::RecentFile1, Cmd::RecentFile9, [this](CCmdUI& ui) {
-        ui.Enable(ui.id() - Cmd::RecentFile1 < m_recentFiles.size());
-    });
+    onUpdateRange(Cmd::RecentFile1, Cmd::RecentFile9,
+                  [this](CCmdUI& ui) { ui.Enable(ui.id() - Cmd::RecentFile1 < m_recent.count()); });
 }
 
 void CMarquillApp::fileOpen()
@@ -138,13 +122,12 @@ void CMarquillApp::about()
 
 void CMarquillApp::openRecentFile(int index)
 {
-    if (index < 0 || index >= m_recentFiles.size())
+    if (index < 0 || index >= m_recent.count())
         return;
-    const QString path = m_recentFiles[index];
-    if (!OpenDocumentFile(path)) {
+    if (!OpenDocumentFile(m_recent.entries().at(index))) {
         // A file that can no longer be opened leaves the list, as in the
         // framework's recent-file menu.
-        m_recentFiles.removeAll(path);
+        m_recent.remove(index);
     }
 }
 
@@ -250,51 +233,29 @@ void CMarquillApp::closeAllDocumentsWithoutAsking()
 
 void CMarquillApp::addToRecentFileList(const QString& path)
 {
-    if (path.isEmpty())
-        return;
-    m_recentFiles.removeAll(path);
-    m_recentFiles.prepend(path);
-    while (m_recentFiles.size() > kRecentFileCount)
-        m_recentFiles.removeLast();
+    m_recent.add(path);
 }
 
 QStringList CMarquillApp::recentFiles() const
 {
-    return m_recentFiles;
-}
-
-void CMarquillApp::setRecentFiles(const QStringList& files)
-{
-    m_recentFiles = files.mid(0, kRecentFileCount);
+    return m_recent.entries();
 }
 
 QString CMarquillApp::recentFileCaption(int index) const
 {
-    if (index < 0 || index >= m_recentFiles.size())
-        return QString();
-    const QString path = m_recentFiles[index];
-    const QFileInfo info(path);
-    QString name = QDir(info.absolutePath()) == QDir(programFolder()) ? info.fileName() : path;
-    name.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    return QStringLiteral("&%1 %2").arg(index + 1).arg(name);
+    // Files directly in the program folder are shown by their names alone.
+    return m_recent.menuCaption(index, programFolder());
 }
 
 QString CMarquillApp::folderOfMostRecentFile()
 {
-    if (!g_app || g_app->m_recentFiles.isEmpty())
-        return QString();
-    const QString path = g_app->m_recentFiles.first();
-    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    return slash < 0 ? QString() : path.left(slash);
+    return g_app ? g_app->m_recent.folderOfMostRecentFile() : QString();
 }
 
 void CMarquillApp::setWorkingFolderToLastUsed()
 {
-    if (kDefaultFolder.read() == 0)
-        return;
-    const QString folder = folderOfMostRecentFile();
-    if (!folder.isEmpty())
-        QDir::setCurrent(folder);
+    if (g_app)
+        g_app->m_recent.setWorkingFolderToLastUsed();
 }
 
 QString CMarquillApp::programFolder()

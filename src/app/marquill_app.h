@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/recent_file_list.h"
 #include "core/command_target.h"
 
 #include <QList>
@@ -45,7 +46,7 @@ public:
     // Recent-file list (9 entries, most recent first).
     void addToRecentFileList(const QString& path);
     QStringList recentFiles() const;
-    void setRecentFiles(const QStringList& files);
+    CRecentFileList& recentFileList() { return m_recent; }
     // Menu caption of entry i ("&1 name"), relative to the program folder.
     QString recentFileCaption(int index) const;
 
@@ -73,5 +74,5 @@ private:
 
     CMainFrame* m_mainFrame = nullptr;
     QList<CMarquillDoc*> m_documents;
-    QStringList m_recentFiles;
+    CRecentFileList m_recent;
 };

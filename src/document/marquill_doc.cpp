@@ -3,6 +3,7 @@
 #include "app/marquill_app.h"
 #include "app/settings_store.h"
 #include "core/ui_seam.h"
+#include "document/save_name.h"
 #include "editor/marquill_view.h"
 #include "resources/command_ids.h"
 
@@ -22,21 +23,6 @@ CMarquillDoc::NewDocumentDialog& newDocumentDialog()
     return dialog;
 }
 
-// The Save As proposal for an untitled document: its title cut at the first
-// blank or # % ; / \ character, plus ".htm".
-QString proposedName(const QString& path, const QString& title)
-{
-    if (!path.isEmpty())
-        return path;
-    QString name = title;
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        if (QStringLiteral(" #%;/\\").contains(name[i])) {
-            name.truncate(i);
-            break;
-        }
-    }
-    return name + QStringLiteral(".htm");
-}
 } // namespace
 
 CMarquillDoc::CMarquillDoc(QObject* parent) : CMyRichEditDoc(parent)
@@ -108,7 +94,7 @@ bool CMarquillDoc::DoSave(const QString& path)
         request.title = QStringLiteral("名前を付けて保存");
         request.filter = QStringLiteral("HTML ファイル (*.htm);;すべてのファイル (*)");
         request.defaultSuffix = QStringLiteral("htm");
-        request.proposedName = proposedName(pathName(), title());
+        request.proposedName = SaveAsProposedName(pathName(), title());
         target = UiSeam::fileDialog(view(), request);
         if (target.isEmpty())
             return false;

@@ -1,10 +1,9 @@
 #include "editor/my_rich_edit_doc.h"
 
+#include "document/document_file.h"
 #include "editor/my_rich_edit_view.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 CMyRichEditDoc::CMyRichEditDoc(QObject* parent) : QObject(parent), m_title(untitledName()) {}
 
@@ -72,15 +71,15 @@ bool CMyRichEditDoc::OnNewDocument()
 
 bool CMyRichEditDoc::OnOpenDocument(const QString& path, QString* errorMessage)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    DocumentFile::Text text;
+    QString error;
+    if (!m_view || !DocumentFile::read(path, text, error)) {
         if (errorMessage)
-            *errorMessage = QStringLiteral("%1\nこのﾌｧｲﾙが見つかりません。\n正しいﾃﾞｨﾚｸﾄﾘとﾌｧｲﾙ名を"
-                                           "確認して入力してください。")
-                                .arg(path);
+            *errorMessage = error;
         return false;
     }
-    m_view->loadBytes(file.readAll());
+    m_view->loadBytes(text.bytes);
+    m_encoding = text.encoding;
     setPathName(QFileInfo(path).absoluteFilePath());
     SetModifiedFlag(false);
     return true;
@@ -88,11 +87,10 @@ bool CMyRichEditDoc::OnOpenDocument(const QString& path, QString* errorMessage)
 
 bool CMyRichEditDoc::OnSaveDocument(const QString& path, QString* errorMessage)
 {
-    QSaveFile file(path);
-    const QByteArray bytes = m_view->textBytes();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    QString error;
+    if (!m_view || !DocumentFile::write(path, m_view->textBytes(), m_encoding, error)) {
         if (errorMessage)
-            *errorMessage = QStringLiteral("%1 へ書き込めません。").arg(path);
+            *errorMessage = error;
         return false;
     }
     setPathName(QFileInfo(path).absoluteFilePath());

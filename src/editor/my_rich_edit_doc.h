@@ -46,6 +46,8 @@ public:
 
     // The name of an untitled document.
     static QString untitledName();
+    // The legacy encoding the file is stored in (empty: the text's own bytes).
+    QString encoding() const { return m_encoding; }
 
 Q_SIGNALS:
     void titleChanged(const QString& title);
@@ -58,5 +60,5 @@ private:
     CMyRichEditView* m_view = nullptr;
     QString m_path;
     QString m_title;
-    QByteArray m_encoding; // empty: the bytes are kept as they are
+    QString m_encoding; // legacy encoding of the file; empty: the bytes as they are
 };

@@ -75,6 +75,7 @@ QList<CCommandTarget*> CMainFrame::routeChain() const
 
 bool CMainFrame::routeCommand(int id)
 {
+    Q_EMIT commandOffered(id);
     return CommandRouting::executeIfEnabled(routeChain(), id);
 }
 
@@ -340,8 +341,13 @@ void CMainFrame::addChild(CChildFrame* child)
 void CMainFrame::updateCaption()
 {
     CChildFrame* child = activeChild();
-    setWindowTitle(child ? QStringLiteral("Marquill - ") + child->doc()->title()
-                         : QStringLiteral("Marquill"));
+    const QString caption =
+        child ? QStringLiteral("Marquill - ") + child->doc()->title() : QStringLiteral("Marquill");
+    if (windowTitle() == caption || m_settingCaption)
+        return;
+    m_settingCaption = true;
+    setWindowTitle(caption);
+    m_settingCaption = false;
 }
 
 // --- Status bar ---------------------------------------------------------------------
@@ -373,6 +379,13 @@ void CMainFrame::SetStatusItem(int commandId)
 
 bool CMainFrame::event(QEvent* e)
 {
+    if (e->type() == QEvent::WindowTitleChange && !m_settingCaption) {
+        // A maximised document window writes its own title into the main
+        // caption; the caption stays "Marquill - " + the document's title.
+        const bool handled = QMainWindow::event(e);
+        updateCaption();
+        return handled;
+    }
     if (e->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(e)->tip();
         statusBar()->showMessage(tip.isEmpty() ? kReady : tip);

@@ -49,6 +49,10 @@ public:
     // Menu bar 128 or 129, by whether a document is open.
     void updateMenuBar();
 
+Q_SIGNALS:
+    // A menu item or accelerator offered a command to the routing.
+    void commandOffered(int id);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
@@ -74,4 +78,5 @@ private:
     QLabel* m_paneLevel = nullptr;
     QLabel* m_paneCaret = nullptr;
     int m_currentMenuBar = 0;
+    bool m_settingCaption = false;
 };

@@ -1,0 +1,362 @@
+#include "app/marquill_app.h"
+#include "app/settings_store.h"
+#include "core/ui_seam.h"
+#include "document/marquill_doc.h"
+#include "editor/marquill_view.h"
+#include "frame/child_frame.h"
+#include "frame/main_frame.h"
+#include "frame/menu_builder.h"
+#include "frame/window_placement.h"
+#include "resources/command_ids.h"
+#include "resources/resource_tables.h"
+#include "test_support.h"
+
+#include <QClipboard>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QStatusBar>
+
+// The application shell on real widgets: start-up settings, menus,
+// accelerators, status panes, document windows and their titles, saving.
+class TestMainFrame : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    CMarquillApp* m_app = nullptr;
+    QList<QString> m_messages;
+
+    CMainFrame* frame() const { return m_app->mainFrame(); }
+
+    QString writeFile(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly))
+            return QString();
+        f.write(bytes);
+        return path;
+    }
+
+    QList<QAction*> allActions(QMenuBar* bar)
+    {
+        QList<QAction*> result;
+        for (QMenu* menu : bar->findChildren<QMenu*>())
+            result += menu->actions();
+        return result;
+    }
+
+    QAction* menuAction(int id)
+    {
+        for (QAction* a : allActions(frame()->menuBar()))
+            if (MenuBuilder::commandId(a) == id && !a->menu())
+                return a;
+        return nullptr;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        TestSupport::clearSettings();
+        m_messages.clear();
+        UiSeam::setMessageHook(
+            [this](const QString& text, QMessageBox::Icon, QMessageBox::StandardButtons) {
+                m_messages.append(text);
+                return QMessageBox::Ok;
+            });
+        m_app = new CMarquillApp;
+        QVERIFY(m_app->InitInstance({QStringLiteral("marquill")}));
+        // Accelerators only work in the active window.
+        frame()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame()));
+    }
+
+    void cleanup()
+    {
+        m_app->closeAllDocumentsWithoutAsking();
+        QCoreApplication::processEvents();
+        delete m_app->mainFrame();
+        delete m_app;
+        m_app = nullptr;
+        UiSeam::setMessageHook({});
+        UiSeam::setFileDialogHook({});
+    }
+
+    void startUpWritesPathAndVersion()
+    {
+        QCOMPARE(GetProfileInt("Options", "Version", 0), 215);
+        QCOMPARE(GetProfileString("Options", "Path"), QCoreApplication::applicationDirPath());
+        // A fresh user with FileNew = 0 gets no document.
+        QVERIFY(m_app->documents().isEmpty());
+    }
+
+    void menuBarFollowsTheOpenDocuments()
+    {
+        QCOMPARE(frame()->menuBar()->actions().size(), 2);
+        CMarquillDoc* doc = m_app->FileNew();
+        QVERIFY(doc);
+        const QList<QAction*> top = frame()->menuBar()->actions();
+        QCOMPARE(top.size(), 10);
+        const auto& table = Resources::menuBar(129);
+        for (int i = 0; i < table.size(); ++i)
+            QCOMPARE(top[i]->text(), table[i].caption);
+        QCOMPARE(menuAction(Cmd::FileSaveAs)->text(), QStringLiteral("名前を付けて保存(&A)..."));
+        m_app->closeAllDocumentsWithoutAsking();
+        QTRY_COMPARE(frame()->menuBar()->actions().size(), 2);
+    }
+
+    void untitledTitleAndModifiedMarker()
+    {
+        CMarquillDoc* doc = m_app->FileNew();
+        QCOMPARE(doc->title(), QStringLiteral("無題"));
+        CChildFrame* child = m_app->frameOf(doc);
+        QVERIFY(child->isMaximized());
+        QTest::keyClicks(doc->view(), QStringLiteral("ab"));
+        QCOMPARE(doc->title(), QStringLiteral("無題 *"));
+        QCOMPARE(child->windowTitle(), QStringLiteral("無題 *"));
+        QCOMPARE(frame()->windowTitle(), QStringLiteral("Marquill - 無題 *"));
+        QVERIFY(doc->isModified());
+        doc->SetModifiedFlag(false);
+        QCOMPARE(doc->title(), QStringLiteral("無題"));
+        doc->SetModifiedFlag(true);
+        doc->SetModifiedFlag(true);
+        QCOMPARE(doc->title(), QStringLiteral("無題 *"));
+    }
+
+    void saveAsWritesTheFileAndClearsTheMarker()
+    {
+        CMarquillDoc* doc = m_app->FileNew();
+        QTest::keyClicks(doc->view(), QStringLiteral("<P>"));
+        const QString target = m_dir.filePath(QStringLiteral("saved.htm"));
+        QString proposed;
+        UiSeam::setFileDialogHook([&](const UiSeam::FileDialogRequest& r) {
+            proposed = r.proposedName;
+            return target;
+        });
+        QVERIFY(frame()->routeCommand(Cmd::FileSave));
+        QCOMPARE(proposed, QStringLiteral("無題.htm"));
+        QCOMPARE(doc->title(), QStringLiteral("saved.htm"));
+        QVERIFY(!doc->isModified());
+        QFile f(target);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("<P>"));
+        QCOMPARE(m_app->recentFiles().value(0), target);
+    }
+
+    void failedSaveKeepsTheDocumentModified()
+    {
+        CMarquillDoc* doc = m_app->FileNew();
+        QTest::keyClicks(doc->view(), QStringLiteral("text"));
+        // A folder that does not exist: the save fails for anyone.
+        const QString target = m_dir.filePath(QStringLiteral("missing/folder/x.htm"));
+        UiSeam::setFileDialogHook([&](const UiSeam::FileDialogRequest&) { return target; });
+        QVERIFY(frame()->routeCommand(Cmd::FileSaveAs));
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY(doc->isModified());
+        QCOMPARE(doc->title(), QStringLiteral("無題 *"));
+        QVERIFY(!QFile::exists(target));
+    }
+
+    void openingAnUnreadableFileOpensNoWindow()
+    {
+        QVERIFY(!m_app->OpenDocumentFile(m_dir.filePath(QStringLiteral("nothing-here.htm"))));
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY(m_messages[0].contains(QStringLiteral("このﾌｧｲﾙが見つかりません。")));
+        QVERIFY(m_app->documents().isEmpty());
+        QVERIFY(frame()->mdiArea()->subWindowList().isEmpty());
+    }
+
+    void openingAnOpenFileActivatesItsWindow()
+    {
+        const QString a = writeFile(QStringLiteral("a.htm"), "<B>a</B>\r\n");
+        const QString b = writeFile(QStringLiteral("b.htm"), "b");
+        CMarquillDoc* docA = m_app->OpenDocumentFile(a);
+        QVERIFY(docA);
+        QCOMPARE(docA->view()->textBytes(), QByteArray("<B>a</B>\r\n"));
+        QVERIFY(!docA->isModified());
+        QVERIFY(m_app->OpenDocumentFile(b));
+        QCOMPARE(m_app->OpenDocumentFile(a), docA);
+        QCOMPARE(m_app->documents().size(), 2);
+        QCOMPARE(frame()->activeChild()->doc(), docA);
+        QCOMPARE(m_app->recentFiles().first(), b);
+    }
+
+    void closingAModifiedDocumentAsks()
+    {
+        CMarquillDoc* doc = m_app->FileNew();
+        QTest::keyClicks(doc->view(), QStringLiteral("x"));
+        QString asked;
+        QMessageBox::StandardButton answer = QMessageBox::Cancel;
+        UiSeam::setMessageHook(
+            [&](const QString& text, QMessageBox::Icon, QMessageBox::StandardButtons) {
+                asked = text;
+                return answer;
+            });
+        QVERIFY(frame()->routeCommand(Cmd::FileClose) || true);
+        m_app->frameOf(doc)->close();
+        QCOMPARE(asked, QStringLiteral("無題 への変更を保存しますか？"));
+        QCOMPARE(m_app->documents().size(), 1);
+        answer = QMessageBox::No;
+        m_app->frameOf(doc)->close();
+        QTRY_VERIFY(m_app->documents().isEmpty());
+    }
+
+    void everyAcceleratorReachesItsCommand()
+    {
+        CMarquillDoc* doc = m_app->FileNew();
+        frame()->activateWindow();
+        doc->view()->setFocus();
+        QList<int> offered;
+        connect(frame(), &CMainFrame::commandOffered, this, [&](int id) { offered.append(id); });
+        // Keep dialogs and message boxes from blocking.
+        UiSeam::setDialogHook([](QDialog&) { return int(QDialog::Rejected); });
+        UiSeam::setFileDialogHook([](const UiSeam::FileDialogRequest&) { return QString(); });
+        for (const Resources::Accelerator& acc : Resources::accelerators()) {
+            if (acc.commandId == Cmd::FileNew || acc.commandId == Cmd::FileOpen)
+                continue; // would open windows; covered by the other keys' mapping
+            offered.clear();
+            const QKeyCombination key = acc.key[0];
+            QWidget* focus =
+                QApplication::focusWidget() ? QApplication::focusWidget() : doc->view();
+            QTest::keyClick(focus, key.key(), key.keyboardModifiers());
+            QVERIFY2(offered.contains(acc.commandId),
+                     qPrintable(acc.key.toString() + QStringLiteral(" -> ") +
+                                QString::number(acc.commandId)));
+            if (!m_app->documents().contains(doc))
+                break;
+        }
+        UiSeam::setDialogHook({});
+    }
+
+    void disabledCommandsIgnoreTheirAccelerators()
+    {
+        CMarquillDoc* doc = m_app->FileNew();
+        doc->view()->setFocus();
+        QTest::keyClicks(doc->view(), QStringLiteral("abc"));
+        doc->view()->setSel(3, 3);
+        QApplication::clipboard()->setText(QStringLiteral("clip"));
+        // Nothing selected: Cut is disabled and Ctrl+X changes nothing.
+        QTest::keyClick(doc->view(), Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(doc->view()->textBytes(), QByteArray("abc"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("clip"));
+        QVERIFY(!frame()->commandState(Cmd::EditCut).isEnabled());
+        doc->view()->setSel(0, 1);
+        QVERIFY(frame()->commandState(Cmd::EditCut).isEnabled());
+        QTest::keyClick(doc->view(), Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(doc->view()->textBytes(), QByteArray("bc"));
+    }
+
+    void editorAcceleratorsDoNothingWithoutADocument()
+    {
+        QList<int> offered;
+        connect(frame(), &CMainFrame::commandOffered, this, [&](int id) { offered.append(id); });
+        QTest::keyClick(frame(), Qt::Key_B, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(offered, QList<int>{Cmd::Bold});
+        QVERIFY(!frame()->commandState(Cmd::Bold).isEnabled());
+        QVERIFY(m_app->documents().isEmpty());
+    }
+
+    void statusPanesShowPromptsAndTags()
+    {
+        QAction* newFile = menuAction(Cmd::FileNew);
+        QVERIFY(newFile);
+        newFile->showStatusText(frame());
+        QCOMPARE(frame()->statusBar()->currentMessage(), QStringLiteral("新規にファイルを作成"));
+        QStatusTipEvent empty{QString()};
+        QApplication::sendEvent(frame(), &empty);
+        QCOMPARE(frame()->statusBar()->currentMessage(), QStringLiteral("レディ"));
+        frame()->SetStatusItem(Cmd::Underline);
+        auto* tag = frame()->findChild<QLabel*>(QStringLiteral("Pane302"));
+        auto* level = frame()->findChild<QLabel*>(QStringLiteral("Pane301"));
+        QVERIFY(tag && level);
+        QCOMPARE(tag->text(), QStringLiteral("<U>"));
+        QCOMPARE(level->text(), QStringLiteral("HTML 3.2"));
+        QCOMPARE(tag->width(), 90);
+        QCOMPARE(level->width(), 50);
+        frame()->SetStatusItem(0);
+        QVERIFY(tag->text().isEmpty());
+        QVERIFY(level->text().isEmpty());
+    }
+
+    void statusBarToggleCarriesACheckMark()
+    {
+        QVERIFY(frame()->commandState(Cmd::ViewStatusBar).check() == 1);
+        QVERIFY(frame()->routeCommand(Cmd::ViewStatusBar));
+        QVERIFY(frame()->statusBar()->isHidden());
+        QCOMPARE(frame()->commandState(Cmd::ViewStatusBar).check(), 0);
+        frame()->routeCommand(Cmd::ViewStatusBar);
+        QVERIFY(!frame()->statusBar()->isHidden());
+    }
+
+    void documentWindowsRememberTheirShowState()
+    {
+        CMarquillDoc* first = m_app->FileNew();
+        QVERIFY(m_app->frameOf(first)->isMaximized());
+        m_app->frameOf(first)->showNormal();
+        QCOMPARE(CMarquillApp::childShowCmd(), 1);
+        CMarquillDoc* second = m_app->FileNew();
+        QVERIFY(!m_app->frameOf(second)->isMaximized());
+        m_app->closeAllDocumentsWithoutAsking();
+        m_app->ExitInstance();
+        QCOMPARE(GetProfileInt("Settings", "ShowCmd", 0), 1);
+        CMarquillApp::setChildShowCmd(3);
+    }
+
+    void showCmdIsWrittenOnlyWhenChanged()
+    {
+        m_app->ExitInstance();
+        QCOMPARE(GetProfileInt("Settings", "ShowCmd", -7), -7);
+    }
+
+    void recentFilesAreWrittenAtExit()
+    {
+        const QString a = writeFile(QStringLiteral("r1.htm"), "1");
+        QVERIFY(m_app->OpenDocumentFile(a));
+        m_app->ExitInstance();
+        QCOMPARE(GetProfileString("Recent File List", "File1"), a);
+        QCOMPARE(CMarquillApp::folderOfMostRecentFile(), m_dir.path());
+    }
+
+    void windowCommandsArrangeTheWindows()
+    {
+        m_app->FileNew();
+        m_app->FileNew();
+        QVERIFY(frame()->routeCommand(Cmd::WindowTileHorz));
+        const auto windows = frame()->mdiArea()->subWindowList();
+        QCOMPARE(windows.size(), 2);
+        QCOMPARE(windows[0]->width(), windows[1]->width());
+        QVERIFY(windows[0]->y() != windows[1]->y());
+        QVERIFY(frame()->routeCommand(Cmd::WindowTileVert));
+        QVERIFY(windows[0]->x() != windows[1]->x());
+        QVERIFY(frame()->routeCommand(Cmd::WindowCascade));
+    }
+
+    void windowPlacementRoundTrips()
+    {
+        WindowPlacement p;
+        QVERIFY(WindowPlacement::parse(QStringLiteral("2,3,-1,-1,-1,-1,10,20,410,320"), p));
+        QCOMPARE(p.flags, 2u);
+        QCOMPARE(p.showCmd, 3u);
+        QCOMPARE(p.normal, QRect(10, 20, 400, 300));
+        QCOMPARE(p.toString(), QStringLiteral("2,3,-1,-1,-1,-1,10,20,410,320"));
+        QVERIFY(!WindowPlacement::parse(QStringLiteral("1,2,3"), p));
+        QVERIFY(!WindowPlacement::parse(QString(), p));
+        QVERIFY(!WindowPlacement::parse(QStringLiteral("a,1,1,1,1,1,1,1,1,1"), p));
+    }
+
+    void closingSavesThePlacement()
+    {
+        frame()->showNormal();
+        frame()->setGeometry(30, 40, 500, 400);
+        frame()->close();
+        WindowPlacement p;
+        QVERIFY(WindowPlacement::parse(GetProfileString("Settings", "WindowPos"), p));
+        QCOMPARE(p.flags, 0u);
+        QCOMPARE(p.showCmd, 1u);
+        QCOMPARE(p.normal.size(), QSize(500, 400));
+    }
+};
+
+MARQUILL_TEST_MAIN(TestMainFrame)
+#include "tst_main_frame.moc"
