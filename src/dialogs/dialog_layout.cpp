@@ -1,0 +1,53 @@
+#include "dialogs/dialog_layout.h"
+
+#include "dialogs/element_html.h"
+#include "dialogs/preview_frame.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace DialogLayout {
+
+QDialogButtonBox* okCancelButtons(QDialog* dialog)
+{
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
+
+QGroupBox* previewGroup(CPreviewFrame* preview, QWidget* parent)
+{
+    auto* group = new QGroupBox(QStringLiteral("プレビュー"), parent);
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(preview);
+    return group;
+}
+
+QString previewSample()
+{
+    return QStringLiteral("Aaあぁアァ亜宇");
+}
+
+void drawPreviewText(QPainter& painter, const QRect& rect, const QFont& font, const QColor& color,
+                     int align)
+{
+    const QString text = previewSample();
+    const QFontMetrics metrics(font, painter.device());
+    const int w = metrics.horizontalAdvance(text);
+    const int h = metrics.height();
+    const int x = previewAlignedX(rect.left(), rightEdge(rect), w, align);
+    const int y = rect.top() + rect.height() / 2 - h / 2;
+    painter.setFont(font);
+    painter.setPen(color);
+    painter.drawText(QPoint(x, y + metrics.ascent()), text);
+}
+
+} // namespace DialogLayout

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QColor>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QRect>
+
+class CPreviewFrame;
+class QDialog;
+class QFont;
+class QPainter;
+class QWidget;
+
+// Pieces shared by the element dialogs' layouts and previews.
+namespace DialogLayout {
+
+// OK and "キャンセル", connected to the dialog's accept and reject.
+QDialogButtonBox* okCancelButtons(QDialog* dialog);
+
+// The group box "プレビュー" holding a preview frame.
+QGroupBox* previewGroup(CPreviewFrame* preview, QWidget* parent);
+
+// The sample text of the font and heading previews.
+QString previewSample();
+
+// Draws the sample text in font and color on a transparent background,
+// centred vertically and placed horizontally by alignment (previewAlignedX).
+void drawPreviewText(QPainter& painter, const QRect& rect, const QFont& font, const QColor& color,
+                     int align);
+
+// The exclusive right and bottom edges, as the preview arithmetic counts them.
+inline int rightEdge(const QRect& r)
+{
+    return r.left() + r.width();
+}
+inline int bottomEdge(const QRect& r)
+{
+    return r.top() + r.height();
+}
+
+} // namespace DialogLayout
