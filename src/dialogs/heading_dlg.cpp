@@ -4,6 +4,7 @@
 #include "dialogs/alignment_combo.h"
 #include "dialogs/dialog_layout.h"
 #include "dialogs/element_html.h"
+#include "dialogs/history_sections.h"
 #include "dialogs/preview_frame.h"
 
 #include <QButtonGroup>
@@ -15,8 +16,8 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr StringSetting kSize{"History\\Header", "Size", "2"};
-constexpr IntSetting kAlign{"History\\Header", "Align", 0};
+constexpr StringSetting kSize{HistorySection::Header, "Size", "2"};
+constexpr IntSetting kAlign{HistorySection::Header, "Align", 0};
 } // namespace
 
 CHeadingDlg::CHeadingDlg(QWidget* parent) : QDialog(parent)

@@ -4,6 +4,7 @@
 #include "dialogs/alignment_combo.h"
 #include "dialogs/dialog_layout.h"
 #include "dialogs/element_html.h"
+#include "dialogs/history_sections.h"
 #include "dialogs/preview_frame.h"
 #include "dialogs/spin_edit.h"
 
@@ -15,11 +16,11 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr StringSetting kSize{"History\\HorizonBar", "Size", "2"};
-constexpr StringSetting kWidth{"History\\HorizonBar", "Width", "100"};
-constexpr IntSetting k3D{"History\\HorizonBar", "3D", 1};
-constexpr IntSetting kPercent{"History\\HorizonBar", "Percent", 1};
-constexpr IntSetting kAlign{"History\\HorizonBar", "Align", 0};
+constexpr StringSetting kSize{HistorySection::HorizonBar, "Size", "2"};
+constexpr StringSetting kWidth{HistorySection::HorizonBar, "Width", "100"};
+constexpr IntSetting k3D{HistorySection::HorizonBar, "3D", 1};
+constexpr IntSetting kPercent{HistorySection::HorizonBar, "Percent", 1};
+constexpr IntSetting kAlign{HistorySection::HorizonBar, "Align", 0};
 
 constexpr int kPercentUnit = 1;
 
