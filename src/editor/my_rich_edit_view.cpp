@@ -1,6 +1,7 @@
 #include "editor/my_rich_edit_view.h"
 
 #include "editor/editor_accessibility.h"
+#include "editor/find_replace.h"
 #include "resources/command_ids.h"
 #include "resources/resource_tables.h"
 
@@ -18,6 +19,7 @@ CMyRichEditView::CMyRichEditView(QWidget* parent) : QsciScintilla(parent)
     configureControl();
     clearForeignKeyBindings();
     registerEditCommands();
+    CFindReplace::install(this);
     connect(this,
             qOverload<int, int, const char*, int, int, int, int, int, int, int>(
                 &QsciScintillaBase::SCN_MODIFIED),

@@ -1,0 +1,322 @@
+#include "editor/find_replace.h"
+
+#include "core/ui_seam.h"
+#include "editor/code_page.h"
+#include "editor/find_replace_dialog.h"
+#include "editor/my_rich_edit_view.h"
+#include "editor/text_search.h"
+#include "resources/command_ids.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+
+namespace {
+
+using Sci = QsciScintillaBase;
+
+// Shows the wait cursor while it lives.
+struct WaitCursor
+{
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+int searchFlags(bool matchCase, bool wholeWord)
+{
+    return (matchCase ? Sci::SCFIND_MATCHCASE : 0) | (wholeWord ? Sci::SCFIND_WHOLEWORD : 0);
+}
+
+} // namespace
+
+FindState& sharedFindState()
+{
+    static FindState state;
+    return state;
+}
+
+CFindReplace::CFindReplace(CMyRichEditView* view) : QObject(view), m_view(view)
+{
+    setObjectName(QStringLiteral("findReplace"));
+}
+
+CFindReplace* CFindReplace::install(CMyRichEditView* view)
+{
+    if (CFindReplace* existing = of(view))
+        return existing;
+    auto* findReplace = new CFindReplace(view);
+    findReplace->registerCommands();
+    return findReplace;
+}
+
+CFindReplace* CFindReplace::of(const CMyRichEditView* view)
+{
+    return view->findChild<CFindReplace*>(QStringLiteral("findReplace"),
+                                          Qt::FindDirectChildrenOnly);
+}
+
+void CFindReplace::registerCommands()
+{
+    auto textNotEmpty = [this](CCmdUI& ui) { ui.Enable(m_view->textLength() > 0); };
+    m_view->onCommand(Cmd::EditFind, [this] { openDialog(true); });
+    m_view->onUpdate(Cmd::EditFind, textNotEmpty);
+    m_view->onCommand(Cmd::EditReplace, [this] { openDialog(false); });
+    m_view->onUpdate(Cmd::EditReplace, textNotEmpty);
+    m_view->onCommand(Cmd::EditFindNext, [this] {
+        const FindState& state = sharedFindState();
+        findNext(state.findText, state.matchCase, state.wholeWord);
+    });
+    m_view->onUpdate(Cmd::EditFindNext, [this](CCmdUI& ui) {
+        ui.Enable(m_view->textLength() > 0 && !sharedFindState().findText.isEmpty());
+    });
+}
+
+// --- The dialog --------------------------------------------------------------
+
+void CFindReplace::openDialog(bool findOnly)
+{
+    FindState& state = sharedFindState();
+    m_series.restart();
+    if (CMyFindReplaceDialog* open = state.dialog) {
+        if (open->isFindOnly() == findOnly) {
+            open->show();
+            open->raise();
+            open->activateWindow();
+            return;
+        }
+        state.dialog = nullptr;
+        open->close();
+    }
+    auto* dialog = new CMyFindReplaceDialog(findOnly, state.matchCase, state.wholeWord, m_view);
+    state.dialog = dialog;
+    state.findOnly = findOnly;
+    connectDialog(dialog);
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+void CFindReplace::connectDialog(CMyFindReplaceDialog* dialog)
+{
+    connect(dialog, &QDialog::finished, this, [dialog] {
+        FindState& state = sharedFindState();
+        if (state.dialog == dialog)
+            state.dialog = nullptr;
+    });
+    connect(dialog, &CMyFindReplaceDialog::findNextRequested, this, [this, dialog] {
+        takeDialogState(dialog);
+        findNext(dialog->findText(), dialog->matchCase(), dialog->wholeWord());
+    });
+    connect(dialog, &CMyFindReplaceDialog::replaceRequested, this, [this, dialog] {
+        takeDialogState(dialog);
+        replaceCurrent(dialog->findText(), dialog->replaceText(), dialog->matchCase(),
+                       dialog->wholeWord());
+    });
+    connect(dialog, &CMyFindReplaceDialog::replaceAllRequested, this, [this, dialog] {
+        takeDialogState(dialog);
+        sharedFindState().searchDown = true;
+        replaceAll(dialog->findText(), dialog->replaceText(), dialog->matchCase(),
+                   dialog->wholeWord());
+    });
+}
+
+void CFindReplace::takeDialogState(const CMyFindReplaceDialog* dialog)
+{
+    FindState& state = sharedFindState();
+    state.findText = dialog->findText();
+    if (!dialog->isFindOnly())
+        state.replaceText = dialog->replaceText();
+    state.matchCase = dialog->matchCase();
+    state.wholeWord = dialog->wholeWord();
+}
+
+void CFindReplace::moveDialogClearOfCaret()
+{
+    CMyFindReplaceDialog* dialog = sharedFindState().dialog;
+    if (!dialog || !dialog->isVisible())
+        return;
+    qint64 start, end;
+    m_view->getSel(start, end);
+    dialog->moveClearOf(m_view->viewport()->mapToGlobal(m_view->charPos(start)));
+}
+
+// --- Searching ---------------------------------------------------------------
+
+unsigned char CFindReplace::byteAt(qint64 pos) const
+{
+    return static_cast<unsigned char>(
+        m_view->sci(Sci::SCI_GETCHARAT, static_cast<unsigned long>(pos)));
+}
+
+// The first match in [from, to) as the control's search would find it. The
+// control's search scans about 100 times slower than memchr, so candidates
+// are found by scanning the bytes and only confirmed by the control where its
+// word rule decides. It folds letter case for ASCII letters only, so a needle
+// with other characters searched without match case goes to the control.
+FindMatch CFindReplace::findInRange(const QByteArray& what, int flags, qint64 from, qint64 to) const
+{
+    const qint64 length = m_view->textLength();
+    to = qMin(to, length);
+    // A range may begin inside a multi-byte character (one position after a
+    // selection's start); a match can only begin at the next character.
+    for (int i = 0; i < 3 && from < to && CodePage::isTrailByte(byteAt(from)); ++i)
+        ++from;
+    if (what.isEmpty() || from < 0 || to - from < what.size())
+        return {};
+    const bool matchCase = flags & Sci::SCFIND_MATCHCASE;
+    if (!matchCase && !TextSearch::isAscii(what))
+        return controlFind(what, flags, from, to);
+
+    const auto* bytes = reinterpret_cast<const char*>(m_view->sci(
+        Sci::SCI_GETRANGEPOINTER, static_cast<unsigned long>(from), static_cast<long>(to - from)));
+    const QByteArrayView range(bytes, to - from);
+    for (qint64 at = 0;;) {
+        const qint64 found = TextSearch::find(range, what, matchCase, at);
+        if (found < 0)
+            return {};
+        const qint64 start = from + found;
+        if (!(flags & Sci::SCFIND_WHOLEWORD))
+            return {start, start + what.size()};
+        // Only the word rule is left to decide: ask the control with the
+        // candidate's own bytes and match case, which spares it setting up
+        // its case folding for every candidate.
+        const QByteArray candidate = range.sliced(found, what.size()).toByteArray();
+        const FindMatch match = controlFind(
+            candidate, Sci::SCFIND_MATCHCASE | Sci::SCFIND_WHOLEWORD, start, start + what.size());
+        if (match.found())
+            return match;
+        at = found + 1;
+    }
+}
+
+FindMatch CFindReplace::controlFind(const QByteArray& what, int flags, qint64 from, qint64 to) const
+{
+    m_view->sci(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(from), static_cast<long>(to));
+    m_view->sci(Sci::SCI_SETSEARCHFLAGS, static_cast<unsigned long>(flags));
+    const long pos = m_view->SendScintilla(
+        Sci::SCI_SEARCHINTARGET, static_cast<unsigned long>(what.size()), what.constData());
+    if (pos < 0)
+        return {};
+    return {pos, m_view->sci(Sci::SCI_GETTARGETEND)};
+}
+
+FindMatch CFindReplace::searchBytes(const QByteArray& what, int flags, bool fromSelectionStart)
+{
+    qint64 start, end;
+    m_view->getSel(start, end);
+    const FindMatch match = m_series.search(
+        start, end, m_view->textLength(),
+        [&](qint64 from, qint64 to) { return findInRange(what, flags, from, to); },
+        fromSelectionStart);
+    if (match.found())
+        m_view->setSel(match.start, match.end);
+    return match;
+}
+
+bool CFindReplace::search(const QString& text, bool matchCase, bool wholeWord)
+{
+    WaitCursor wait;
+    return searchBytes(text.toUtf8(), searchFlags(matchCase, wholeWord)).found();
+}
+
+void CFindReplace::notFound()
+{
+    m_series.restart();
+    UiSeam::beep();
+}
+
+bool CFindReplace::findNext(const QString& text, bool matchCase, bool wholeWord)
+{
+    if (!search(text, matchCase, wholeWord)) {
+        notFound();
+        return false;
+    }
+    moveDialogClearOfCaret();
+    return true;
+}
+
+// Whether the selection is the text: as long, and equal to it as the search
+// compares (Scintilla's own comparison, so both agree on letter case).
+bool CFindReplace::selectionIs(const QByteArray& what, bool matchCase) const
+{
+    qint64 start, end;
+    m_view->getSel(start, end);
+    if (what.isEmpty() || end - start != what.size())
+        return false;
+    const FindMatch match = findInRange(what, searchFlags(matchCase, false), start, end);
+    return match.start == start && match.end == end;
+}
+
+// --- Replacing ---------------------------------------------------------------
+
+bool CFindReplace::replaceCurrent(const QString& text, const QString& replacement, bool matchCase,
+                                  bool wholeWord)
+{
+    const QByteArray what = text.toUtf8();
+    if (selectionIs(what, matchCase)) {
+        qint64 start, end;
+        m_view->getSel(start, end);
+        // A series that begins here ends before the new text, which is
+        // therefore never searched again.
+        m_series.beginAt(start);
+        m_view->replaceSel(replacement.toUtf8(), false);
+    }
+    return findNext(text, matchCase, wholeWord);
+}
+
+int CFindReplace::replaceAll(const QString& text, const QString& replacement, bool matchCase,
+                             bool wholeWord)
+{
+    WaitCursor wait;
+    const QByteArray what = text.toUtf8();
+    const int flags = searchFlags(matchCase, wholeWord);
+    // Replace all covers the whole text once: from the selection's start to
+    // the end, then from the beginning up to that start.
+    m_series.restart();
+    qint64 start, end;
+    m_view->getSel(start, end);
+    if (selectionIs(what, matchCase))
+        m_series.beginAt(start);
+    else if (!searchBytes(what, flags, true).found()) {
+        notFound();
+        return 0;
+    }
+    m_view->hideSelection(true);
+    const int count = replaceAllFrom(what, replacement.toUtf8(), flags);
+    notFound();
+    m_view->hideSelection(false);
+    return count;
+}
+
+// Replaces the selected match and every further match of the series. The
+// selection is tracked here and set once at the end.
+int CFindReplace::replaceAllFrom(const QByteArray& what, const QByteArray& replacement, int flags)
+{
+    qint64 start, end;
+    m_view->getSel(start, end);
+    int count = 0;
+    m_view->sci(Sci::SCI_SETUNDOCOLLECTION, 0);
+    qint64 caret = start;
+    for (;;) {
+        m_view->sci(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(start),
+                    static_cast<long>(end));
+        m_view->SendScintilla(Sci::SCI_REPLACETARGET,
+                              static_cast<unsigned long>(replacement.size()),
+                              replacement.constData());
+        ++count;
+        caret = start + replacement.size();
+        const FindMatch match =
+            m_series.search(caret, caret, m_view->textLength(), [&](qint64 from, qint64 to) {
+                return findInRange(what, flags, from, to);
+            });
+        if (!match.found())
+            break;
+        start = match.start;
+        end = match.end;
+    }
+    m_view->sci(Sci::SCI_SETUNDOCOLLECTION, 1);
+    m_view->emptyUndoBuffer();
+    m_view->setSel(caret, caret);
+    return count;
+}
