@@ -1,17 +1,14 @@
 #include "app/marquill_app.h"
+#include "editor/editor_fonts.h"
 
 #include <QApplication>
-#include <QFont>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Tollbury"));
     QApplication::setApplicationName(QStringLiteral("Marquill"));
-    QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"),
-                              QStringLiteral("Noto Sans Mono CJK JP"));
-    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"),
-                              QStringLiteral("Noto Sans CJK JP"));
+    EditorFonts::registerSubstitutions();
 
     CMarquillApp marquill;
     if (!marquill.InitInstance(app.arguments()))

@@ -1,14 +1,86 @@
 #include "editor/marquill_view.h"
 
+#include "app/settings_store.h"
 #include "document/marquill_doc.h"
+#include "editor/editor_fonts.h"
+#include "editor/lower_tag_case.h"
+#include "editor/progress_dialog.h"
+#include "editor/tag_colorizer.h"
+#include "editor/typed_char_style.h"
 
-CMarquillView::CMarquillView(QWidget* parent) : CMyRichEditView(parent) {}
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QPointer>
+
+namespace {
+
+constexpr IntSetting kAutoColor{"Options", "AutoColor", 1};
+constexpr IntSetting kSmallLetter{"Options", "SmallLetter", 1};
+constexpr IntSetting kStringSelect{"Options", "StringSelect", 1};
+
+// Whether two formats may lay text out differently.
+bool sameMetrics(const CharFormat& a, const CharFormat& b)
+{
+    return a.face == b.face && a.height == b.height && a.effects == b.effects;
+}
+
+} // namespace
+
+CMarquillView::CMarquillView(QWidget* parent) : CMyRichEditView(parent)
+{
+    setUpCompositionColors();
+    m_autoColor = kAutoColor.read() != 0;
+    setUpFormats();
+    registerTagCommands();
+}
 
 CMarquillView::~CMarquillView() = default;
 
 CMarquillDoc* CMarquillView::marquillDocument() const
 {
     return static_cast<CMarquillDoc*>(document());
+}
+
+void CMarquillView::setUpFormats()
+{
+    EditorFonts::registerSubstitutions();
+    const CharFormat def = EditorFonts::readFormat(EditorFonts::Default);
+    const CharFormat tag = EditorFonts::readFormat(EditorFonts::Tag);
+    const CharFormat quote = EditorFonts::readFormat(EditorFonts::Quote);
+    EditorFonts::applyToStyle(*this, STYLE_DEFAULT, def);
+    sci(SCI_STYLECLEARALL);
+    EditorFonts::applyToStyle(*this, StyleTag, tag);
+    EditorFonts::applyToStyle(*this, StyleQuote, quote);
+    m_stylesShareMetrics = sameMetrics(def, tag) && sameMetrics(def, quote);
+}
+
+// Input-method composition is shown with indicators: unconverted input and
+// converted clauses in blue text, the clause being converted on cyan, an
+// unconverted target clause on blue.
+void CMarquillView::setUpCompositionColors()
+{
+    struct Composition
+    {
+        int indicator;
+        int style;
+        int color;
+    };
+    const Composition kCompositions[] = {
+        {INDIC_IME, INDIC_TEXTFORE, 0xFF0000},
+        {INDIC_IME + 1, INDIC_FULLBOX, 0xFFFF00},
+        {INDIC_IME + 2, INDIC_TEXTFORE, 0xFF0000},
+        {INDIC_IME_MAX, INDIC_FULLBOX, 0xFF0000},
+    };
+    for (const Composition& c : kCompositions) {
+        const unsigned long indicator = static_cast<unsigned long>(c.indicator);
+        sci(SCI_INDICSETSTYLE, indicator, c.style);
+        sci(SCI_INDICSETFORE, indicator, c.color);
+        if (c.style == INDIC_FULLBOX) {
+            sci(SCI_INDICSETALPHA, indicator, c.indicator == INDIC_IME_MAX ? 110 : 255);
+            sci(SCI_INDICSETOUTLINEALPHA, indicator, 255);
+            sci(SCI_INDICSETUNDER, indicator, 1);
+        }
+    }
 }
 
 void CMarquillView::setLastInsertion(const QByteArray& start, const QByteArray& end, int wasPair)
@@ -18,24 +90,155 @@ void CMarquillView::setLastInsertion(const QByteArray& start, const QByteArray& 
     m_lastWasPair = wasPair;
 }
 
-void CMarquillView::WrapSelection(const QByteArray& start, const QByteArray& end, bool)
+QByteArray CMarquillView::withDocumentLineEnds(const QByteArray& text) const
+{
+    if (!text.contains("\r\n"))
+        return text;
+    const QByteArray eol = lineEnd();
+    if (eol == "\r\n")
+        return text;
+    QByteArray out = text;
+    return out.replace("\r\n", eol);
+}
+
+// --- Insertion ---------------------------------------------------------------
+
+void CMarquillView::WrapSelection(const QByteArray& start, const QByteArray& end, bool tag)
+{
+    setRedraw(false);
+    QByteArray startText = start;
+    QByteArray endText = end;
+    if (tag && kSmallLetter.read() != 0) {
+        startText = LowerTagCase(startText);
+        endText = LowerTagCase(endText);
+    }
+    const QByteArray before = withDocumentLineEnds(startText);
+    const QByteArray after = withDocumentLineEnds(endText);
+    qint64 s, e;
+    getSel(s, e);
+    const QByteArray whole = before + selectedBytes() + after;
+    replaceSel(whole, false);
+    if (m_autoColor)
+        colorRange(s, s + whole.size());
+    if (s == e)
+        setSel(s + before.size(), s + before.size());
+    else if (kStringSelect.read() != 0)
+        setSel(s + before.size(), e + before.size());
+    else
+        setSel(s + whole.size(), s + whole.size());
+    setLastInsertion(startText, endText, 1);
+    setRedraw(true);
+}
+
+void CMarquillView::InsertText(const QByteArray& text, bool tag)
+{
+    setRedraw(false);
+    QByteArray insertText = text;
+    if (tag && kSmallLetter.read() != 0)
+        insertText = LowerTagCase(insertText);
+    const QByteArray inserted = withDocumentLineEnds(insertText);
+    qint64 s, e;
+    getSel(s, e);
+    replaceSel(inserted, false);
+    if (m_autoColor)
+        colorRange(s, s + inserted.size());
+    setSel(s + inserted.size(), s + inserted.size());
+    m_lastStart = insertText;
+    m_lastWasPair = 0;
+    setRedraw(true);
+}
+
+// --- Colouring -----------------------------------------------------------------
+
+void CMarquillView::colorRange(qint64 from, qint64 to)
+{
+    TagColorizer::colourRange(*this, from, to);
+    emptyUndoBuffer();
+}
+
+void CMarquillView::ColorWholeDocument()
+{
+    const bool wasModified = modifyFlag();
+    const long anchor = sci(SCI_GETANCHOR);
+    const long caret = sci(SCI_GETCURRENTPOS);
+    const long topDocLine =
+        sci(SCI_DOCLINEFROMVISIBLE, static_cast<unsigned long>(firstVisibleLine()));
+    const long topSubLine =
+        firstVisibleLine() - sci(SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(topDocLine));
+    setRedraw(false);
+
+    QPointer<CMarquillView> self(this);
+    {
+        auto* owner = qobject_cast<QMainWindow*>(window());
+        CProgressDialog progress(owner);
+        progress.SetStatus(QStringLiteral("タグを色分けしています。"));
+        progress.SetPos(0);
+        if (!self)
+            return;
+        TagColorizer::colourWhole(*this, [&](int percent) {
+            progress.SetPos(percent);
+            if (!self)
+                return false;
+            const bool cancel = progress.CheckCancelButton();
+            return self && !cancel;
+        });
+        if (!self)
+            return;
+        // Text laid out before may wrap differently in the new styles.
+        if (!m_stylesShareMetrics)
+            sci(SCI_STYLESETBOLD, StyleTag, sci(SCI_STYLEGETBOLD, StyleTag));
+        sci(SCI_SETFIRSTVISIBLELINE,
+            static_cast<unsigned long>(
+                sci(SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(topDocLine)) + topSubLine));
+        sci(SCI_SETANCHOR, static_cast<unsigned long>(anchor));
+        sci(SCI_SETCURRENTPOS, static_cast<unsigned long>(caret));
+        setRedraw(true);
+        emptyUndoBuffer();
+        setModifyFlag(wasModified);
+    }
+}
+
+// --- Typing --------------------------------------------------------------------
+
+void CMarquillView::keyPressEvent(QKeyEvent* event)
+{
+    const QString text = event->text();
+    const auto commandModifiers =
+        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (m_autoColor && !isReadOnly() && !text.isEmpty() && text.at(0).isPrint() &&
+        commandModifiers == 0) {
+        typeColored(text.toUtf8());
+        event->accept();
+        return;
+    }
+    CMyRichEditView::keyPressEvent(event);
+}
+
+// Types like the control does (replacing the selection, or the next character
+// in overtype mode, as one undo step) but styles the new text before the line
+// is wrapped and the caret is shown, so layout and colour agree at once.
+void CMarquillView::typeColored(const QByteArray& text)
 {
     qint64 s, e;
     getSel(s, e);
-    const QByteArray selected = selectedBytes();
-    replaceSel(start + selected + end, false);
-    if (s == e)
-        setSel(s + start.size(), s + start.size());
-    else
-        setSel(s + start.size(), e + start.size());
-    setLastInsertion(start, end, 1);
-}
+    const qint64 contextStart = previousDisplayLineStart(s);
+    const TagScan::Style style = typedCharStyle(textRange(contextStart, s), text.at(0));
 
-void CMarquillView::InsertText(const QByteArray& text, bool)
-{
-    replaceSel(text, false);
-    m_lastStart = text;
-    m_lastWasPair = 0;
+    const bool overtype = sci(SCI_GETOVERTYPE) != 0;
+    const bool grouped = s != e || overtype;
+    if (grouped)
+        sci(SCI_BEGINUNDOACTION);
+    if (s != e) {
+        sci(SCI_DELETERANGE, static_cast<unsigned long>(s), static_cast<long>(e - s));
+    } else if (overtype && s < sci(SCI_GETLINEENDPOSITION, sci(SCI_LINEFROMPOSITION, s))) {
+        const long next = sci(SCI_POSITIONAFTER, static_cast<unsigned long>(s));
+        sci(SCI_DELETERANGE, static_cast<unsigned long>(s), next - s);
+    }
+    SendScintilla(SCI_INSERTTEXT, static_cast<unsigned long>(s), text.constData());
+    if (style != TagScan::Default)
+        applyStyle(s, text.size(), style);
+    if (grouped)
+        sci(SCI_ENDUNDOACTION);
+    sci(SCI_GOTOPOS, static_cast<unsigned long>(s + text.size()));
+    sci(SCI_CHOOSECARETX);
 }
-
-void CMarquillView::ColorWholeDocument() {}

@@ -9,6 +9,10 @@ class CMarquillDoc;
 // The HTML editor view: the text view with tag colouring, the insertion
 // operations every HTML command goes through, the tag tools and the view's
 // commands. Command modules register their handlers on it when it is built.
+//
+// Colouring uses three styles (default, tag, quote) whose fonts come from the
+// "Font" settings read when the view is created, as is "AutoColor", which
+// governs colouring while typing and after insertions.
 class CMarquillView : public CMyRichEditView
 {
     Q_OBJECT
@@ -22,14 +26,22 @@ public:
     // Puts start before and end after the selection. With tag set and
     // "SmallLetter" on, the tags are lowered first. Colours the inserted range,
     // places the caret or keeps the selection ("StringSelect"), and remembers
-    // the pair for re-insertion.
+    // the pair for re-insertion. Not recorded for undo.
     void WrapSelection(const QByteArray& start, const QByteArray& end, bool tag);
     // Replaces the selection with text (lowered like WrapSelection when tag is
-    // set), colours it and puts the caret after it.
+    // set), colours it and puts the caret after it. Not recorded for undo.
     void InsertText(const QByteArray& text, bool tag);
 
     // Colours the tags of the whole text, with a cancellable progress dialog.
+    // Keeps the selection, the scroll position and the modified flag; empties
+    // the undo buffer.
     void ColorWholeDocument();
+
+    // Styles [from, to) by the tag rule (the text inserted by the program).
+    void colorRange(qint64 from, qint64 to);
+
+    // Whether typing and insertions are coloured ("AutoColor" at creation).
+    bool autoColor() const { return m_autoColor; }
 
     // The last insertion, for re-insertion.
     QByteArray lastStartText() const { return m_lastStart; }
@@ -37,8 +49,30 @@ public:
     int lastWasPair() const { return m_lastWasPair; }
     void setLastInsertion(const QByteArray& start, const QByteArray& end, int wasPair);
 
+    // The tag tools.
+    void autoSelect();
+    void captureTags();
+    void reinsertTags();
+    void closeLastUnclosedTag();
+
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
     QByteArray m_lastStart;
     QByteArray m_lastEnd;
     int m_lastWasPair = 0;
+
+private:
+    void setUpFormats();
+    void setUpCompositionColors();
+    void registerTagCommands();
+    // Types text at the caret in the style the typed-character rule picks.
+    void typeColored(const QByteArray& text);
+    // The program's CR LF as the document's own line end.
+    QByteArray withDocumentLineEnds(const QByteArray& text) const;
+
+    bool m_autoColor = true;
+    // Whether the three styles lay text out alike (same face, size, effects).
+    bool m_stylesShareMetrics = true;
 };

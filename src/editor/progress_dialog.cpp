@@ -1,0 +1,106 @@
+#include "editor/progress_dialog.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QWindow>
+
+namespace {
+CProgressDialog::CreationHook& creationHook()
+{
+    static CProgressDialog::CreationHook hook;
+    return hook;
+}
+} // namespace
+
+CProgressDialog::CProgressDialog(QWidget* owner, int lower, int upper, int step)
+    : QDialog(nullptr), m_bar(new QProgressBar(this)), m_status(new QLabel(this)), m_owner(owner),
+      m_startedMs(QDateTime::currentMSecsSinceEpoch())
+{
+    Q_UNUSED(step); // the bar moves to positions, never by steps
+    setObjectName(QStringLiteral("progressDialog"));
+    setWindowTitle(QStringLiteral("Marquill"));
+    setWindowModality(Qt::ApplicationModal);
+    m_bar->setObjectName(QStringLiteral("progressBar"));
+    m_bar->setRange(lower, upper);
+    m_bar->setValue(lower);
+    m_bar->setTextVisible(false);
+    m_status->setObjectName(QStringLiteral("statusText"));
+    auto* cancel = new QPushButton(QStringLiteral("中断"), this);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    connect(cancel, &QPushButton::clicked, this, [this] { m_cancelRequested = true; });
+
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(cancel, QDialogButtonBox::RejectRole);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_status);
+    layout->addWidget(m_bar);
+    layout->addWidget(buttons);
+    setMinimumWidth(320);
+
+    if (m_owner && m_owner->isEnabled()) {
+        m_owner->setEnabled(false);
+        m_disabledOwner = true;
+    }
+    if (m_owner && m_owner->window()->windowHandle()) {
+        winId();
+        windowHandle()->setTransientParent(m_owner->window()->windowHandle());
+    }
+    if (creationHook())
+        creationHook()(*this);
+}
+
+CProgressDialog::~CProgressDialog()
+{
+    if (m_disabledOwner && m_owner)
+        m_owner->setEnabled(true);
+}
+
+void CProgressDialog::setCreationHook(CreationHook hook)
+{
+    creationHook() = std::move(hook);
+}
+
+void CProgressDialog::SetStatus(const QString& text)
+{
+    m_status->setText(text);
+}
+
+int CProgressDialog::position() const
+{
+    return m_bar->value();
+}
+
+int CProgressDialog::SetPos(int position)
+{
+    pumpEvents();
+    const int previous = m_bar->value();
+    m_bar->setValue(position);
+    ++m_positionUpdates;
+    Q_EMIT positionChanged(position);
+    return previous;
+}
+
+bool CProgressDialog::CheckCancelButton()
+{
+    pumpEvents();
+    const bool requested = m_cancelRequested;
+    m_cancelRequested = false;
+    return requested;
+}
+
+void CProgressDialog::reject()
+{
+    m_cancelRequested = true;
+}
+
+void CProgressDialog::pumpEvents()
+{
+    if (!isVisible() && QDateTime::currentMSecsSinceEpoch() - m_startedMs >= kShowDelayMs)
+        show();
+    QCoreApplication::processEvents();
+}

@@ -1,0 +1,89 @@
+#include "editor/tag_colorizer.h"
+
+#include "editor/tag_scan.h"
+
+#include <Qsci/qsciscintillabase.h>
+
+#include <QPointer>
+
+namespace TagColorizer {
+namespace {
+
+TagScan::StyleRunWriter::Flush styleWriter(QsciScintillaBase& control)
+{
+    return [&control](qint64 start, const char* styles, qint64 length) {
+        control.SendScintilla(QsciScintillaBase::SCI_STARTSTYLING,
+                              static_cast<unsigned long>(start));
+        control.SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX,
+                              static_cast<unsigned long>(length), styles);
+    };
+}
+
+const char* textPointer(QsciScintillaBase& control)
+{
+    return reinterpret_cast<const char*>(
+        control.SendScintilla(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
+}
+
+} // namespace
+
+qint64 nextPercentBoundary(qint64 i, qint64 n)
+{
+    const int current = percentAt(i, n);
+    if (current >= 99)
+        return n;
+    // Smallest j with j * 100 / n >= current + 1.
+    const qint64 j = ((current + 1) * n + 99) / 100;
+    return qBound(i + 1, j, n);
+}
+
+void colourRange(QsciScintillaBase& control, qint64 from, qint64 to)
+{
+    const qint64 length = control.SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+    from = qBound<qint64>(0, from, length);
+    to = qBound<qint64>(from, to, length);
+    if (to == from)
+        return;
+    const char* text = reinterpret_cast<const char*>(control.SendScintilla(
+        QsciScintillaBase::SCI_GETRANGEPOINTER, static_cast<unsigned long>(from), to - from));
+    TagScan::styleRange(text, to - from, [&](qint64 start, const char* styles, qint64 n) {
+        styleWriter(control)(from + start, styles, n);
+    });
+}
+
+bool colourWhole(QsciScintillaBase& control, const std::function<bool(int percent)>& progress)
+{
+    const QPointer<QsciScintillaBase> alive(&control);
+    const qint64 n = control.SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+    TagScan::StyleRunWriter writer(0, styleWriter(control), 256 * 1024);
+    TagScan::Scanner scanner;
+    const char* text = textPointer(control);
+    qint64 i = 0;
+    bool complete = true;
+    while (i < n) {
+        const qint64 to = nextPercentBoundary(i, n);
+        scanner.scan(text, i, to, [&](qint64 s, qint64 e, char style) { writer.run(s, e, style); });
+        writer.fillTo(scanner.settledUpTo(to));
+        i = to;
+        if (i >= n)
+            break;
+        writer.flush();
+        // The events pumped by the progress report could, in principle,
+        // change the text or close the view; stop rather than scan stale bytes.
+        const bool goOn = progress(percentAt(i, n));
+        if (!alive)
+            return false;
+        if (!goOn || control.SendScintilla(QsciScintillaBase::SCI_GETLENGTH) != n) {
+            complete = false;
+            break;
+        }
+        text = textPointer(control);
+    }
+    const qint64 end = qMin<qint64>(n, control.SendScintilla(QsciScintillaBase::SCI_GETLENGTH));
+    if (writer.position() < end)
+        writer.fillTo(end);
+    writer.flush();
+    return complete;
+}
+
+} // namespace TagColorizer

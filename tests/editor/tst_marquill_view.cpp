@@ -1,0 +1,552 @@
+#include "app/settings_store.h"
+#include "core/ui_seam.h"
+#include "editor/date_format.h"
+#include "editor/marquill_view.h"
+#include "editor/progress_dialog.h"
+#include "editor/tag_scan.h"
+#include "resources/command_ids.h"
+#include "resources/resource_tables.h"
+#include "test_support.h"
+
+#include <QClipboard>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPushButton>
+
+namespace {
+
+// The view's styles as a string: '.' default, 't' tag, 'q' quote.
+QByteArray styleMap(const CMarquillView& view)
+{
+    QByteArray out;
+    for (qint64 i = 0; i < view.textLength(); ++i) {
+        const int s = view.styleAt(i);
+        out += s == CMyRichEditView::StyleTag ? 't' : s == CMyRichEditView::StyleQuote ? 'q' : '.';
+    }
+    return out;
+}
+
+QByteArray expectedMap(const QByteArray& text)
+{
+    QByteArray out(text.size(), '.');
+    TagScan::styleRange(text.constData(), text.size(), [&](qint64 start, const char* s, qint64 n) {
+        for (qint64 k = 0; k < n; ++k)
+            out[start + k] = s[k] == TagScan::Tag ? 't' : s[k] == TagScan::Quote ? 'q' : '.';
+    });
+    return out;
+}
+
+struct Message
+{
+    QString text;
+    QMessageBox::Icon icon;
+};
+
+} // namespace
+
+// The HTML view on a real control: formats, colouring while typing and as a
+// whole, the insertion operations, the direct commands and the tag tools.
+class TestMarquillView : public QObject
+{
+    Q_OBJECT
+
+    QList<Message> m_messages;
+
+    void showView(QWidget& w)
+    {
+        w.resize(700, 500);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+    }
+
+    void typeAtEnd(CMarquillView& view, const QByteArray& keys)
+    {
+        view.setSel(view.textLength(), view.textLength());
+        QTest::keyClicks(&view, QString::fromUtf8(keys));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        TestSupport::clearSettings();
+        m_messages.clear();
+        UiSeam::setMessageHook(
+            [this](const QString& text, QMessageBox::Icon icon, QMessageBox::StandardButtons) {
+                m_messages.append({text, icon});
+                return QMessageBox::Ok;
+            });
+    }
+
+    void cleanup()
+    {
+        UiSeam::setMessageHook({});
+        CProgressDialog::setCreationHook({});
+    }
+
+    // --- Formats --------------------------------------------------------------
+
+    void formatsFromDefaults()
+    {
+        CMarquillView view;
+        char face[64] = {};
+        view.SendScintilla(QsciScintillaBase::SCI_STYLEGETFONT, CMyRichEditView::StyleTag, face);
+        QCOMPARE(QByteArray(face), QByteArray("ＭＳ ゴシック"));
+        QCOMPARE(view.sci(QsciScintillaBase::SCI_STYLEGETFORE, CMyRichEditView::StyleTag),
+                 0xCC0000L);
+        QCOMPARE(view.sci(QsciScintillaBase::SCI_STYLEGETBOLD, CMyRichEditView::StyleTag), 1L);
+        QCOMPARE(view.sci(QsciScintillaBase::SCI_STYLEGETBOLD, CMyRichEditView::StyleQuote), 1L);
+        QCOMPARE(view.sci(QsciScintillaBase::SCI_STYLEGETBOLD, CMyRichEditView::StyleDefault), 0L);
+        QCOMPARE(view.sci(QsciScintillaBase::SCI_STYLEGETFORE, CMyRichEditView::StyleDefault), 0L);
+        QCOMPARE(
+            view.sci(QsciScintillaBase::SCI_STYLEGETSIZEFRACTIONAL, CMyRichEditView::StyleDefault),
+            1200L);
+        QVERIFY(QFont::substitutes(QStringLiteral("ＭＳ ゴシック"))
+                    .contains(QStringLiteral("Noto Sans Mono CJK JP"), Qt::CaseInsensitive));
+    }
+
+    void formatsFromSettingsAtCreation()
+    {
+        WriteProfileString("Font", "QuoteFaceName", QStringLiteral("DejaVu Sans"));
+        WriteProfileInt("Font", "QuoteHeight", 280);
+        WriteProfileInt("Font", "QuoteColor", 0x0000FF);
+        WriteProfileInt("Font", "QuoteEffects", 2);
+        WriteProfileInt("Font", "DefaultColor", 0x123456);
+        CMarquillView view;
+        WriteProfileInt("Font", "QuoteColor", 0x00FF00); // later changes wait for a new view
+        char face[64] = {};
+        view.SendScintilla(QsciScintillaBase::SCI_STYLEGETFONT, CMyRichEditView::StyleQuote, face);
+        QCOMPARE(QByteArray(face), QByteArray("DejaVu Sans"));
+        QCOMPARE(
+            view.sci(QsciScintillaBase::SCI_STYLEGETSIZEFRACTIONAL, CMyRichEditView::StyleQuote),
+            1400L);
+        QCOMPARE(view.sci(QsciScintillaBase::SCI_STYLEGETFORE, CMyRichEditView::StyleQuote),
+                 0x0000FFL);
+        QCOMPARE(view.sci(QsciScintillaBase::SCI_STYLEGETITALIC, CMyRichEditView::StyleQuote), 1L);
+        QCOMPARE(view.sci(QsciScintillaBase::SCI_STYLEGETBOLD, CMyRichEditView::StyleQuote), 0L);
+        QCOMPARE(view.sci(QsciScintillaBase::SCI_STYLEGETFORE, CMyRichEditView::StyleDefault),
+                 0x123456L);
+    }
+
+    // --- Typing -----------------------------------------------------------------
+
+    void typedCharactersTakeTheirStyle()
+    {
+        CMarquillView view;
+        showView(view);
+        typeAtEnd(view, "a<A HREF=\"x\" T>b\"c");
+        QCOMPARE(view.textBytes(), QByteArray("a<A HREF=\"x\" T>b\"c"));
+        QCOMPARE(styleMap(view), QByteArray(".ttttttttqqqttt.qq"));
+        QVERIFY(view.modifyFlag());
+        QVERIFY(view.canUndoEdit());
+    }
+
+    void typedContextIsThePreviousAndCurrentLine()
+    {
+        CMarquillView view;
+        showView(view);
+        view.loadBytes("<A\nline\n");
+        typeAtEnd(view, "x");
+        QCOMPARE(view.styleAt(view.textLength() - 1), int(CMyRichEditView::StyleDefault));
+        view.loadBytes("<A\n");
+        typeAtEnd(view, "x");
+        QCOMPARE(view.styleAt(view.textLength() - 1), int(CMyRichEditView::StyleTag));
+        // A quote left open on the line before still counts.
+        view.loadBytes("say \"hi\n");
+        typeAtEnd(view, "x");
+        QCOMPARE(view.styleAt(view.textLength() - 1), int(CMyRichEditView::StyleQuote));
+    }
+
+    void typingReplacesTheSelectionAsOneUndoStep()
+    {
+        CMarquillView view;
+        showView(view);
+        view.loadBytes("<A B=old>");
+        view.setSel(5, 8);
+        QTest::keyClicks(&view, "\"");
+        QCOMPARE(view.textBytes(), QByteArray("<A B=\">"));
+        QCOMPARE(view.styleAt(5), int(CMyRichEditView::StyleQuote));
+        qint64 s, e;
+        view.getSel(s, e);
+        QCOMPARE(s, 6);
+        view.editUndo();
+        QCOMPARE(view.textBytes(), QByteArray("<A B=old>"));
+    }
+
+    void overtypeReplacesTheNextCharacter()
+    {
+        CMarquillView view;
+        showView(view);
+        view.loadBytes("abc\r\n");
+        view.sci(QsciScintillaBase::SCI_SETOVERTYPE, 1);
+        view.setSel(1, 1);
+        QTest::keyClicks(&view, "<XYZ");
+        QCOMPARE(view.textBytes(), QByteArray("a<XYZ\r\n"));
+        QCOMPARE(styleMap(view), QByteArray(".tttt.."));
+    }
+
+    void withoutAutoColorNothingIsColoured()
+    {
+        WriteProfileInt("Options", "AutoColor", 0);
+        CMarquillView view;
+        showView(view);
+        QVERIFY(!view.autoColor());
+        typeAtEnd(view, "<B>x");
+        QCOMPARE(styleMap(view), QByteArray("...."));
+        view.executeCommand(Cmd::Bold);
+        QCOMPARE(styleMap(view), QByteArray("...........")); // "<B>x<b></b>"
+        // The refresh command colours whatever the flag says.
+        view.executeCommand(Cmd::RefreshColors);
+        QCOMPARE(styleMap(view), expectedMap(view.textBytes()));
+    }
+
+    void pastedTextArrivesInTheDefaultFormat()
+    {
+        CMarquillView view;
+        showView(view);
+        typeAtEnd(view, "<P ");
+        QApplication::clipboard()->setText(QStringLiteral("<B>x</B>"));
+        view.editPaste();
+        QCOMPARE(view.textBytes(), QByteArray("<P <B>x</B>"));
+        QCOMPARE(styleMap(view), QByteArray("ttt........"));
+    }
+
+    // --- Whole-document colouring ---------------------------------------------
+
+    void wholeDocumentColouring()
+    {
+        const QByteArray text("x<a <B>y</B> > <A HREF=\"u\">\"z\"</A><I \">\r\n<TR\r\nX>");
+        CMarquillView view;
+        view.loadBytes(text);
+        view.ColorWholeDocument();
+        QCOMPARE(styleMap(view), expectedMap(text));
+        // A second run over coloured text gives the same.
+        view.ColorWholeDocument();
+        QCOMPARE(styleMap(view), expectedMap(text));
+    }
+
+    void wholeDocumentKeepsStateAndEmptiesUndo()
+    {
+        QByteArray text;
+        for (int i = 0; i < 300; ++i)
+            text += "<P CLASS=\"c\">line " + QByteArray::number(i) + "</P>\r\n";
+        QMainWindow frame;
+        auto* view = new CMarquillView;
+        frame.setCentralWidget(view);
+        showView(frame);
+        view->loadBytes(text);
+        typeAtEnd(*view, "z");
+        QVERIFY(view->canUndoEdit());
+        QVERIFY(view->modifyFlag());
+        view->sci(QsciScintillaBase::SCI_SETFIRSTVISIBLELINE, 120);
+        view->sci(QsciScintillaBase::SCI_SETANCHOR, 4000);
+        view->sci(QsciScintillaBase::SCI_SETCURRENTPOS, 3000);
+        const int first = view->firstVisibleLine();
+        QVERIFY(first > 0);
+
+        int updates = 0;
+        bool ownerDisabled = false;
+        QString caption, status, button;
+        CProgressDialog::setCreationHook([&](CProgressDialog& d) {
+            caption = d.windowTitle();
+            button = d.findChild<QPushButton*>(QStringLiteral("cancelButton"))->text();
+            connect(&d, &CProgressDialog::positionChanged, &d, [&, dialog = &d](int) {
+                ++updates;
+                ownerDisabled = !frame.isEnabled();
+                status = dialog->findChild<QLabel*>(QStringLiteral("statusText"))->text();
+            });
+        });
+        view->ColorWholeDocument();
+        QCOMPARE(caption, QStringLiteral("Marquill"));
+        QCOMPARE(button, QStringLiteral("中断"));
+        QCOMPARE(status, QStringLiteral("タグを色分けしています。"));
+        QVERIFY(ownerDisabled);
+        QVERIFY(frame.isEnabled());
+        QVERIFY(updates > 50);
+        QVERIFY(updates <= 101);
+        QCOMPARE(styleMap(*view), expectedMap(view->textBytes()));
+        QVERIFY(!view->canUndoEdit());
+        QVERIFY(view->modifyFlag());
+        QCOMPARE(view->sci(QsciScintillaBase::SCI_GETANCHOR), 4000L);
+        QCOMPARE(view->sci(QsciScintillaBase::SCI_GETCURRENTPOS), 3000L);
+        QCOMPARE(view->firstVisibleLine(), first);
+
+        view->setModifyFlag(false);
+        view->ColorWholeDocument();
+        QVERIFY(!view->modifyFlag());
+        QVERIFY(!QApplication::topLevelWidgets().contains(nullptr));
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY(!qobject_cast<CProgressDialog*>(w));
+    }
+
+    void cancelHalfWayLeavesTheRestDefault()
+    {
+        QByteArray text;
+        while (text.size() < 20000)
+            text += "<B>bold</B> text ";
+        CMarquillView view;
+        view.loadBytes(text);
+        int lastPosition = -1;
+        CProgressDialog::setCreationHook([&](CProgressDialog& d) {
+            connect(&d, &CProgressDialog::positionChanged, &d, [&, dialog = &d](int p) {
+                lastPosition = p;
+                if (p == 50)
+                    dialog->findChild<QPushButton*>(QStringLiteral("cancelButton"))->click();
+            });
+        });
+        view.ColorWholeDocument();
+        QCOMPARE(lastPosition, 50);
+        const QByteArray expected = expectedMap(text);
+        const QByteArray styles = styleMap(view);
+        const qint64 half = text.size() / 2;
+        // Tags finished before the middle are coloured; from there on nothing is.
+        QCOMPARE(styles.left(half - 20), expected.left(half - 20));
+        QCOMPARE(styles.mid(half), QByteArray(text.size() - half, '.'));
+        QVERIFY(!view.canUndoEdit());
+    }
+
+    void emptyDocument()
+    {
+        CMarquillView view;
+        int updates = 0;
+        CProgressDialog::setCreationHook([&](CProgressDialog& d) {
+            connect(&d, &CProgressDialog::positionChanged, &d, [&](int) { ++updates; });
+        });
+        view.ColorWholeDocument();
+        QCOMPARE(updates, 1);
+        QCOMPARE(view.textLength(), 0);
+    }
+
+    // --- Insertion ----------------------------------------------------------------
+
+    void wrapPlacement_data()
+    {
+        QTest::addColumn<int>("smallLetter");
+        QTest::addColumn<int>("stringSelect");
+        QTest::addColumn<int>("selStart");
+        QTest::addColumn<int>("selEnd");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("newStart");
+        QTest::addColumn<int>("newEnd");
+        QTest::newRow("no selection")
+            << 1 << 1 << 3 << 3 << QByteArray("ab <b></b>word cd") << 6 << 6;
+        QTest::newRow("no selection, capitals")
+            << 0 << 1 << 3 << 3 << QByteArray("ab <B></B>word cd") << 6 << 6;
+        QTest::newRow("word kept selected")
+            << 1 << 1 << 3 << 7 << QByteArray("ab <b>word</b> cd") << 6 << 10;
+        QTest::newRow("caret after the end tag")
+            << 1 << 0 << 3 << 7 << QByteArray("ab <b>word</b> cd") << 14 << 14;
+    }
+
+    void wrapPlacement()
+    {
+        QFETCH(int, smallLetter);
+        QFETCH(int, stringSelect);
+        QFETCH(int, selStart);
+        QFETCH(int, selEnd);
+        QFETCH(QByteArray, text);
+        QFETCH(int, newStart);
+        QFETCH(int, newEnd);
+        WriteProfileInt("Options", "SmallLetter", smallLetter);
+        WriteProfileInt("Options", "StringSelect", stringSelect);
+        CMarquillView view;
+        view.loadBytes("ab word cd");
+        view.setSel(selStart, selEnd);
+        QVERIFY(view.executeCommand(Cmd::Bold));
+        QCOMPARE(view.textBytes(), text);
+        qint64 s, e;
+        view.getSel(s, e);
+        QCOMPARE(s, qint64(newStart));
+        QCOMPARE(e, qint64(newEnd));
+        QCOMPARE(styleMap(view), expectedMap(text));
+        QVERIFY(!view.canUndoEdit());
+        QVERIFY(view.modifyFlag());
+        QCOMPARE(view.lastStartText(), smallLetter ? QByteArray("<b>") : QByteArray("<B>"));
+        QCOMPARE(view.lastEndText(), smallLetter ? QByteArray("</b>") : QByteArray("</B>"));
+        QCOMPARE(view.lastWasPair(), 1);
+    }
+
+    void settingsAreReadAtEveryCall()
+    {
+        CMarquillView view;
+        view.executeCommand(Cmd::Bold);
+        WriteProfileInt("Options", "SmallLetter", 0);
+        view.executeCommand(Cmd::Italic);
+        QCOMPARE(view.textBytes(), QByteArray("<b><I></I></b>"));
+    }
+
+    void directCommandTexts()
+    {
+        CMarquillView view;
+        view.loadBytes("x");
+        view.setSel(0, 1);
+        view.executeCommand(35021); // left alignment
+        QCOMPARE(view.textBytes(), QByteArray("<div align=left>x</div>"));
+        view.loadBytes("item");
+        view.setSel(0, 4);
+        view.executeCommand(35510); // list item: nothing after
+        QCOMPARE(view.textBytes(), QByteArray("<li>item"));
+        view.loadBytes("c");
+        view.setSel(0, 1);
+        view.executeCommand(35027); // comment keeps its spaces
+        QCOMPARE(view.textBytes(), QByteArray("<!-- c -->"));
+        view.loadBytes("sel");
+        view.setSel(0, 3);
+        view.executeCommand(Cmd::LineBreak); // an insert replaces the selection
+        QCOMPARE(view.textBytes(), QByteArray("<br>\r\n"));
+        qint64 s, e;
+        view.getSel(s, e);
+        QCOMPARE(s, 6);
+        QCOMPARE(e, 6);
+        QCOMPARE(view.lastStartText(), QByteArray("<br>\r\n"));
+        QCOMPARE(view.lastWasPair(), 0);
+        QCOMPARE(view.lastEndText(), QByteArray(" -->")); // unchanged by inserts
+        for (const auto& c : Resources::directCommands())
+            QVERIFY2(view.hasCommandHandler(c.id), qPrintable(QString::number(c.id)));
+    }
+
+    void entityCommands()
+    {
+        WriteProfileInt("Options", "SmallLetter", 1);
+        CMarquillView view;
+        for (int id : {36003, 36004, 36005, 36006})
+            view.executeCommand(id);
+        QCOMPARE(view.textBytes(), QByteArray("&lt;&gt;&amp;&quot;"));
+    }
+
+    void lfDocumentsGetLfLineEnds()
+    {
+        CMarquillView view;
+        view.loadBytes("a\nb\n");
+        view.setSel(2, 2);
+        view.executeCommand(Cmd::Paragraph);
+        QCOMPARE(view.textBytes(), QByteArray("a\n<p>\nb\n"));
+        view.loadBytes("a\r\nb");
+        view.setSel(3, 3);
+        view.executeCommand(Cmd::Paragraph);
+        QCOMPARE(view.textBytes(), QByteArray("a\r\n<p>\r\nb"));
+    }
+
+    void dateIsNeverLowered()
+    {
+        WriteProfileInt("Options", "Date", 11);
+        CMarquillView view;
+        const QByteArray before = DateFormat::dateText(11, QDateTime::currentDateTime());
+        view.executeCommand(Cmd::Date);
+        const QByteArray after = DateFormat::dateText(11, QDateTime::currentDateTime());
+        QVERIFY(view.textBytes() == before || view.textBytes() == after);
+        QVERIFY(view.textBytes().at(0) >= 'A' && view.textBytes().at(0) <= 'Z');
+        QCOMPARE(view.lastStartText(), view.textBytes());
+    }
+
+    void japaneseInsideTagKept()
+    {
+        CMarquillView view;
+        view.InsertText("<IMG ALT=\"Aの画像\" SRC=日本.GIF>", true);
+        QCOMPARE(view.textBytes(), QByteArray("<img alt=\"Aの画像\" src=日本.gif>"));
+        QCOMPARE(styleMap(view), expectedMap(view.textBytes()));
+    }
+
+    // --- Tag tools ------------------------------------------------------------------
+
+    void autoSelectCommandAndDoubleClick()
+    {
+        CMarquillView view;
+        showView(view);
+        view.loadBytes("ab <B>word</B> cd");
+        view.setSel(8, 8);
+        view.executeCommand(Cmd::AutoSelect);
+        qint64 s, e;
+        view.getSel(s, e);
+        QCOMPARE(s, 6);
+        QCOMPARE(e, 10);
+        // A double click on the B of the tag selects the whole tag, not the word.
+        const QPoint p = view.charPos(4) + QPoint(2, 4);
+        view.setSel(0, 0);
+        // A real double click: press, release, double click, release.
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, p);
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, p);
+        QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, p);
+        view.getSel(s, e);
+        QCOMPARE(s, 3);
+        QCOMPARE(e, 6);
+    }
+
+    void captureAndReinsert()
+    {
+        CMarquillView view;
+        CCmdUI before(Cmd::ReinsertTag);
+        view.updateCommand(before);
+        QVERIFY(!before.isEnabled());
+
+        view.loadBytes("x<B CLASS=\"k\">bold</B>y z");
+        view.setSel(1, 22);
+        view.executeCommand(Cmd::CaptureTag);
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(m_messages[0].text,
+                 QStringLiteral("挟むタグ : <B CLASS=\"k\"> ～ </B>\n\nを取り込みました。"));
+        QCOMPARE(m_messages[0].icon, QMessageBox::Information);
+        QVERIFY(!view.hasSelection());
+        QCOMPARE(view.lastWasPair(), 1);
+        CCmdUI after(Cmd::ReinsertTag);
+        view.updateCommand(after);
+        QVERIFY(after.isEnabled());
+
+        view.setSel(24, 25);
+        view.executeCommand(Cmd::ReinsertTag);
+        QCOMPARE(view.textBytes(), QByteArray("x<B CLASS=\"k\">bold</B>y <b class=\"k\">z</b>"));
+
+        // A single tag, confirmed without a message when so set.
+        WriteProfileInt("Options", "GetTagMessageBox", 0);
+        view.loadBytes("a<BR>b");
+        view.setSel(0, 6);
+        view.executeCommand(Cmd::CaptureTag);
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(view.lastStartText(), QByteArray("<BR>"));
+        QCOMPARE(view.lastWasPair(), 0);
+        view.setSel(6, 6);
+        view.executeCommand(Cmd::ReinsertTag);
+        QCOMPARE(view.textBytes(), QByteArray("a<BR>b<br>"));
+    }
+
+    void captureMessagesAndFailure()
+    {
+        CMarquillView view;
+        view.loadBytes("<HR>x<HR> plain");
+        view.setSel(0, 9);
+        view.executeCommand(Cmd::CaptureTag);
+        QCOMPARE(m_messages.last().text, QStringLiteral("単独タグ : <HR>\n\nを取り込みました。"));
+        view.setLastInsertion("<Q>", "</Q>", 1);
+        view.setSel(10, 15);
+        view.executeCommand(Cmd::CaptureTag);
+        QCOMPARE(
+            m_messages.last().text,
+            QStringLiteral("タグの取り込みに失敗しました。\nタグを含むように範囲選択して下さい。"));
+        QCOMPARE(m_messages.last().icon, QMessageBox::Critical);
+        QCOMPARE(view.lastStartText(), QByteArray("<Q>"));
+        qint64 s, e;
+        view.getSel(s, e);
+        QCOMPARE(s, 10);
+        QCOMPARE(e, 15);
+    }
+
+    void closeLastUnclosedTag()
+    {
+        CMarquillView view;
+        view.loadBytes("<I>a<B>b</B>c<P>d");
+        view.setSel(view.textLength(), view.textLength());
+        view.executeCommand(Cmd::CloseLastTag);
+        QCOMPARE(view.textBytes(), QByteArray("<I>a<B>b</B>c<P>d</i>"));
+        view.executeCommand(Cmd::CloseLastTag); // nothing left open: nothing happens
+        QCOMPARE(view.textBytes(), QByteArray("<I>a<B>b</B>c<P>d</i>"));
+        WriteProfileInt("Options", "SmallLetter", 0);
+        view.loadBytes("<font size=3>x");
+        view.setSel(14, 14);
+        view.executeCommand(Cmd::CloseLastTag);
+        QCOMPARE(view.textBytes(), QByteArray("<font size=3>x</FONT>"));
+        QCOMPARE(styleMap(view).mid(14), QByteArray("ttttttt"));
+        QVERIFY(m_messages.isEmpty());
+    }
+};
+
+MARQUILL_TEST_MAIN(TestMarquillView)
+#include "tst_marquill_view.moc"
