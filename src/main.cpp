@@ -11,8 +11,8 @@ int main(int argc, char** argv)
     EditorFonts::registerSubstitutions();
 
     CMarquillApp marquill;
-    if (!marquill.InitInstance(app.arguments()))
-        return 1;
+    if (!marquill.InitInstance(app.arguments(), true))
+        return marquill.handOffResult() >= 0 ? marquill.handOffResult() : 1;
     const int result = app.exec();
     marquill.ExitInstance();
     return result;

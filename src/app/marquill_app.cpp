@@ -2,6 +2,7 @@
 
 #include "app/about_dialog.h"
 #include "app/settings_store.h"
+#include "app/single_instance.h"
 #include "core/ui_seam.h"
 #include "document/marquill_doc.h"
 #include "editor/marquill_view.h"
@@ -44,8 +45,40 @@ CMarquillApp* CMarquillApp::instance()
 
 // --- Start-up and exit -------------------------------------------------------------
 
-bool CMarquillApp::InitInstance(const QStringList& arguments)
+QString CMarquillApp::commandLineFile(const QStringList& arguments)
 {
+    // The first argument that is not a switch names the file to open.
+    for (int i = 1; i < arguments.size(); ++i)
+        if (!arguments[i].startsWith(QLatin1Char('-')))
+            return arguments[i];
+    return QString();
+}
+
+bool CMarquillApp::InitInstance(const QStringList& arguments, bool singleInstance)
+{
+    const QString file = commandLineFile(arguments);
+    if (singleInstance) {
+        m_instance = new CSingleInstance(this);
+        if (!m_instance->tryBecomePrimary()) {
+            // Another instance of this user runs: it gets the file (made
+            // absolute here, against this start's folder) and this one ends
+            // once it has answered.
+            bool opened = false;
+            const bool answered = CSingleInstance::handOff(
+                file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath(), 60000, &opened);
+            m_handOffResult = !answered ? 3 : (file.isEmpty() || opened) ? 0 : 2;
+            return false;
+        }
+        connect(m_instance, &CSingleInstance::activateRequested, this,
+                &CMarquillApp::activateMainWindow);
+        connect(m_instance, &CSingleInstance::openFileRequested, this,
+                [this](const QString& path, bool* opened) {
+                    const bool ok = OpenDocumentFile(path) != nullptr;
+                    if (opened)
+                        *opened = ok;
+                });
+    }
+
     kPath.write(programFolder());
     kVersion.write(215);
 
@@ -55,15 +88,6 @@ bool CMarquillApp::InitInstance(const QStringList& arguments)
 
     m_mainFrame = new CMainFrame;
     m_mainFrame->setAttribute(Qt::WA_DeleteOnClose, false);
-
-    // The first argument that is not a switch names the file to open.
-    QString file;
-    for (int i = 1; i < arguments.size(); ++i) {
-        if (!arguments[i].startsWith(QLatin1Char('-'))) {
-            file = arguments[i];
-            break;
-        }
-    }
 
     m_mainFrame->ShowWithSavedPlacement(1);
 
@@ -75,6 +99,19 @@ bool CMarquillApp::InitInstance(const QStringList& arguments)
     }
     setWorkingFolderToLastUsed();
     return true;
+}
+
+void CMarquillApp::activateMainWindow()
+{
+    if (!m_mainFrame)
+        return;
+    // A minimised window is restored; otherwise it is brought forward.
+    if (m_mainFrame->isMinimized())
+        m_mainFrame->showNormal();
+    else {
+        m_mainFrame->raise();
+        m_mainFrame->activateWindow();
+    }
 }
 
 void CMarquillApp::ExitInstance()

@@ -10,6 +10,7 @@
 class CMainFrame;
 class CMarquillDoc;
 class CChildFrame;
+class CSingleInstance;
 
 // The application object: the start-up sequence, the documents (one
 // CMarquillDoc per CChildFrame with a CMarquillView), the recent-file list and
@@ -27,7 +28,14 @@ public:
 
     // Runs the start-up steps; false means the program should exit now
     // (another instance took the file, or the command-line file failed).
-    bool InitInstance(const QStringList& arguments);
+    // With singleInstance, a running instance of the same user gets the
+    // command-line file instead and this one ends.
+    bool InitInstance(const QStringList& arguments, bool singleInstance = false);
+    // Exit code of a start that handed its file to the running instance:
+    // 0 when the file was opened there (or there was none), 2 when the
+    // running instance could not open it, 3 when it did not answer; -1
+    // when this start handed nothing over.
+    int handOffResult() const { return m_handOffResult; }
     // Writes what is saved at exit (document window show state, recent files).
     void ExitInstance();
 
@@ -70,9 +78,14 @@ private:
     void about();
     void openRecentFile(int index);
     CMarquillDoc* createDocument();
+    static QString commandLineFile(const QStringList& arguments);
     void removeDocument(CMarquillDoc* doc);
 
+    void activateMainWindow();
+
     CMainFrame* m_mainFrame = nullptr;
+    CSingleInstance* m_instance = nullptr;
     QList<CMarquillDoc*> m_documents;
     CRecentFileList m_recent;
+    int m_handOffResult = -1;
 };

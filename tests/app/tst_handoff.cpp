@@ -1,0 +1,91 @@
+#include "test_support.h"
+
+#include <QProcess>
+
+// Two real starts of the program: the second hands its file to the first and
+// exits once the first has answered.
+class TestHandOff : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_home;
+    QProcess m_first;
+
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_home.filePath(QStringLiteral("run")));
+        return env;
+    }
+
+    int runSecond(const QStringList& args, const QString& folder)
+    {
+        QProcess second;
+        second.setProcessEnvironment(environment());
+        second.setWorkingDirectory(folder);
+        second.start(QStringLiteral(MARQUILL_BINARY), args);
+        if (!second.waitForFinished(60000))
+            return -1;
+        return second.exitCode();
+    }
+
+    QString write(const QString& relative, const QByteArray& bytes)
+    {
+        const QString path = m_home.filePath(relative);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(bytes);
+        return path;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QDir().mkpath(m_home.filePath(QStringLiteral("run")));
+        QFile::setPermissions(m_home.filePath(QStringLiteral("run")), QFileDevice::ReadOwner |
+                                                                          QFileDevice::WriteOwner |
+                                                                          QFileDevice::ExeOwner);
+        write(QStringLiteral("a/first.htm"), "<P>first</P>");
+        m_first.setProcessEnvironment(environment());
+        m_first.setWorkingDirectory(m_home.filePath(QStringLiteral("a")));
+        m_first.start(QStringLiteral(MARQUILL_BINARY), {QStringLiteral("first.htm")});
+        QVERIFY(m_first.waitForStarted());
+        const QString socket = m_home.filePath(QStringLiteral("run/MarquillOpenFile"));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socket), 20000);
+        QCOMPARE(m_first.state(), QProcess::Running);
+    }
+
+    void cleanupTestCase()
+    {
+        m_first.terminate();
+        if (!m_first.waitForFinished(5000))
+            m_first.kill();
+    }
+
+    void secondStartWithARelativePathOpensThatFile()
+    {
+        // The file exists only below the second start's folder; the first
+        // instance runs elsewhere, so resolving there would fail.
+        write(QStringLiteral("b/sub/second.htm"), "second");
+        QCOMPARE(
+            runSecond({QStringLiteral("sub/second.htm")}, m_home.filePath(QStringLiteral("b"))), 0);
+        QCOMPARE(m_first.state(), QProcess::Running);
+    }
+
+    void aFileAlreadyOpenIsOnlyActivated()
+    {
+        QCOMPARE(runSecond({m_home.filePath(QStringLiteral("a/first.htm"))}, m_home.path()), 0);
+    }
+
+    void secondStartWithoutAFileOnlyActivates()
+    {
+        QCOMPARE(runSecond({}, m_home.path()), 0);
+        QCOMPARE(m_first.state(), QProcess::Running);
+    }
+};
+
+MARQUILL_TEST_MAIN(TestHandOff)
+#include "tst_handoff.moc"
