@@ -26,8 +26,9 @@ namespace {
 QByteArray tenMegabytesOfHtml()
 {
     QByteArray html;
-    QDirIterator it(QStringLiteral("/usr/share/doc"), {QStringLiteral("*.html"), QStringLiteral("*.htm")},
-                    QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator it(QStringLiteral("/usr/share/doc"),
+                    {QStringLiteral("*.html"), QStringLiteral("*.htm")}, QDir::Files,
+                    QDirIterator::Subdirectories);
     while (it.hasNext() && html.size() < 10 * 1024 * 1024) {
         QFile f(it.next());
         if (f.open(QIODevice::ReadOnly))
@@ -116,8 +117,9 @@ int main(int argc, char** argv)
     const double bigTyping = medianTypingMicros(doc->marquillView(), 300);
     CMarquillDoc* smallDoc = marquill.OpenDocumentFile(small);
     const double smallTyping = medianTypingMicros(smallDoc->marquillView(), 300);
-    std::printf("typing one character at the end, median: %.1f us (10 MB) vs %.1f us (small file)\n",
-                bigTyping, smallTyping);
+    std::printf(
+        "typing one character at the end, median: %.1f us (10 MB) vs %.1f us (small file)\n",
+        bigTyping, smallTyping);
     marquill.closeAllDocumentsWithoutAsking();
     delete marquill.mainFrame();
     return 0;

@@ -12,6 +12,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -19,11 +22,26 @@
 #include <QMimeData>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QUrl>
 
 namespace {
 constexpr StringSetting kWindowPos{"Settings", "WindowPos", ""};
 
 const QString kReady = QStringLiteral("レディ");
+
+// Opens a file shipped with the program (beside the executable, else in the
+// installed data folder) with the desktop's handler; a missing file is ignored.
+void openProgramFile(const QString& name)
+{
+    const QString dir = QCoreApplication::applicationDirPath();
+    for (const QString& candidate :
+         {dir + QLatin1Char('/') + name, dir + QStringLiteral("/../share/marquill/") + name}) {
+        if (QFileInfo::exists(candidate)) {
+            QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(candidate).absoluteFilePath()));
+            return;
+        }
+    }
+}
 const char* kRunTimeItem = "marquillRunTimeItem";
 } // namespace
 
@@ -276,6 +294,10 @@ void CMainFrame::registerCommands()
     onUpdate(Cmd::WindowTileVert, haveWindows);
     onCommand(Cmd::WindowArrange, [this] { arrangeIcons(); });
     onUpdate(Cmd::WindowArrange, haveWindows);
+    onCommand(Cmd::HomePage, [] { openProgramFile(QStringLiteral("marquill.url")); });
+    for (int id :
+         {int(Cmd::HelpFinder), int(Cmd::DefaultHelp), int(Cmd::Help), int(Cmd::ContextHelp)})
+        onCommand(id, [] { openProgramFile(QStringLiteral("help.html")); });
     onCommand(Cmd::ViewStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); });
     onUpdate(Cmd::ViewStatusBar,
              [this](CCmdUI& ui) { ui.SetCheck(statusBar()->isVisible() ? 1 : 0); });
