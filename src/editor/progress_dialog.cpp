@@ -1,6 +1,6 @@
 #include "editor/progress_dialog.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDateTime>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -42,6 +42,8 @@ CProgressDialog::CProgressDialog(QWidget* owner, int lower, int upper, int step)
     layout->addWidget(buttons);
     setMinimumWidth(320);
 
+    m_focus = QApplication::focusWidget();
+    m_activeWindow = QApplication::activeWindow();
     if (m_owner && m_owner->isEnabled()) {
         m_owner->setEnabled(false);
         m_disabledOwner = true;
@@ -58,6 +60,12 @@ CProgressDialog::~CProgressDialog()
 {
     if (m_disabledOwner && m_owner)
         m_owner->setEnabled(true);
+    // Disabling the owner took the focus away from the window it was in.
+    if (m_activeWindow && m_activeWindow->isEnabled() && m_activeWindow->isVisible() &&
+        QApplication::activeWindow() != m_activeWindow)
+        QApplication::setActiveWindow(m_activeWindow);
+    if (m_focus && m_focus->isEnabled())
+        m_focus->setFocus(Qt::OtherFocusReason);
 }
 
 void CProgressDialog::setCreationHook(CreationHook hook)
@@ -102,5 +110,5 @@ void CProgressDialog::pumpEvents()
 {
     if (!isVisible() && QDateTime::currentMSecsSinceEpoch() - m_startedMs >= kShowDelayMs)
         show();
-    QCoreApplication::processEvents();
+    QApplication::processEvents();
 }

@@ -51,6 +51,8 @@ private:
     QProgressBar* m_bar;
     QLabel* m_status;
     QPointer<QWidget> m_owner;
+    QPointer<QWidget> m_focus;        // given back its focus at the end
+    QPointer<QWidget> m_activeWindow; // activated again at the end
     bool m_disabledOwner = false;
     bool m_cancelRequested = false;
     int m_positionUpdates = 0;

@@ -9,6 +9,7 @@
 #include "test_support.h"
 
 #include <QClipboard>
+#include <QDialog>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
@@ -237,6 +238,12 @@ private Q_SLOTS:
         typeAtEnd(*view, "z");
         QVERIFY(view->canUndoEdit());
         QVERIFY(view->modifyFlag());
+        // Another window of the program is open, as the find dialog may be.
+        QDialog other(&frame);
+        other.show();
+        frame.activateWindow();
+        view->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), view);
         view->sci(QsciScintillaBase::SCI_SETFIRSTVISIBLELINE, 120);
         view->sci(QsciScintillaBase::SCI_SETANCHOR, 4000);
         view->sci(QsciScintillaBase::SCI_SETCURRENTPOS, 3000);
@@ -269,6 +276,9 @@ private Q_SLOTS:
         QCOMPARE(view->sci(QsciScintillaBase::SCI_GETANCHOR), 4000L);
         QCOMPARE(view->sci(QsciScintillaBase::SCI_GETCURRENTPOS), 3000L);
         QCOMPARE(view->firstVisibleLine(), first);
+        // Disabling the main window for the run took the focus; it comes back.
+        QCOMPARE(QApplication::activeWindow(), &frame);
+        QCOMPARE(QApplication::focusWidget(), view);
 
         view->setModifyFlag(false);
         view->ColorWholeDocument();
