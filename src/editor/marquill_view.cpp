@@ -1,6 +1,7 @@
 #include "editor/marquill_view.h"
 
 #include "app/settings_store.h"
+#include "dialogs/element_dialog_commands.h"
 #include "document/marquill_doc.h"
 #include "editor/editor_fonts.h"
 #include "editor/lower_tag_case.h"
@@ -32,6 +33,7 @@ CMarquillView::CMarquillView(QWidget* parent) : CMyRichEditView(parent)
     m_autoColor = kAutoColor.read() != 0;
     setUpFormats();
     registerTagCommands();
+    registerElementDialogCommands(*this);
 }
 
 CMarquillView::~CMarquillView() = default;
