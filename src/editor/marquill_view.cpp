@@ -2,6 +2,7 @@
 
 #include "app/settings_store.h"
 #include "dialogs/element_dialog_commands.h"
+#include "dialogs/image_list_table_commands.h"
 #include "document/marquill_doc.h"
 #include "editor/editor_fonts.h"
 #include "editor/lower_tag_case.h"
@@ -34,6 +35,7 @@ CMarquillView::CMarquillView(QWidget* parent) : CMyRichEditView(parent)
     setUpFormats();
     registerTagCommands();
     registerElementDialogCommands(*this);
+    registerImageListTableCommands(*this);
 }
 
 CMarquillView::~CMarquillView() = default;
