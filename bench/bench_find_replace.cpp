@@ -82,8 +82,16 @@ int main(int argc, char** argv)
     view.loadBytes(document);
     CFindReplace* finder = CFindReplace::of(&view);
 
-    // Find next at the end: the only occurrence lies just before the caret,
-    // so the search runs to the end and then wraps over the whole text.
+    // Find next at the end of the text: wraps round to the first match.
+    view.setSel(view.textLength(), view.textLength());
+    finder->series().restart();
+    t.start();
+    bool found = finder->findNext(QStringLiteral("target"), false, false);
+    std::printf("find next at the end, wrapping to the first match: %8.2f ms %s\n", ms(t),
+                found ? "found" : "NOT FOUND");
+
+    // The worst case: the only occurrence lies just before the caret, so the
+    // search runs to the end and then over the whole text from the start.
     const QByteArray tail = QByteArrayLiteral("uniqueword");
     view.setSel(view.textLength(), view.textLength());
     view.replaceSel(tail, false);
@@ -91,32 +99,37 @@ int main(int argc, char** argv)
         view.setSel(view.textLength(), view.textLength());
         finder->series().restart();
         t.start();
-        const bool found = finder->findNext(QString::fromUtf8(tail), matchCase, false);
-        std::printf("find next, wrapped (%s): %8.2f ms %s\n", matchCase ? "case" : "any ", ms(t),
-                    found ? "found" : "NOT FOUND");
+        found = finder->findNext(QString::fromUtf8(tail), matchCase, false);
+        std::printf("find next over the whole text (%s):            %8.2f ms %s\n",
+                    matchCase ? "match case" : "any case  ", ms(t), found ? "found" : "NOT FOUND");
     }
-    view.setSel(view.textLength() - 1000, view.textLength() - 1000);
+    // Whole word, with 100,000 candidates inside longer words to reject.
+    view.setSel(view.textLength(), view.textLength());
     finder->series().restart();
     t.start();
-    finder->findNext(QStringLiteral("target"), false, false);
-    std::printf("find next near the end:   %8.2f ms\n", ms(t));
+    found = finder->findNext(QStringLiteral("targ"), false, true);
+    std::printf("find next over the whole text (whole word):            %8.2f ms %s\n", ms(t),
+                found ? "found" : "not found, as expected");
 
-    view.loadBytes(document);
-    view.setSel(0, 0);
-    finder->series().restart();
-    t.start();
-    const int count =
-        finder->replaceAll(QStringLiteral("target"), QStringLiteral("REPLACED!"), true, false);
-    std::printf("replace all:              %8.1f ms, %d replacements, %s sed\n", ms(t), count,
-                view.textBytes() == sedOutput ? "same text as" : "DIFFERENT from");
+    for (bool onePass : {true, false}) {
+        finder->setReplaceAllInOnePass(onePass);
+        const char* how = onePass ? "in one pass  " : "match by match";
+        view.loadBytes(document);
+        view.setSel(0, 0);
+        t.start();
+        const int count =
+            finder->replaceAll(QStringLiteral("target"), QStringLiteral("REPLACED!"), true, false);
+        std::printf("replace all, %s:                       %8.1f ms, %d replacements, %s sed\n",
+                    how, ms(t), count,
+                    view.textBytes() == sedOutput ? "same text as" : "DIFFERENT from");
 
-    view.loadBytes(document);
-    view.setSel(document.size() / 2, document.size() / 2);
-    finder->series().restart();
-    t.start();
-    const int wrapped =
-        finder->replaceAll(QStringLiteral("TARGET"), QStringLiteral("x"), false, true);
-    std::printf("replace all from middle, any case, whole word: %8.1f ms, %d replacements\n", ms(t),
-                wrapped);
+        view.loadBytes(document);
+        view.setSel(document.size() / 2, document.size() / 2);
+        t.start();
+        const int wrapped =
+            finder->replaceAll(QStringLiteral("TARGET"), QStringLiteral("x"), false, true);
+        std::printf("replace all, %s, from the middle, whole word: %8.1f ms, %d replacements\n",
+                    how, ms(t), wrapped);
+    }
     return 0;
 }

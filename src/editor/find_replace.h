@@ -56,6 +56,10 @@ public:
     int replaceAll(const QString& text, const QString& replacement, bool matchCase, bool wholeWord);
 
     CSearchSeries& series() { return m_series; }
+    // Replace all puts its result into the control in one replacement where
+    // that gives the same result as replacing match by match (the default);
+    // off, it always replaces match by match.
+    void setReplaceAllInOnePass(bool on) { m_replaceAllInOnePass = on; }
 
 private:
     explicit CFindReplace(CMyRichEditView* view);
@@ -65,13 +69,16 @@ private:
 
     unsigned char byteAt(qint64 pos) const;
     FindMatch findInRange(const QByteArray& what, int flags, qint64 from, qint64 to) const;
+    bool mayBeWord(qint64 start, qint64 end) const;
     FindMatch controlFind(const QByteArray& what, int flags, qint64 from, qint64 to) const;
     FindMatch searchBytes(const QByteArray& what, int flags, bool fromSelectionStart = false);
     bool selectionIs(const QByteArray& what, bool matchCase) const;
     void notFound();
     void moveDialogClearOfCaret();
+    int replaceAllAtOnce(const QByteArray& what, const QByteArray& replacement, int flags);
     int replaceAllFrom(const QByteArray& what, const QByteArray& replacement, int flags);
 
     CMyRichEditView* m_view;
     CSearchSeries m_series;
+    bool m_replaceAllInOnePass = true;
 };

@@ -341,6 +341,62 @@ private Q_SLOTS:
         QVERIFY(CFindReplace::of(&view)->series().isFirstSearch());
     }
 
+    // Replacing in one pass gives what replacing match by match gives.
+    void replaceAllInOnePassEqualsMatchByMatch()
+    {
+        const QStringList alphabet{"a", "A", "b", " ", "-", "_", "日", "é", "\r\n"};
+        QRandomGenerator rng(11);
+        auto randomText = [&](int length) {
+            QString s;
+            for (int i = 0; i < length; ++i)
+                s += alphabet.at(rng.bounded(alphabet.size()));
+            return s;
+        };
+        CMyRichEditView onePass;
+        CMyRichEditView byMatch;
+        CFindReplace::of(&byMatch)->setReplaceAllInOnePass(false);
+        int wholeWordRounds = 0;
+        for (int round = 0; round < 1500; ++round) {
+            const QByteArray text = randomText(40).toUtf8();
+            const QString what = randomText(1 + rng.bounded(2));
+            const QString with = randomText(rng.bounded(3));
+            const bool matchCase = rng.bounded(2);
+            const bool wholeWord = rng.bounded(2);
+            qint64 start = rng.bounded(text.size() + 1);
+            while (start > 0 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80)
+                --start;
+            qint64 end = start;
+            if (rng.bounded(2) && text.indexOf(what.toUtf8(), start) >= 0) {
+                start = text.indexOf(what.toUtf8(), start);
+                end = start + what.toUtf8().size();
+            }
+            QList<QByteArray> results;
+            QList<Sel> selections;
+            QList<int> counts;
+            for (CMyRichEditView* view : {&onePass, &byMatch}) {
+                view->loadBytes(text);
+                view->setSel(start, end);
+                counts.append(CFindReplace::of(view)->replaceAll(what, with, matchCase, wholeWord));
+                results.append(view->textBytes());
+                selections.append(selOf(*view));
+            }
+            const QString context =
+                QStringLiteral("text %1 sel %2-%3 what %4 with %5 case %6 word %7")
+                    .arg(QString::fromUtf8(text))
+                    .arg(start)
+                    .arg(end)
+                    .arg(what, with)
+                    .arg(matchCase)
+                    .arg(wholeWord);
+            QVERIFY2(results.first() == results.last(), qPrintable(context));
+            QVERIFY2(counts.first() == counts.last(), qPrintable(context));
+            QVERIFY2(selections.first() == selections.last(), qPrintable(context));
+            if (wholeWord && counts.first() > 1)
+                ++wholeWordRounds;
+        }
+        QVERIFY(wholeWordRounds > 10);
+    }
+
     void replaceAllCoversWhatFindNextPassed()
     {
         CMyRichEditView view;
@@ -479,6 +535,21 @@ private Q_SLOTS:
         // The options stay for the next dialog.
         CommandRouting::execute({&view}, Cmd::EditFind);
         QVERIFY(openDialog()->findChild<QCheckBox*>(QStringLiteral("matchCase"))->isChecked());
+    }
+
+    void closingTheViewClosesItsDialogAndKeepsTheText()
+    {
+        {
+            CMyRichEditView view;
+            view.loadBytes("text");
+            CommandRouting::execute({&view}, Cmd::EditFind);
+            openDialog()
+                ->findChild<QComboBox*>(QStringLiteral("findWhat"))
+                ->setEditText(QStringLiteral("typed"));
+        }
+        QVERIFY(!openDialog());
+        QCOMPARE(GetProfileString(QStringLiteral("History\\Find"), QStringLiteral("History00")),
+                 QStringLiteral("typed"));
     }
 
     void dialogMovesClearOfTheCaret_data()
