@@ -2,6 +2,8 @@
 #include "app/settings_store.h"
 #include "core/ui_seam.h"
 #include "document/marquill_doc.h"
+#include "editor/find_replace.h"
+#include "editor/find_replace_dialog.h"
 #include "editor/marquill_view.h"
 #include "frame/child_frame.h"
 #include "frame/main_frame.h"
@@ -225,6 +227,12 @@ private Q_SLOTS:
                                 QString::number(acc.commandId)));
             if (!m_app->documents().contains(doc))
                 break;
+            // Find and replace open a modeless dialog that takes the focus.
+            if (CMyFindReplaceDialog* dialog = sharedFindState().dialog) {
+                dialog->close();
+                frame()->activateWindow();
+                doc->view()->setFocus();
+            }
         }
         UiSeam::setDialogHook({});
     }
