@@ -179,7 +179,11 @@ FindMatch CFindReplace::findInRange(const QByteArray& what, int flags, qint64 fr
         const qint64 start = from + found;
         if (!(flags & Sci::SCFIND_WHOLEWORD))
             return {start, start + what.size()};
-        if (!mayBeWord(start, start + what.size())) {
+        auto byteAtPos = [&](qint64 pos) {
+            return pos >= from && pos < to ? static_cast<unsigned char>(range[pos - from])
+                                           : byteAt(pos);
+        };
+        if (!mayBeWord(byteAtPos, start, start + what.size(), length)) {
             at = found + 1;
             continue;
         }
@@ -198,7 +202,8 @@ FindMatch CFindReplace::findInRange(const QByteArray& what, int flags, qint64 fr
 // False where the control's word rule surely rejects [start, end): an ASCII
 // word character (letter, digit, underscore) on both sides of either edge.
 // Everything else is left to the control itself.
-bool CFindReplace::mayBeWord(qint64 start, qint64 end) const
+bool CFindReplace::mayBeWord(const std::function<unsigned char(qint64)>& byteAt, qint64 start,
+                             qint64 end, qint64 length)
 {
     auto isWordByte = [](unsigned char c) {
         return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
@@ -206,7 +211,7 @@ bool CFindReplace::mayBeWord(qint64 start, qint64 end) const
     };
     if (start > 0 && isWordByte(byteAt(start - 1)) && isWordByte(byteAt(start)))
         return false;
-    if (end < m_view->textLength() && isWordByte(byteAt(end - 1)) && isWordByte(byteAt(end)))
+    if (end < length && isWordByte(byteAt(end - 1)) && isWordByte(byteAt(end)))
         return false;
     return true;
 }

@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
+
 class CMyFindReplaceDialog;
 class CMyRichEditView;
 
@@ -69,7 +71,8 @@ private:
 
     unsigned char byteAt(qint64 pos) const;
     FindMatch findInRange(const QByteArray& what, int flags, qint64 from, qint64 to) const;
-    bool mayBeWord(qint64 start, qint64 end) const;
+    static bool mayBeWord(const std::function<unsigned char(qint64)>& byteAt, qint64 start,
+                          qint64 end, qint64 length);
     FindMatch controlFind(const QByteArray& what, int flags, qint64 from, qint64 to) const;
     FindMatch searchBytes(const QByteArray& what, int flags, bool fromSelectionStart = false);
     bool selectionIs(const QByteArray& what, bool matchCase) const;
