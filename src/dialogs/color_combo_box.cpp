@@ -39,6 +39,9 @@ CColorComboBox::CColorComboBox(QWidget* parent) : QComboBox(parent)
 {
     setEditable(false);
     setItemDelegate(new ColorItemDelegate(this));
+    // A plain drop-down list of limited height rather than a popup that
+    // covers the screen with all 139 colours.
+    setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     setMaxVisibleItems(16);
     FillColors();
 }

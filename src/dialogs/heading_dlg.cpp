@@ -44,7 +44,7 @@ CHeadingDlg::CHeadingDlg(QWidget* parent) : QDialog(parent)
 
     m_preview = new CPreviewFrame(this);
     m_preview->setObjectName(QStringLiteral("preview"));
-    m_preview->setMinimumSize(340, 60);
+    m_preview->setMinimumSize(340, 70);
     m_preview->setPainter([this](QPainter& p, const QRect& r) { paintPreview(p, r); });
 
     auto* layout = new QVBoxLayout(this);
