@@ -378,18 +378,24 @@ void CMainFrame::createStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar"));
-    auto pane = [bar](int id, int width) {
+    // The panes are at least as wide as their nominal widths, and wide
+    // enough for the longest text they show in this font.
+    auto pane = [bar](int id, int width, const QStringList& samples) {
         auto* label = new QLabel(bar);
         label->setObjectName(QStringLiteral("Pane%1").arg(id));
+        for (const QString& text : samples)
+            width = qMax(width, label->fontMetrics().horizontalAdvance(text) + 8);
         label->setFixedWidth(width);
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
         bar->addPermanentWidget(label);
         return label;
     };
-    m_paneTag = pane(BarId::PaneTag, 90);
-    m_paneLevel = pane(BarId::PaneHtmlLevel, 50);
-    m_paneCaret = pane(BarId::PaneCaret, 80);
+    m_paneTag =
+        pane(BarId::PaneTag, 90, {QStringLiteral("<HTML><BODY>"), QStringLiteral("<UL><OL><DL>")});
+    m_paneLevel =
+        pane(BarId::PaneHtmlLevel, 50, {QStringLiteral("HTML 3.2"), QStringLiteral("NN & IE")});
+    m_paneCaret = pane(BarId::PaneCaret, 80, {QStringLiteral("%1 : %2").arg(0, 10).arg(0, 5)});
     bar->showMessage(kReady);
 }
 

@@ -286,8 +286,9 @@ private Q_SLOTS:
         QVERIFY(tag && level);
         QCOMPARE(tag->text(), QStringLiteral("<U>"));
         QCOMPARE(level->text(), QStringLiteral("HTML 3.2"));
-        QCOMPARE(tag->width(), 90);
-        QCOMPARE(level->width(), 50);
+        QVERIFY(tag->width() >= 90);
+        QVERIFY(level->width() >= 50);
+        QVERIFY(level->width() >= level->fontMetrics().horizontalAdvance(QStringLiteral("HTML 3.2")));
         frame()->SetStatusItem(0);
         QVERIFY(tag->text().isEmpty());
         QVERIFY(level->text().isEmpty());
