@@ -244,7 +244,9 @@ void CMainFrame::rebuildSlotMenu(QMenu* menu, int firstId, const QString& sectio
         if (name.isEmpty())
             break;
         const int id = firstId + i;
-        auto* action = new QAction(QStringLiteral("&%1 %2\t%3%1").arg(i).arg(name, keyText), menu);
+        auto* action = new QAction(QStringLiteral("&") + QString::number(i) + QLatin1Char(' ') +
+                                       name + QLatin1Char('\t') + keyText + QString::number(i),
+                                   menu);
         action->setData(id);
         action->setStatusTip(Resources::prompt(id));
         connect(action, &QAction::triggered, this, [this, id] { routeCommand(id); });

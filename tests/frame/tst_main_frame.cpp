@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
 
 // The application shell on real widgets: start-up settings, menus,
@@ -288,7 +289,8 @@ private Q_SLOTS:
         QCOMPARE(level->text(), QStringLiteral("HTML 3.2"));
         QVERIFY(tag->width() >= 90);
         QVERIFY(level->width() >= 50);
-        QVERIFY(level->width() >= level->fontMetrics().horizontalAdvance(QStringLiteral("HTML 3.2")));
+        QVERIFY(level->width() >=
+                level->fontMetrics().horizontalAdvance(QStringLiteral("HTML 3.2")));
         frame()->SetStatusItem(0);
         QVERIFY(tag->text().isEmpty());
         QVERIFY(level->text().isEmpty());
@@ -345,6 +347,57 @@ private Q_SLOTS:
         QVERIFY(frame()->routeCommand(Cmd::WindowTileVert));
         QVERIFY(windows[0]->x() != windows[1]->x());
         QVERIFY(frame()->routeCommand(Cmd::WindowCascade));
+    }
+
+    void filesDroppedOnTheMainWindowAreOpened()
+    {
+        const QString a = writeFile(QStringLiteral("drop1.htm"), "1");
+        const QString b = writeFile(QStringLiteral("drop2.txt"), "2");
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(frame(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(frame(), &drop);
+        QCOMPARE(m_app->documents().size(), 2);
+        QCOMPARE(m_app->documents().at(1)->pathName(), b);
+    }
+
+    void windowMenuListsTheOpenWindows()
+    {
+        m_app->FileNew();
+        const QString a = writeFile(QStringLiteral("w&1.htm"), "1");
+        m_app->OpenDocumentFile(a);
+        QMenu* windowMenu = frame()->menuBar()->actions().at(8)->menu();
+        QVERIFY(windowMenu);
+        QMetaObject::invokeMethod(windowMenu, "aboutToShow");
+        QStringList texts;
+        for (QAction* action : windowMenu->actions())
+            texts << action->text();
+        QVERIFY(texts.contains(QStringLiteral("&1 無題")));
+        QVERIFY(texts.contains(QStringLiteral("&2 w&&1.htm")));
+        QMetaObject::invokeMethod(windowMenu, "aboutToShow");
+        int count = 0;
+        for (QAction* action : windowMenu->actions())
+            count += action->text().startsWith(QLatin1String("&1 ")) ? 1 : 0;
+        QCOMPARE(count, 1);
+    }
+
+    void registeredTagMenuStopsAtTheFirstEmptySlot()
+    {
+        m_app->FileNew();
+        WriteProfileString("Tag", "TagView0", "zero");
+        WriteProfileString("Tag", "TagView1", "one");
+        WriteProfileString("Tag", "TagView3", "three");
+        QMenu* tagMenu = frame()->menuBar()->actions().at(6)->menu();
+        QMetaObject::invokeMethod(tagMenu, "aboutToShow");
+        QStringList texts;
+        for (QAction* action : tagMenu->actions())
+            if (MenuBuilder::commandId(action) >= Cmd::RegisteredTag0)
+                texts << action->text();
+        QCOMPARE(texts, QStringList({"&0 zero\tCtrl+0", "&1 one\tCtrl+1"}));
     }
 
     void windowPlacementRoundTrips()
