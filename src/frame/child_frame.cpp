@@ -3,6 +3,7 @@
 #include "app/marquill_app.h"
 #include "document/marquill_doc.h"
 #include "editor/marquill_view.h"
+#include "resources/command_ids.h"
 
 #include <QCloseEvent>
 
@@ -13,6 +14,8 @@ CChildFrame::CChildFrame(CMarquillDoc* doc, CMarquillView* view, QWidget* parent
     setWidget(view);
     setWindowTitle(doc->title());
     connect(doc, &CMyRichEditDoc::titleChanged, this, &QWidget::setWindowTitle);
+    // Closing asks about unsaved changes first (closeEvent).
+    onCommand(Cmd::FileClose, [this] { close(); });
 }
 
 CChildFrame::~CChildFrame() = default;

@@ -196,8 +196,7 @@ private Q_SLOTS:
                 asked = text;
                 return answer;
             });
-        QVERIFY(frame()->routeCommand(Cmd::FileClose) || true);
-        m_app->frameOf(doc)->close();
+        QVERIFY(frame()->routeCommand(Cmd::FileClose));
         QCOMPARE(asked, QStringLiteral("無題 への変更を保存しますか？"));
         QCOMPARE(m_app->documents().size(), 1);
         answer = QMessageBox::No;
