@@ -60,13 +60,21 @@ CImageDlg::CImageDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("イメージの設定"));
 
+    // Built in the order the focus travels: file name, description, size,
+    // border, text position, spacing.
+    QWidget* sourceRows = buildSourceRows();
+    QGroupBox* sizeGroup = buildSizeGroup();
+    QWidget* borderRow = buildBorderRow();
+    QGroupBox* alignmentGroup = buildAlignmentGroup();
+    QGroupBox* spacingGroup = buildSpacingGroup();
+
     auto* left = new QVBoxLayout;
-    left->addWidget(buildSizeGroup());
-    left->addWidget(buildBorderRow());
-    left->addWidget(buildSpacingGroup());
+    left->addWidget(sizeGroup);
+    left->addWidget(borderRow);
+    left->addWidget(spacingGroup);
     left->addStretch();
     auto* right = new QVBoxLayout;
-    right->addWidget(buildAlignmentGroup());
+    right->addWidget(alignmentGroup);
     right->addWidget(buildPreviewGroup());
     right->addStretch();
     auto* columns = new QHBoxLayout;
@@ -74,7 +82,7 @@ CImageDlg::CImageDlg(QWidget* parent) : QDialog(parent)
     columns->addLayout(right);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(buildSourceRows());
+    layout->addWidget(sourceRows);
     layout->addLayout(columns);
     layout->addWidget(DialogLayout::okCancelButtons(this));
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -17,8 +17,10 @@ QString openingLine(int kind, int marker, int numbering)
     static const char* const numberings[kOrderedNumberings] = {"1", "I", "i", "A", "a"};
     switch (kind) {
     case ListChoices::Ordered:
-        return QStringLiteral("<OL TYPE=") + QLatin1String(numberings[numbering]) +
-               QLatin1Char('>') + kCrLf;
+        // Quoted: lowering the tag's letters ("SmallLetter") must not turn
+        // I into i or A into a, which number differently.
+        return QStringLiteral("<OL TYPE=\"") + QLatin1String(numberings[numbering]) +
+               QStringLiteral("\">") + kCrLf;
     case ListChoices::Definition:
         return QStringLiteral("<DL>") + kCrLf;
     default:

@@ -22,4 +22,6 @@ constexpr int kOrderedNumberings = 5;
 // DT and DD alternating for a definition list) and the closing line, every
 // line ended by CR LF. Item texts are copied unchanged. Lines are divided at
 // CR LF, CR or LF. Choices outside their range count as the first choice.
+// The numbering of an ordered list is quoted (TYPE="I"), so that lowering
+// the tag's letters on insertion keeps it.
 QString buildList(const ListChoices& choices);

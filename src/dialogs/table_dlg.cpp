@@ -45,6 +45,8 @@ CTableDlg::CTableDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("表の作成"));
 
+    // The settings come first in the focus order, the grid after them.
+    QWidget* settings = buildSettings();
     m_grid = new QTableWidget(m_rows, m_columns, this);
     m_grid->setObjectName(QStringLiteral("grid"));
     m_grid->horizontalHeader()->hide();
@@ -66,7 +68,7 @@ CTableDlg::CTableDlg(QWidget* parent) : QDialog(parent)
         connect(bar, &QScrollBar::valueChanged, m_cellEdit, &QWidget::hide);
 
     auto* columns = new QHBoxLayout;
-    columns->addWidget(buildSettings());
+    columns->addWidget(settings);
     columns->addWidget(m_grid, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns, 1);

@@ -111,14 +111,15 @@ void TestElementTexts::list_data()
     QTest::newRow("unordered, empty line skipped")
         << listChoices(0, "a\n\nb") << "<UL TYPE=circle>\r\n<LI>a\r\n<LI>b\r\n</UL>\r\n";
     QTest::newRow("empty items") << listChoices(0, "") << "<UL TYPE=circle>\r\n</UL>\r\n";
-    QTest::newRow("only line breaks") << listChoices(1, "\r\n\n\r") << "<OL TYPE=1>\r\n</OL>\r\n";
+    QTest::newRow("only line breaks")
+        << listChoices(1, "\r\n\n\r") << "<OL TYPE=\"1\">\r\n</OL>\r\n";
     QTest::newRow("square") << listChoices(0, "x", 1) << "<UL TYPE=square>\r\n<LI>x\r\n</UL>\r\n";
     QTest::newRow("disk") << listChoices(0, "x", 2) << "<UL TYPE=disk>\r\n<LI>x\r\n</UL>\r\n";
     const char* const numberings[] = {"1", "I", "i", "A", "a"};
     for (int n = 0; n < 5; ++n)
         QTest::addRow("ordered %s", numberings[n])
             << listChoices(1, "x", 2, n)
-            << "<OL TYPE=" + QLatin1String(numberings[n]) + ">\r\n<LI>x\r\n</OL>\r\n";
+            << "<OL TYPE=\"" + QLatin1String(numberings[n]) + "\">\r\n<LI>x\r\n</OL>\r\n";
     QTest::newRow("definition pairs")
         << listChoices(2, "t1\nd1\nt2\nd2")
         << "<DL>\r\n<DT>t1\r\n<DD>d1\r\n<DT>t2\r\n<DD>d2\r\n</DL>\r\n";
@@ -138,7 +139,7 @@ void TestElementTexts::list_data()
     QTest::newRow("marker out of range counts as circle")
         << listChoices(0, "x", -1) << "<UL TYPE=circle>\r\n<LI>x\r\n</UL>\r\n";
     QTest::newRow("numbering out of range counts as 1")
-        << listChoices(1, "x", 0, 5) << "<OL TYPE=1>\r\n<LI>x\r\n</OL>\r\n";
+        << listChoices(1, "x", 0, 5) << "<OL TYPE=\"1\">\r\n<LI>x\r\n</OL>\r\n";
 }
 
 void TestElementTexts::list()

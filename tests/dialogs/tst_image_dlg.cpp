@@ -191,6 +191,13 @@ void TestImageDlg::startsEmptyWithPixelsAndRanges()
     QCOMPARE(child<CSpinEdit>(dlg, "border")->maximum(), 999);
     QCOMPARE(child<CSpinEdit>(dlg, "horizontalSpace")->minimum(), 0);
     QCOMPARE(dlg.windowTitle(), QStringLiteral("イメージの設定"));
+
+    // The file name box is where typing starts.
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QWidget* source = child<QComboBox>(dlg, "source");
+    QVERIFY(dlg.focusWidget() == source || dlg.focusWidget()->parentWidget() == source);
+    dlg.reject();
 }
 
 void TestImageDlg::readsSizeBesideTheDocument_data()

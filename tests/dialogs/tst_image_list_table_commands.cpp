@@ -14,6 +14,7 @@
 #include "editor/marquill_view.h"
 #include "resources/command_ids.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -38,6 +39,7 @@ private Q_SLOTS:
     void imageInUntitledDocument();
     void listTakesTheSelection();
     void listKeepsRawBytes();
+    void numberingSurvivesLowerCaseTags();
     void tableInsertsAtTheCaret();
     void cancelLeavesTheText();
 
@@ -159,6 +161,29 @@ void TestImageListTableCommands::listKeepsRawBytes()
     QVERIFY(run(Cmd::List));
     QCOMPARE(m_view->textBytes(),
              QByteArray("<UL TYPE=circle>\r\n<LI>\x82\xa0\xff\r\n<LI>z\x80\r\n</UL>\r\n"));
+}
+
+// With "SmallLetter" on, tags are lowered on insertion; the upper-case
+// numberings I and A must still come out as such.
+void TestImageListTableCommands::numberingSurvivesLowerCaseTags()
+{
+    WriteProfileInt(QStringLiteral("Options"), QStringLiteral("SmallLetter"), 1);
+    for (const char* numbering : {"numbering1", "numbering3"}) {
+        open(QString(), "x");
+        m_view->setSel(0, 1);
+        UiSeam::setDialogHook([&](QDialog& dialog) {
+            auto* dlg = qobject_cast<CListDlg*>(&dialog);
+            if (!dlg)
+                return int(QDialog::Rejected);
+            dlg->findChild<QAbstractButton*>(QStringLiteral("kind1"))->click();
+            dlg->findChild<QAbstractButton*>(QLatin1String(numbering))->click();
+            pressOk(*dlg);
+            return dlg->result();
+        });
+        QVERIFY(run(Cmd::List));
+        const QByteArray type = numbering == QByteArray("numbering1") ? "I" : "A";
+        QCOMPARE(m_view->textBytes(), "<ol type=\"" + type + "\">\r\n<li>x\r\n</ol>\r\n");
+    }
 }
 
 void TestImageListTableCommands::tableInsertsAtTheCaret()

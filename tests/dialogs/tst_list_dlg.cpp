@@ -66,9 +66,9 @@ void TestListDlg::result_data()
     QTest::newRow("disk") << "x" << QStringList{"marker2"}
                           << "<UL TYPE=disk>\r\n<LI>x\r\n</UL>\r\n";
     QTest::newRow("ordered upper roman") << "x\ny" << QStringList{"kind1", "numbering1"}
-                                         << "<OL TYPE=I>\r\n<LI>x\r\n<LI>y\r\n</OL>\r\n";
+                                         << "<OL TYPE=\"I\">\r\n<LI>x\r\n<LI>y\r\n</OL>\r\n";
     QTest::newRow("marker chosen, then ordered")
-        << "x" << QStringList{"marker1", "kind1"} << "<OL TYPE=1>\r\n<LI>x\r\n</OL>\r\n";
+        << "x" << QStringList{"marker1", "kind1"} << "<OL TYPE=\"1\">\r\n<LI>x\r\n</OL>\r\n";
     QTest::newRow("definition with blank line")
         << "t1\n\nd1\nt2\nd2" << QStringList{"kind2"}
         << "<DL>\r\n<DT>t1\r\n<DD>d1\r\n<DT>t2\r\n<DD>d2\r\n</DL>\r\n";
@@ -157,7 +157,7 @@ void TestListDlg::choicesRememberedOnOkOnly()
         radio(dlg, QStringLiteral("kind1"))->click();
         radio(dlg, QStringLiteral("numbering3"))->click();
         pressOk(dlg);
-        QCOMPARE(dlg.resultText(), QStringLiteral("<OL TYPE=A>\r\n</OL>\r\n"));
+        QCOMPARE(dlg.resultText(), QStringLiteral("<OL TYPE=\"A\">\r\n</OL>\r\n"));
     }
     QCOMPARE(GetProfileInt(kSection, QStringLiteral("Kind"), -1), 1);
     QCOMPARE(GetProfileInt(kSection, QStringLiteral("OrderType"), -1), 3);
@@ -177,7 +177,7 @@ void TestListDlg::rememberedValuesOutOfRange_data()
     QTest::addColumn<QString>("expected");
     QTest::newRow("kind 3") << 3 << 0 << 2 << "<UL TYPE=disk>\r\n</UL>\r\n";
     QTest::newRow("kind -1") << -1 << 0 << 0 << "<UL TYPE=circle>\r\n</UL>\r\n";
-    QTest::newRow("numbering 5") << 1 << 5 << 0 << "<OL TYPE=1>\r\n</OL>\r\n";
+    QTest::newRow("numbering 5") << 1 << 5 << 0 << "<OL TYPE=\"1\">\r\n</OL>\r\n";
     QTest::newRow("marker 99") << 0 << 0 << 99 << "<UL TYPE=circle>\r\n</UL>\r\n";
 }
 

@@ -98,6 +98,9 @@ void TestTableDlg::defaults()
     QCOMPARE(dlg.grid()->columnCount(), 3);
     QVERIFY(child<QRadioButton>(dlg, "placement0")->isChecked());
     QVERIFY(!dlg.cellEditor()->isVisibleTo(&dlg));
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QCOMPARE(dlg.focusWidget(), child<QLineEdit>(dlg, "caption"));
     pressOk(dlg);
     QCOMPARE(dlg.resultText(),
              "<TABLE ALIGN=CENTER>\r\n" + kEmptyRow + kEmptyRow + kEmptyRow + "</TABLE>\r\n");
