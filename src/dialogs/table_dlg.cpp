@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -62,6 +63,11 @@ CTableDlg::CTableDlg(QWidget* parent) : QDialog(parent)
     m_cellEdit->setObjectName(QStringLiteral("cellEdit"));
     m_cellEdit->hide();
     connect(m_grid, &QTableWidget::cellClicked, this, &CTableDlg::editCell);
+    // F2 edits the current cell, for those who move through the grid by keyboard.
+    auto* editKey = new QShortcut(QKeySequence(Qt::Key_F2), m_grid, [this] {
+        editCell(qMax(0, m_grid->currentRow()), qMax(0, m_grid->currentColumn()));
+    });
+    editKey->setContext(Qt::WidgetShortcut);
     connect(m_cellEdit, &QLineEdit::textChanged, this, &CTableDlg::cellTextEdited);
     // The edit box belongs to one cell: when the cells move under it, it goes.
     for (QScrollBar* bar : {m_grid->horizontalScrollBar(), m_grid->verticalScrollBar()})

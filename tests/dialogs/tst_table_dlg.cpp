@@ -220,6 +220,15 @@ void TestTableDlg::cellEditorLandsOnTheClickedCell()
             QCOMPARE(editor->selectedText(), QStringLiteral("右の列"));
         }
     }
+    // F2 opens the editor on the current cell, as a click would.
+    grid->setFocus();
+    grid->setCurrentCell(0, 1);
+    QTest::keyClick(grid, Qt::Key_F2);
+    QTRY_COMPARE(QApplication::focusWidget(), editor);
+    QVERIFY(grid->visualRect(grid->model()->index(0, 1)).contains(editor->geometry()));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(grid->model()->index(2, 1)).center());
+
     // Typing goes into the clicked cell at every keystroke.
     QTest::keyClicks(editor, "ab");
     QCOMPARE(grid->item(2, 1)->text(), QStringLiteral("ab"));
