@@ -5,6 +5,7 @@
 #include <Qsci/qsciscintillabase.h>
 
 #include <QFont>
+#include <QFontMetricsF>
 
 namespace EditorFonts {
 namespace {
@@ -55,6 +56,37 @@ CharFormat readFormat(Kind kind)
     f.color = s.color.read();
     f.effects = s.effects.read();
     return f;
+}
+
+namespace {
+
+QFont screenFont(const CharFormat& f)
+{
+    QFont font(QString::fromUtf8(f.face));
+    if (f.height > 0)
+        font.setPointSizeF(f.height / 20.0);
+    font.setBold(f.effects & 1);
+    font.setItalic(f.effects & 2);
+    return font;
+}
+
+} // namespace
+
+bool sameAdvances(const CharFormat& a, const CharFormat& b)
+{
+    if (a.face != b.face || a.height != b.height)
+        return false;
+    if ((a.effects & 3) == (b.effects & 3))
+        return true;
+    static const QString sample =
+        QStringLiteral("<A HREF=\"index.htm\">Wide mill, narrow lit ii WWW</A> 日本語のテキスト。");
+    const QFontMetricsF ma(screenFont(a));
+    const QFontMetricsF mb(screenFont(b));
+    for (const QChar c : sample) {
+        if (ma.horizontalAdvance(c) != mb.horizontalAdvance(c))
+            return false;
+    }
+    return true;
 }
 
 void applyToStyle(QsciScintillaBase& control, int style, const CharFormat& format)

@@ -26,6 +26,11 @@ void registerSubstitutions();
 // The stored format of a kind, with the editor's defaults (tags 0xCC0000).
 CharFormat readFormat(Kind kind);
 
+// Whether text laid out in a and in b takes the same width (same face and
+// size, and bold or italic glyphs as wide as the plain ones, as in most
+// monospaced fonts). When it does, restyling never changes line wrapping.
+bool sameAdvances(const CharFormat& a, const CharFormat& b);
+
 // Gives a style of the control the format (face as UTF-8 bytes, size,
 // colour, bold, italic).
 void applyToStyle(QsciScintillaBase& control, int style, const CharFormat& format);

@@ -20,12 +20,6 @@ constexpr IntSetting kAutoColor{"Options", "AutoColor", 1};
 constexpr IntSetting kSmallLetter{"Options", "SmallLetter", 1};
 constexpr IntSetting kStringSelect{"Options", "StringSelect", 1};
 
-// Whether two formats may lay text out differently.
-bool sameMetrics(const CharFormat& a, const CharFormat& b)
-{
-    return a.face == b.face && a.height == b.height && a.effects == b.effects;
-}
-
 } // namespace
 
 CMarquillView::CMarquillView(QWidget* parent) : CMyRichEditView(parent)
@@ -55,7 +49,8 @@ void CMarquillView::setUpFormats()
     sci(SCI_STYLECLEARALL);
     EditorFonts::applyToStyle(*this, StyleTag, tag);
     EditorFonts::applyToStyle(*this, StyleQuote, quote);
-    m_stylesShareMetrics = sameMetrics(def, tag) && sameMetrics(def, quote);
+    m_stylesShareMetrics =
+        EditorFonts::sameAdvances(def, tag) && EditorFonts::sameAdvances(def, quote);
 }
 
 // Input-method composition is shown with indicators: unconverted input and

@@ -73,6 +73,7 @@ private:
     QByteArray withDocumentLineEnds(const QByteArray& text) const;
 
     bool m_autoColor = true;
-    // Whether the three styles lay text out alike (same face, size, effects).
+    // Whether the three styles lay text out alike (then restyling never
+    // changes line wrapping).
     bool m_stylesShareMetrics = true;
 };

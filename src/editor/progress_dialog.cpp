@@ -1,7 +1,6 @@
 #include "editor/progress_dialog.h"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -18,10 +17,10 @@ CProgressDialog::CreationHook& creationHook()
 } // namespace
 
 CProgressDialog::CProgressDialog(QWidget* owner, int lower, int upper, int step)
-    : QDialog(nullptr), m_bar(new QProgressBar(this)), m_status(new QLabel(this)), m_owner(owner),
-      m_startedMs(QDateTime::currentMSecsSinceEpoch())
+    : QDialog(nullptr), m_bar(new QProgressBar(this)), m_status(new QLabel(this)), m_owner(owner)
 {
     Q_UNUSED(step); // the bar moves to positions, never by steps
+    m_started.start();
     setObjectName(QStringLiteral("progressDialog"));
     setWindowTitle(QStringLiteral("Marquill"));
     setWindowModality(Qt::ApplicationModal);
@@ -108,7 +107,11 @@ void CProgressDialog::reject()
 
 void CProgressDialog::pumpEvents()
 {
-    if (!isVisible() && QDateTime::currentMSecsSinceEpoch() - m_startedMs >= kShowDelayMs)
+    const qint64 now = m_started.elapsed();
+    if (now < kShowDelayMs || now - m_lastPumpMs < kPumpIntervalMs)
+        return;
+    m_lastPumpMs = now;
+    if (!isVisible())
         show();
     QApplication::processEvents();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QPointer>
 
 #include <functional>
@@ -12,8 +13,10 @@ class QProgressBar;
 // "中断") for long operations that keep the interface alive by pumping events
 // themselves. While it exists its owner (the application's main window) is
 // disabled and every other window is blocked; the cancel button only raises a
-// flag that the operation polls. It appears only once the operation has run
-// for a moment, so short runs do not flash a window.
+// flag that the operation polls. Only once the operation has run for a moment
+// does it show itself and start pumping events (then at most every few tens
+// of milliseconds): a short run neither flashes a window nor lets the
+// control's idle work (line wrapping) creep into it through the pumps.
 class CProgressDialog : public QDialog
 {
     Q_OBJECT
@@ -34,6 +37,8 @@ public:
 
     // How long an operation runs before the dialog shows itself.
     static constexpr int kShowDelayMs = 300;
+    // The shortest time between two event pumps.
+    static constexpr int kPumpIntervalMs = 40;
 
     // Tests: called with every new dialog, before it starts.
     using CreationHook = std::function<void(CProgressDialog&)>;
@@ -56,5 +61,6 @@ private:
     bool m_disabledOwner = false;
     bool m_cancelRequested = false;
     int m_positionUpdates = 0;
-    qint64 m_startedMs;
+    QElapsedTimer m_started;
+    qint64 m_lastPumpMs = 0;
 };

@@ -1,6 +1,7 @@
 #include "app/settings_store.h"
 #include "core/ui_seam.h"
 #include "editor/date_format.h"
+#include "editor/editor_fonts.h"
 #include "editor/marquill_view.h"
 #include "editor/progress_dialog.h"
 #include "editor/tag_scan.h"
@@ -10,6 +11,7 @@
 
 #include <QClipboard>
 #include <QDialog>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
@@ -126,6 +128,23 @@ private Q_SLOTS:
         QCOMPARE(view.sci(QsciScintillaBase::SCI_STYLEGETBOLD, CMyRichEditView::StyleQuote), 0L);
         QCOMPARE(view.sci(QsciScintillaBase::SCI_STYLEGETFORE, CMyRichEditView::StyleDefault),
                  0x123456L);
+    }
+
+    void advancesDecideWhetherRestylingRewraps()
+    {
+        EditorFonts::registerSubstitutions();
+        const CharFormat plain = EditorFonts::readFormat(EditorFonts::Default);
+        CharFormat bold = plain;
+        bold.effects = 1;
+        CharFormat bigger = plain;
+        bigger.height = 280;
+        QVERIFY(!EditorFonts::sameAdvances(plain, bigger));
+        QVERIFY(EditorFonts::sameAdvances(plain, plain));
+        CharFormat serif{"DejaVu Serif", 240, 0, 0};
+        CharFormat serifBold{"DejaVu Serif", 240, 0, 1};
+        if (QFontInfo(QFont(QStringLiteral("DejaVu Serif"))).family() ==
+            QStringLiteral("DejaVu Serif"))
+            QVERIFY(!EditorFonts::sameAdvances(serif, serifBold));
     }
 
     // --- Typing -----------------------------------------------------------------
