@@ -102,8 +102,19 @@ QByteArray CMarquillView::withDocumentLineEnds(const QByteArray& text) const
 
 // --- Insertion ---------------------------------------------------------------
 
+void CMarquillView::useMainRangeOnly()
+{
+    if (sci(SCI_GETSELECTIONS) == 1 && sci(SCI_SELECTIONISRECTANGLE) == 0)
+        return;
+    const unsigned long main = static_cast<unsigned long>(sci(SCI_GETMAINSELECTION));
+    const long caret = sci(SCI_GETSELECTIONNCARET, main);
+    const long anchor = sci(SCI_GETSELECTIONNANCHOR, main);
+    sci(SCI_SETSELECTION, static_cast<unsigned long>(caret), anchor);
+}
+
 void CMarquillView::WrapSelection(const QByteArray& start, const QByteArray& end, bool tag)
 {
+    useMainRangeOnly();
     setRedraw(false);
     QByteArray startText = start;
     QByteArray endText = end;
@@ -131,6 +142,7 @@ void CMarquillView::WrapSelection(const QByteArray& start, const QByteArray& end
 
 void CMarquillView::InsertText(const QByteArray& text, bool tag)
 {
+    useMainRangeOnly();
     setRedraw(false);
     QByteArray insertText = text;
     if (tag && kSmallLetter.read() != 0)
@@ -204,8 +216,11 @@ void CMarquillView::keyPressEvent(QKeyEvent* event)
     const QString text = event->text();
     const auto commandModifiers =
         event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    // A rectangular or multiple selection is left to the control (its start and
+    // end span text that is not selected).
+    const bool simpleSelection = sci(SCI_GETSELECTIONS) == 1 && sci(SCI_SELECTIONISRECTANGLE) == 0;
     if (m_autoColor && !isReadOnly() && !text.isEmpty() && text.at(0).isPrint() &&
-        commandModifiers == 0) {
+        commandModifiers == 0 && simpleSelection) {
         typeColored(text.toUtf8());
         event->accept();
         return;

@@ -75,6 +75,7 @@ void CMarquillView::mouseDoubleClickEvent(QMouseEvent* event)
 
 void CMarquillView::captureTags()
 {
+    useMainRangeOnly();
     const TagCapture capture = ::captureTags(selectedBytes());
     if (capture.kind == TagCapture::None) {
         UiSeam::messageBox(this,

@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QFontInfo>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
@@ -202,6 +203,42 @@ private Q_SLOTS:
         QTest::keyClicks(&view, "<XYZ");
         QCOMPARE(view.textBytes(), QByteArray("a<XYZ\r\n"));
         QCOMPARE(styleMap(view), QByteArray(".tttt.."));
+    }
+
+    void rectangularSelectionIsLeftToTheControl()
+    {
+        CMarquillView view;
+        showView(view);
+        view.loadBytes("<A>ab\r\n<B>cd\r\n");
+        view.sci(QsciScintillaBase::SCI_SETRECTANGULARSELECTIONANCHOR, 3);
+        view.sci(QsciScintillaBase::SCI_SETRECTANGULARSELECTIONCARET, 11);
+        QTest::keyClicks(&view, "x");
+        // The control types at its main range only; nothing between is lost.
+        QCOMPARE(view.textBytes(), QByteArray("<A>ab\r\n<B>xd\r\n"));
+        // The program's insertions work on the main range too.
+        view.sci(QsciScintillaBase::SCI_SETRECTANGULARSELECTIONANCHOR, 3);
+        view.sci(QsciScintillaBase::SCI_SETRECTANGULARSELECTIONCARET, 11);
+        view.executeCommand(Cmd::Bold);
+        QCOMPARE(view.textBytes(), QByteArray("<A>ab\r\n<B><b>x</b>d\r\n"));
+    }
+
+    void compositionIsDefaultAndLeavesTheModifiedFlag()
+    {
+        CMarquillView view;
+        showView(view);
+        view.loadBytes("<A HREF=\"");
+        view.setSel(9, 9);
+        QInputMethodEvent preedit(QStringLiteral("にほん"), {});
+        QApplication::sendEvent(&view, &preedit);
+        QVERIFY(!view.modifyFlag());
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("日本"));
+        QApplication::sendEvent(&view, &commit);
+        QCOMPARE(view.textBytes(), QByteArray("<A HREF=\"日本"));
+        QVERIFY(view.modifyFlag());
+        QCOMPARE(view.styleAt(9), int(CMyRichEditView::StyleDefault));
+        QCOMPARE(view.sci(QsciScintillaBase::SCI_INDICGETFORE, QsciScintillaBase::INDIC_IME + 1),
+                 0xFFFF00L);
     }
 
     void withoutAutoColorNothingIsColoured()
