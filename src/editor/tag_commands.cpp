@@ -107,6 +107,8 @@ void CMarquillView::captureTags()
 
 void CMarquillView::reinsertTags()
 {
+    if (m_lastStart.isEmpty() && m_lastEnd.isEmpty())
+        return;
     // Copies: the operations replace the fields they read.
     const QByteArray start = m_lastStart;
     const QByteArray end = m_lastEnd;

@@ -177,6 +177,30 @@ private Q_SLOTS:
         QCOMPARE(view.styleAt(view.textLength() - 1), int(CMyRichEditView::StyleQuote));
     }
 
+    void typedContextUsesDisplayedLines()
+    {
+        CMarquillView view;
+        view.resize(300, 400);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QByteArray text("<A ");
+        for (int i = 0; i < 60; ++i)
+            text += "word ";
+        view.loadBytes(text);
+        QApplication::processEvents();
+        QVERIFY(view.lineCount() >= 4); // one paragraph shown on several lines
+        // On the paragraph's second displayed line the tag opened on the
+        // first one still counts; two lines further down it no longer does.
+        const qint64 second = view.lineIndex(1) + 1;
+        view.setSel(second, second);
+        QTest::keyClicks(&view, "x");
+        QCOMPARE(view.styleAt(second), int(CMyRichEditView::StyleTag));
+        const qint64 fourth = view.lineIndex(3) + 1;
+        view.setSel(fourth, fourth);
+        QTest::keyClicks(&view, "x");
+        QCOMPARE(view.styleAt(fourth), int(CMyRichEditView::StyleDefault));
+    }
+
     void typingReplacesTheSelectionAsOneUndoStep()
     {
         CMarquillView view;
