@@ -11,6 +11,9 @@
 // coloured under 100 ms; one typed character, decided, inserted and styled,
 // under 20 us median at the start and at the end (under 0.2 ms with its
 // repaint); loading and colouring adds less than 2.5 times the text's size.
+//
+// For profiling one phase alone (e.g. under perf), set BENCH_PHASE to "parts"
+// (load and colour, timed separately), "open", "typeend" or "typestart".
 
 #include "document/document_file.h"
 #include "document/marquill_doc.h"
@@ -145,7 +148,7 @@ int main(int argc, char** argv)
         f.write(html);
     }
 
-    // For profiling one phase: BENCH_PHASE=open runs only the opening.
+    // One phase alone, for profiling.
     const QByteArray phase = qgetenv("BENCH_PHASE");
     if (phase == "parts") {
         DocumentFile::Text text;
