@@ -252,6 +252,13 @@ bool CMyRichEditView::hasSelection() const
 
 void CMyRichEditView::replaceSel(const QByteArray& text, bool canUndo)
 {
+    // A rectangular or multiple selection is reduced to its main range, so the
+    // text between the lines of a rectangle is never replaced with it.
+    if (sci(SCI_GETSELECTIONS) != 1 || sci(SCI_SELECTIONISRECTANGLE) != 0) {
+        const unsigned long main = static_cast<unsigned long>(sci(SCI_GETMAINSELECTION));
+        sci(SCI_SETSELECTION, static_cast<unsigned long>(sci(SCI_GETSELECTIONNCARET, main)),
+            sci(SCI_GETSELECTIONNANCHOR, main));
+    }
     qint64 start, end;
     getSel(start, end);
     if (!canUndo)

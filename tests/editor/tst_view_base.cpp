@@ -93,6 +93,20 @@ private Q_SLOTS:
         QCOMPARE(e, 3);
     }
 
+    void rectangularSelectionReplacesOnlyItsMainRange()
+    {
+        CMyRichEditView view;
+        view.loadBytes("abcd\r\nefgh\r\nijkl");
+        // A rectangle over columns 1-2 of the first two lines.
+        view.sci(QsciScintillaBase::SCI_SETRECTANGULARSELECTIONANCHOR, 1);
+        view.sci(QsciScintillaBase::SCI_SETRECTANGULARSELECTIONCARET, 9);
+        QVERIFY(view.sci(QsciScintillaBase::SCI_SELECTIONISRECTANGLE));
+        view.replaceSel("X", false);
+        const QByteArray text = view.textBytes();
+        QVERIFY2(text.contains("\r\nijkl") && text.count("\r\n") == 2, text.constData());
+        QCOMPARE(text.size(), QByteArray("abcd\r\nefgh\r\nijkl").size() - 1);
+    }
+
     void selectionOperations()
     {
         CMyRichEditView view;
