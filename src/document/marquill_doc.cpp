@@ -13,8 +13,6 @@
 #include <QUrl>
 
 namespace {
-constexpr IntSetting kDialog{"Options", "Dialog", 0};
-constexpr IntSetting kAutoColor{"Options", "AutoColor", 1};
 constexpr IntSetting kBrowserShow{"Options", "BrowserShow", 5};
 
 CMarquillDoc::NewDocumentDialog& newDocumentDialog()
@@ -59,7 +57,9 @@ bool CMarquillDoc::OnNewDocument()
 {
     if (!CMyRichEditDoc::OnNewDocument())
         return false;
-    if (kDialog.read() == 0 || !newDocumentDialog() || !marquillView())
+    // The installed dialog step reads "Dialog" itself and does nothing when
+    // it is 0; the document stays empty then.
+    if (!newDocumentDialog() || !marquillView())
         return true;
     newDocumentDialog()(*marquillView());
     return true;
@@ -69,7 +69,8 @@ bool CMarquillDoc::OnOpenDocument(const QString& path, QString* errorMessage)
 {
     if (!CMyRichEditDoc::OnOpenDocument(path, errorMessage))
         return false;
-    if (kAutoColor.read() != 0 && marquillView())
+    // "AutoColor" as it is now, not as it was when the view was created.
+    if (CMarquillView::autoColorOption() && marquillView())
         marquillView()->ColorWholeDocument();
     return true;
 }

@@ -25,7 +25,7 @@ constexpr IntSetting kStringSelect{"Options", "StringSelect", 1};
 CMarquillView::CMarquillView(QWidget* parent) : CMyRichEditView(parent)
 {
     setUpCompositionColors();
-    m_autoColor = kAutoColor.read() != 0;
+    m_autoColor = autoColorOption();
     setUpFormats();
     registerTagCommands();
     registerElementDialogCommands(*this);
@@ -255,4 +255,9 @@ void CMarquillView::typeColored(const QByteArray& text)
         sci(SCI_ENDUNDOACTION);
     sci(SCI_GOTOPOS, static_cast<unsigned long>(s + text.size()));
     sci(SCI_CHOOSECARETX);
+}
+
+bool CMarquillView::autoColorOption()
+{
+    return kAutoColor.read() != 0;
 }

@@ -35,6 +35,8 @@ public:
     // Colours the tags of the whole text, with a cancellable progress dialog.
     // Keeps the selection, the scroll position and the modified flag; empties
     // the undo buffer.
+    // The "AutoColor" option as it is stored now.
+    static bool autoColorOption();
     void ColorWholeDocument();
 
     // Styles [from, to) by the tag rule (the text inserted by the program).
