@@ -32,11 +32,12 @@ public:
     // set), colours it and puts the caret after it. Not recorded for undo.
     void InsertText(const QByteArray& text, bool tag);
 
+    // The "AutoColor" option as it is stored now.
+    static bool autoColorOption();
+
     // Colours the tags of the whole text, with a cancellable progress dialog.
     // Keeps the selection, the scroll position and the modified flag; empties
     // the undo buffer.
-    // The "AutoColor" option as it is stored now.
-    static bool autoColorOption();
     void ColorWholeDocument();
 
     // Styles [from, to) by the tag rule (the text inserted by the program).
