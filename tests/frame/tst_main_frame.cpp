@@ -14,6 +14,7 @@
 #include "test_support.h"
 
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -26,6 +27,13 @@ class TestMainFrame : public QObject
 {
     Q_OBJECT
 
+public Q_SLOTS:
+    // Stands in for the desktop's file handler.
+    void openUrl(const QUrl& url) { m_opened.append(url); }
+
+private:
+    QList<QUrl> m_opened;
+
     QTemporaryDir m_dir;
     CMarquillApp* m_app = nullptr;
     QList<QString> m_messages;
@@ -35,6 +43,7 @@ class TestMainFrame : public QObject
     QString writeFile(const QString& name, const QByteArray& bytes)
     {
         const QString path = m_dir.filePath(name);
+        QDir().mkpath(QFileInfo(path).absolutePath());
         QFile f(path);
         if (!f.open(QIODevice::WriteOnly))
             return QString();
@@ -397,6 +406,30 @@ private Q_SLOTS:
             if (MenuBuilder::commandId(action) >= Cmd::RegisteredTag0)
                 texts << action->text();
         QCOMPARE(texts, QStringList({"&0 zero\tCtrl+0", "&1 one\tCtrl+1"}));
+    }
+
+    void browserPreviewAndOpenFolder()
+    {
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "openUrl");
+        m_opened.clear();
+        CMarquillDoc* untitled = m_app->FileNew();
+        QVERIFY(frame()->routeCommand(Cmd::BrowserPreview));
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY(m_messages[0].startsWith(QStringLiteral("この文書は保存されていません。")));
+        QVERIFY(m_opened.isEmpty());
+        // Untitled: the folder of the most recent file.
+        const QString a = writeFile(QStringLiteral("sub/page.htm"), "x");
+        m_app->addToRecentFileList(a);
+        QVERIFY(frame()->routeCommand(Cmd::OpenFolder));
+        QCOMPARE(m_opened.value(0).toLocalFile(), m_dir.filePath(QStringLiteral("sub")));
+        Q_UNUSED(untitled);
+        CMarquillDoc* doc = m_app->OpenDocumentFile(a);
+        QTest::keyClicks(doc->view(), QStringLiteral("unsaved"));
+        m_opened.clear();
+        QVERIFY(frame()->routeCommand(Cmd::BrowserPreview));
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(m_opened.value(0).toLocalFile(), a);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     }
 
     void windowPlacementRoundTrips()
