@@ -6,6 +6,7 @@
 #include "resources/command_ids.h"
 
 #include <QCloseEvent>
+#include <QWindowStateChangeEvent>
 
 CChildFrame::CChildFrame(CMarquillDoc* doc, CMarquillView* view, QWidget* parent)
     : QMdiSubWindow(parent), m_doc(doc), m_view(view)
@@ -48,8 +49,23 @@ void CChildFrame::closeEvent(QCloseEvent* event)
 
 void CChildFrame::changeEvent(QEvent* event)
 {
+    // While one document window is being maximised, the area restores the
+    // one maximised before it; that is not the user's choice and must not
+    // change the shared state.
+    static const CChildFrame* maximizing = nullptr;
+    const bool stateChange = event->type() == QEvent::WindowStateChange;
+    const bool outer = stateChange && isMaximized() && !maximizing;
+    if (outer)
+        maximizing = this;
     QMdiSubWindow::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange || !m_shown || !isVisible())
+    if (outer)
+        maximizing = nullptr;
+    if (!stateChange || !m_shown || !isVisible() || (maximizing && maximizing != this))
+        return;
+    // Becoming active or inactive is no change of size.
+    const Qt::WindowStates sizeStates = Qt::WindowMaximized | Qt::WindowMinimized;
+    const Qt::WindowStates old = static_cast<QWindowStateChangeEvent*>(event)->oldState();
+    if ((old & sizeStates) == (windowState() & sizeStates))
         return;
     // Minimising leaves the shared state as it is.
     if (isMaximized())

@@ -57,7 +57,16 @@ CMainFrame::CMainFrame() : m_mdi(new QMdiArea(this))
     createAccelerators();
     registerCommands();
     updateMenuBar();
-    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { updateCaption(); });
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+        // The window that becomes active in place of a closed maximised one
+        // is maximised too, as long as document windows open maximised.
+        if (sub && m_maximizeNextActive) {
+            m_maximizeNextActive = false;
+            if (CMarquillApp::childShowCmd() == 3 && !sub->isMaximized() && !sub->isMinimized())
+                sub->showMaximized();
+        }
+        updateCaption();
+    });
     resize(800, 600);
 }
 
@@ -354,8 +363,11 @@ void CMainFrame::arrangeIcons()
 
 void CMainFrame::addChild(CChildFrame* child)
 {
+    m_maximizeNextActive = false;
     m_mdi->addSubWindow(child);
     connect(child, &QWidget::windowTitleChanged, this, [this] { updateCaption(); });
+    connect(child, &CChildFrame::closed, this,
+            [this](CChildFrame* closed) { m_maximizeNextActive = closed->isMaximized(); });
     child->showFirstTime();
     m_mdi->setActiveSubWindow(child);
     updateMenuBar();
@@ -369,9 +381,21 @@ void CMainFrame::updateCaption()
         child ? QStringLiteral("Marquill - ") + child->doc()->title() : QStringLiteral("Marquill");
     if (windowTitle() == caption || m_settingCaption)
         return;
+    // A maximised document window watches this window's title and appends
+    // "- [its title]" to every new one. Filters run newest first, so this
+    // window's own filter, put in front again here, keeps the change from it.
+    removeEventFilter(this);
+    installEventFilter(this);
     m_settingCaption = true;
     setWindowTitle(caption);
     m_settingCaption = false;
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == this && m_settingCaption && e->type() == QEvent::WindowTitleChange)
+        return true;
+    return QMainWindow::eventFilter(watched, e);
 }
 
 // --- Status bar ---------------------------------------------------------------------

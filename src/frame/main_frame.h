@@ -56,6 +56,7 @@ Q_SIGNALS:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -79,4 +80,5 @@ private:
     QLabel* m_paneCaret = nullptr;
     int m_currentMenuBar = 0;
     bool m_settingCaption = false;
+    bool m_maximizeNextActive = false;
 };

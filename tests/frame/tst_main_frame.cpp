@@ -194,6 +194,30 @@ private Q_SLOTS:
         QCOMPARE(m_app->recentFiles().first(), b);
     }
 
+    // The maximised document window must not leave its own "- [title]" in the
+    // main caption, however it comes to be activated.
+    void captionFollowsTheActiveWindow()
+    {
+        const QString a = writeFile(QStringLiteral("a.htm"), "a");
+        const QString b = writeFile(QStringLiteral("b.htm"), "b");
+        CMarquillDoc* docA = m_app->OpenDocumentFile(a);
+        CMarquillDoc* docB = m_app->OpenDocumentFile(b);
+        QVERIFY(docA && docB);
+        QTRY_COMPARE(frame()->windowTitle(), QStringLiteral("Marquill - b.htm"));
+        QCOMPARE(m_app->OpenDocumentFile(a), docA);
+        QTRY_COMPARE(frame()->windowTitle(), QStringLiteral("Marquill - a.htm"));
+        frame()->mdiArea()->setActiveSubWindow(m_app->frameOf(docB));
+        QTRY_COMPARE(frame()->windowTitle(), QStringLiteral("Marquill - b.htm"));
+        QTest::keyClicks(docB->view(), QStringLiteral("x"));
+        QTRY_COMPARE(frame()->windowTitle(), QStringLiteral("Marquill - b.htm *"));
+        frame()->routeCommand(Cmd::FileSave);
+        QTRY_COMPARE(frame()->windowTitle(), QStringLiteral("Marquill - b.htm"));
+        m_app->frameOf(docB)->closeWithoutAsking();
+        QTRY_COMPARE(frame()->windowTitle(), QStringLiteral("Marquill - a.htm"));
+        m_app->frameOf(docA)->closeWithoutAsking();
+        QTRY_COMPARE(frame()->windowTitle(), QStringLiteral("Marquill"));
+    }
+
     void closingAModifiedDocumentAsks()
     {
         CMarquillDoc* doc = m_app->FileNew();
@@ -326,6 +350,40 @@ private Q_SLOTS:
         m_app->ExitInstance();
         QCOMPARE(GetProfileInt("Settings", "ShowCmd", 0), 1);
         CMarquillApp::setChildShowCmd(3);
+    }
+
+    // While the document windows are maximised, opening another one or closing
+    // the active one keeps the area in that state: the window that becomes
+    // active is maximised, and the shared show state stays "maximised".
+    void maximisedStateSurvivesOpeningAndClosing()
+    {
+        CMarquillDoc* first = m_app->FileNew();
+        CMarquillDoc* second = m_app->FileNew();
+        CMarquillDoc* third = m_app->FileNew();
+        QVERIFY(m_app->frameOf(third)->isMaximized());
+        QCOMPARE(CMarquillApp::childShowCmd(), 3);
+        frame()->mdiArea()->setActiveSubWindow(m_app->frameOf(first));
+        QTRY_VERIFY(m_app->frameOf(first)->isMaximized());
+        QCOMPARE(CMarquillApp::childShowCmd(), 3);
+        frame()->mdiArea()->setActiveSubWindow(m_app->frameOf(third));
+        QTRY_VERIFY(m_app->frameOf(third)->isMaximized());
+        QPointer<CChildFrame> closed = m_app->frameOf(third);
+        closed->close();
+        QTRY_VERIFY(closed.isNull());
+        // Another window becomes active, maximised.
+        QTRY_VERIFY(frame()->activeChild());
+        CChildFrame* active = frame()->activeChild();
+        QVERIFY(active->doc() == first || active->doc() == second);
+        QTRY_VERIFY(active->isMaximized());
+        QCOMPARE(CMarquillApp::childShowCmd(), 3);
+        CMarquillDoc* last = active->doc() == first ? second : first;
+        closed = active;
+        closed->close();
+        QTRY_VERIFY(closed.isNull());
+        QTRY_COMPARE(frame()->activeChild(), m_app->frameOf(last));
+        QTRY_VERIFY(m_app->frameOf(last)->isMaximized());
+        QCOMPARE(CMarquillApp::childShowCmd(), 3);
+        QCOMPARE(frame()->windowTitle(), QStringLiteral("Marquill - 無題"));
     }
 
     void showCmdIsWrittenOnlyWhenChanged()
