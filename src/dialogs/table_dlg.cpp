@@ -187,7 +187,9 @@ void CTableDlg::applyRowCount()
 {
     if (!readCounts())
         return;
+    keepCellsBeyond(m_rows, m_grid->columnCount());
     m_grid->setRowCount(m_rows);
+    restoreKeptCells();
     if (m_editRow >= m_rows)
         m_cellEdit->hide();
     applyHeaders();
@@ -197,10 +199,40 @@ void CTableDlg::applyColumnCount()
 {
     if (!readCounts())
         return;
+    keepCellsBeyond(m_grid->rowCount(), m_columns);
     m_grid->setColumnCount(m_columns);
+    restoreKeptCells();
     if (m_editColumn >= m_columns)
         m_cellEdit->hide();
     applyHeaders();
+}
+
+// A count is typed digit by digit, so on the way to 12 the grid has 1 row
+// for a moment: the texts of the cells a lower count cuts off are kept and
+// come back when the count grows again. Only what the grid shows goes into
+// the table.
+void CTableDlg::keepCellsBeyond(int rows, int columns)
+{
+    for (int row = 0; row < m_grid->rowCount(); ++row) {
+        for (int column = row < rows ? columns : 0; column < m_grid->columnCount(); ++column) {
+            const QTableWidgetItem* item = m_grid->item(row, column);
+            if (item && !item->text().isEmpty())
+                m_keptCells.insert({row, column}, item->text());
+        }
+    }
+}
+
+void CTableDlg::restoreKeptCells()
+{
+    for (auto it = m_keptCells.begin(); it != m_keptCells.end();) {
+        const auto [row, column] = it.key();
+        if (row < m_grid->rowCount() && column < m_grid->columnCount()) {
+            m_grid->setItem(row, column, new QTableWidgetItem(it.value()));
+            it = m_keptCells.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }
 
 // Only the first row and the first column can be header cells, so only they
@@ -250,7 +282,12 @@ void CTableDlg::editCell(int row, int column)
         const QSignalBlocker blocker(m_cellEdit);
         m_cellEdit->setText(item ? item->text() : QString());
     }
-    const QRect cell = m_grid->visualRect(m_grid->model()->index(row, column));
+    // A cell only partly in sight is scrolled fully into view first, so that
+    // what is typed can be seen (the scrolling hides the box; it is shown
+    // again below).
+    const QModelIndex index = m_grid->model()->index(row, column);
+    m_grid->scrollTo(index);
+    const QRect cell = m_grid->visualRect(index);
     m_cellEdit->setGeometry(cell.adjusted(1, 1, -1, -1));
     m_cellEdit->show();
     m_cellEdit->raise();

@@ -3,6 +3,9 @@
 #include "dialogs/table_text.h"
 
 #include <QDialog>
+#include <QMap>
+
+#include <utility>
 
 class CSpinEdit;
 class QButtonGroup;
@@ -48,6 +51,8 @@ private:
     void applyRowCount();
     void applyColumnCount();
     void applyHeaders();
+    void keepCellsBeyond(int rows, int columns);
+    void restoreKeptCells();
     void styleCell(int row, int column);
     void updatePreview();
     void editCell(int row, int column);
@@ -59,6 +64,9 @@ private:
     int m_columns = 3;
     int m_editRow = -1;
     int m_editColumn = -1;
+    // Texts of cells cut off by a lower count, by row and column, given back
+    // when the count grows again.
+    QMap<std::pair<int, int>, QString> m_keptCells;
 
     QLineEdit* m_caption = nullptr;
     CSpinEdit* m_rowsEdit = nullptr;

@@ -63,6 +63,8 @@ private Q_SLOTS:
     void headersStyleTheGrid();
     void countsResizeTheGrid();
     void cellEditorLandsOnTheClickedCell();
+    void partlyHiddenCellIsEditedInSight();
+    void countTypedDigitByDigitKeepsTheCells();
     void scrollingHidesTheCellEditor();
     void nonIntegerCountIsRefused();
     void countsOutOfRangeAreBounded();
@@ -236,6 +238,66 @@ void TestTableDlg::cellEditorLandsOnTheClickedCell()
     QCOMPARE(grid->item(2, 1)->text(), QStringLiteral("a"));
     QCOMPARE(grid->item(1, 2)->text(), QStringLiteral("右の列"));
     dlg.reject();
+}
+
+// A click on the sliver of a column at the grid's right edge brings that
+// cell into view, so the box laid over it is seen whole.
+void TestTableDlg::partlyHiddenCellIsEditedInSight()
+{
+    CTableDlg dlg;
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    child<CSpinEdit>(dlg, "columns")->setText(QStringLiteral("6"));
+    QTableWidget* grid = dlg.grid();
+    const QRect viewport = grid->viewport()->rect();
+    int column = 0;
+    while (grid->visualRect(grid->model()->index(1, column)).right() <= viewport.right())
+        ++column;
+    const QRect sliver = grid->visualRect(grid->model()->index(1, column)).intersected(viewport);
+    QVERIFY(sliver.width() > 4);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, sliver.center());
+    QLineEdit* editor = dlg.cellEditor();
+    QVERIFY(editor->isVisible());
+    QVERIFY(viewport.contains(editor->geometry()));
+    QVERIFY(grid->visualRect(grid->model()->index(1, column)).contains(editor->geometry()));
+    QTest::keyClicks(editor, "z");
+    QCOMPARE(grid->item(1, column)->text(), QStringLiteral("z"));
+    dlg.reject();
+}
+
+// Typing 12 over the 3 of the rows box passes through 1 row; the texts of
+// the rows and columns cut off on the way come back.
+void TestTableDlg::countTypedDigitByDigitKeepsTheCells()
+{
+    CTableDlg dlg;
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    typeIntoCell(dlg, 2, 1, QStringLiteral("r3"));
+    typeIntoCell(dlg, 0, 2, QStringLiteral("c3"));
+    for (const char* name : {"rows", "columns"}) {
+        auto* box = child<CSpinEdit>(dlg, name);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, "12");
+        QCOMPARE(box->text(), QStringLiteral("12"));
+    }
+    QCOMPARE(dlg.grid()->rowCount(), 12);
+    QCOMPARE(dlg.grid()->columnCount(), 12);
+    auto cellText = [&](int row, int column) {
+        const QTableWidgetItem* item = dlg.grid()->item(row, column);
+        return item ? item->text() : QString();
+    };
+    QCOMPARE(cellText(2, 1), QStringLiteral("r3"));
+    QCOMPARE(cellText(0, 2), QStringLiteral("c3"));
+
+    // Whatever a lower count leaves out stays out of the table.
+    child<CSpinEdit>(dlg, "rows")->setText(QStringLiteral("2"));
+    child<CSpinEdit>(dlg, "columns")->setText(QStringLiteral("3"));
+    pressOk(dlg);
+    QCOMPARE(dlg.resultText(), QStringLiteral("<TABLE ALIGN=CENTER>\r\n"
+                                              "<TR><TD></TD><TD></TD><TD>c3</TD></TR>\r\n") +
+                                   kEmptyRow + QStringLiteral("</TABLE>\r\n"));
+    QCOMPARE(m_messages, QStringList());
 }
 
 void TestTableDlg::scrollingHidesTheCellEditor()
