@@ -4,7 +4,7 @@
 set -euo pipefail
 
 MARQUILL_PACKAGES=(cmake g++ ninja-build pkg-config qt6-base-dev libqscintilla2-qt6-dev
-                   libgl-dev fonts-noto-cjk)
+                   libgl-dev fonts-noto-cjk qt6-translations-l10n)
 
 marquill_install_packages() {
     local missing=()

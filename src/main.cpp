@@ -1,4 +1,5 @@
 #include "app/marquill_app.h"
+#include "app/qt_translations.h"
 #include "editor/editor_fonts.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Tollbury"));
     QApplication::setApplicationName(QStringLiteral("Marquill"));
+    QtTranslations::install();
     EditorFonts::registerSubstitutions();
 
     CMarquillApp marquill;
