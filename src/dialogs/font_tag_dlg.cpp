@@ -18,6 +18,8 @@ CFontTagDlg::CFontTagDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("フォント"));
 
+    // Built in the order the controls are laid out, which is their tab order.
+    QWidget* sizeGroup = createSizeGroup();
     m_color = new CColorComboBox(this);
     m_color->setObjectName(QStringLiteral("colorCombo"));
     auto* colorLabel = new QLabel(QStringLiteral("色指定(&C):"), this);
@@ -28,11 +30,15 @@ CFontTagDlg::CFontTagDlg(QWidget* parent) : QDialog(parent)
 
     m_preview = new CPreviewFrame(this);
     m_preview->setObjectName(QStringLiteral("preview"));
-    m_preview->setMinimumSize(340, 80);
+    // Wide enough for the sample at the largest size.
+    QFont largest(QStringLiteral("ＭＳ Ｐゴシック"));
+    largest.setPointSize(fontPreviewPoints(0));
+    const int sampleWidth = QFontMetrics(largest).horizontalAdvance(DialogLayout::previewSample());
+    m_preview->setMinimumSize(qMax(340, sampleWidth + 20), 80);
     m_preview->setPainter([this](QPainter& p, const QRect& r) { paintPreview(p, r); });
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(createSizeGroup());
+    layout->addWidget(sizeGroup);
     layout->addLayout(colorRow);
     layout->addWidget(DialogLayout::previewGroup(m_preview, this));
     layout->addWidget(DialogLayout::okCancelButtons(this));

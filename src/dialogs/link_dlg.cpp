@@ -22,6 +22,9 @@ CLinkDlg::CLinkDlg(QWidget* parent) : QDialog(parent)
     m_target->setEditable(true);
     m_target->setInsertPolicy(QComboBox::NoInsert);
     m_target->setCompleter(nullptr);
+    // A long remembered target must not stretch the dialog off the screen.
+    m_target->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_target->setMinimumContentsLength(12);
 
     auto* urlLabel = new QLabel(QStringLiteral("リンク先URL(&U):"), this);
     urlLabel->setBuddy(m_url);

@@ -236,6 +236,26 @@ private Q_SLOTS:
         dlg.reject();
     }
 
+    // Long remembered entries scroll inside their boxes; the dialog keeps its size.
+    void linkKeepsItsWidthWithLongHistories()
+    {
+        int plainWidth = 0;
+        {
+            CLinkDlg dlg;
+            dlg.show();
+            plainWidth = dlg.width();
+            dlg.reject();
+        }
+        const QString longText(300, QLatin1Char('w'));
+        storeSlots("History\\URL", {longText});
+        storeSlots("History\\Target", {longText});
+        CLinkDlg dlg;
+        dlg.show();
+        QCOMPARE(dlg.width(), plainWidth);
+        QCOMPARE(child<QComboBox>(dlg, "targetCombo")->itemText(0), longText);
+        dlg.reject();
+    }
+
     void linkResolvesTheTarget_data()
     {
         QTest::addColumn<QString>("typed");

@@ -108,6 +108,40 @@ private Q_SLOTS:
         dlg.close();
     }
 
+    // Tab goes through the controls as they are laid out: sizes, colour, OK.
+    void fontTabOrderFollowsTheLayout()
+    {
+        CFontTagDlg dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        QVERIFY(qobject_cast<QRadioButton*>(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), child<CColorComboBox>(dlg, "colorCombo"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->property("text").toString(), QStringLiteral("OK"));
+        dlg.close();
+    }
+
+    // The sample at the largest size fits between the preview's edges.
+    void fontPreviewHoldsTheLargestSample()
+    {
+        CFontTagDlg dlg;
+        dlg.show();
+        child<QRadioButton>(dlg, "sizeButton0")->click();
+        const QImage image = previewImage(dlg);
+        int first = image.width();
+        int last = -1;
+        for (int x = 0; x < image.width(); ++x)
+            for (int y = 0; y < image.height(); ++y)
+                if (image.pixelColor(x, y) != QColor(0xC0, 0xC0, 0xC0)) {
+                    first = qMin(first, x);
+                    last = x;
+                }
+        QVERIFY(first > 0);
+        QVERIFY(last >= first && last < image.width() - 1);
+        dlg.close();
+    }
+
     void headingOpensWithRememberedChoices_data()
     {
         QTest::addColumn<QString>("size");
