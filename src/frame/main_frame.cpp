@@ -120,7 +120,13 @@ void CMainFrame::createAccelerators()
     // or not its command stands in the current menu bar.
     for (const Resources::Accelerator& acc : Resources::accelerators()) {
         auto* action = new QAction(this);
-        action->setShortcut(acc.key);
+        // The keypad's Enter key is the same key as Return here, as it is to
+        // an accelerator table.
+        const QKeyCombination key = acc.key[0];
+        if (key.key() == Qt::Key_Return)
+            action->setShortcuts({acc.key, QKeySequence(key.keyboardModifiers() | Qt::Key_Enter)});
+        else
+            action->setShortcut(acc.key);
         action->setShortcutContext(Qt::WindowShortcut);
         action->setData(acc.commandId);
         const int id = acc.commandId;

@@ -276,6 +276,24 @@ private Q_SLOTS:
         UiSeam::setDialogHook({});
     }
 
+    // The Enter key of the numeric keypad is the same key to the accelerators:
+    // with Shift it breaks the line, with Alt it starts a paragraph.
+    void keypadEnterWorksLikeEnter()
+    {
+        CMarquillDoc* doc = m_app->FileNew();
+        frame()->activateWindow();
+        doc->view()->setFocus();
+        QList<int> offered;
+        connect(frame(), &CMainFrame::commandOffered, this, [&](int id) { offered.append(id); });
+        QTest::keyClick(doc->view(), Qt::Key_Enter, Qt::ShiftModifier | Qt::KeypadModifier);
+        QCOMPARE(offered, QList<int>{Cmd::LineBreak});
+        QTest::keyClick(doc->view(), Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier);
+        QCOMPARE(offered, (QList<int>{Cmd::LineBreak, Cmd::Paragraph}));
+        QTest::keyClick(doc->view(), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(offered.size(), 2);
+        QVERIFY(doc->view()->textBytes().endsWith("\r\n"));
+    }
+
     void disabledCommandsIgnoreTheirAccelerators()
     {
         CMarquillDoc* doc = m_app->FileNew();
