@@ -250,9 +250,13 @@ void CImageDlg::browse()
 
 QString CImageDlg::imageFilePath(const QString& documentFolder, const QString& source)
 {
-    if (QDir::isAbsolutePath(source))
+    // A reference from the site's root ("/images/a.gif") names a file beside
+    // the document like any other; a full path of this machine is read as it
+    // is when nothing of that name lies there.
+    const QString beside = documentFolder + source;
+    if (QDir::isAbsolutePath(source) && !QFileInfo::exists(beside))
         return source;
-    return documentFolder + source;
+    return beside;
 }
 
 void CImageDlg::readSizeFromFile()

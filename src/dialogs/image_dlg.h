@@ -33,9 +33,10 @@ public:
     // The choices as the controls hold them now.
     ImageTagChoices choices() const;
 
-    // The file the size is read from for a source: an absolute source as it
-    // is, otherwise the document folder followed by the source (relative to
-    // the current folder when there is no document folder).
+    // The file the size is read from for a source: the document folder
+    // followed by the source (relative to the current folder when there is no
+    // document folder); an absolute source that names no file there is taken
+    // as it is.
     static QString imageFilePath(const QString& documentFolder, const QString& source);
 
 public Q_SLOTS:

@@ -210,6 +210,9 @@ void TestImageDlg::readsSizeBesideTheDocument_data()
     QTest::newRow("gif in a sub-folder") << "images/a.gif"
                                          << "images/a.gif" << gifBytes(320, 200) << "320"
                                          << "200";
+    QTest::newRow("reference from the site's root") << "images/b.gif"
+                                                    << "/images/b.gif" << gifBytes(64, 48) << "64"
+                                                    << "48";
     QFile jpeg(QStringLiteral(MARQUILL_SOURCE_DIR "/tests/data/progressive123x45.jpg"));
     QVERIFY(jpeg.open(QIODevice::ReadOnly));
     QTest::newRow("progressive jpeg, absolute source") << "p.jpg"
