@@ -209,6 +209,48 @@ void CMarquillView::ColorWholeDocument()
     }
 }
 
+// --- Undo ----------------------------------------------------------------------
+
+void CMarquillView::editUndo()
+{
+    m_restored.clear();
+    m_undoing = true;
+    CMyRichEditView::editUndo();
+    m_undoing = false;
+    // Styled directly: the undo history stays as it is.
+    if (m_autoColor) {
+        for (const Range& r : std::as_const(m_restored))
+            TagColorizer::colourRange(*this, r.start, r.end);
+    }
+    m_restored.clear();
+}
+
+void CMarquillView::beforeInsert(qint64 pos, qint64 length)
+{
+    if (!m_undoing)
+        return;
+    for (Range& r : m_restored) {
+        if (r.start >= pos)
+            r.start += length;
+        if (r.end > pos)
+            r.end += length;
+    }
+    m_restored.append({pos, pos + length});
+}
+
+void CMarquillView::beforeDelete(qint64 pos, qint64 length)
+{
+    if (!m_undoing)
+        return;
+    const auto map = [pos, length](qint64 x) {
+        return x <= pos ? x : x >= pos + length ? x - length : pos;
+    };
+    for (Range& r : m_restored) {
+        r.start = map(r.start);
+        r.end = map(r.end);
+    }
+}
+
 // --- Typing --------------------------------------------------------------------
 
 void CMarquillView::keyPressEvent(QKeyEvent* event)

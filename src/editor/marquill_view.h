@@ -3,6 +3,7 @@
 #include "editor/my_rich_edit_view.h"
 
 #include <QByteArray>
+#include <QList>
 
 class CMarquillDoc;
 
@@ -58,8 +59,14 @@ public:
     void reinsertTags();
     void closeLastUnclosedTag();
 
+    // Undoes like the base view, then colours the text the undo put back
+    // (the control restores it in the default style) as an insertion is.
+    void editUndo() override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void beforeInsert(qint64 pos, qint64 length) override;
+    void beforeDelete(qint64 pos, qint64 length) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
     QByteArray m_lastStart;
@@ -79,6 +86,15 @@ private:
     QByteArray withDocumentLineEnds(const QByteArray& text) const;
 
     bool m_autoColor = true;
+    // Ranges of text put back by the undo in progress, kept up to date while
+    // it inserts and deletes.
+    struct Range
+    {
+        qint64 start;
+        qint64 end;
+    };
+    QList<Range> m_restored;
+    bool m_undoing = false;
     // Whether the three styles lay text out alike (then restyling never
     // changes line wrapping).
     bool m_stylesShareMetrics = true;

@@ -93,7 +93,7 @@ public:
     void editCopy();
     void editPaste();
     void editClear();
-    void editUndo();
+    virtual void editUndo();
     void editSelectAll();
 
     long sci(unsigned int msg, unsigned long wParam = 0, long lParam = 0) const;

@@ -291,6 +291,34 @@ private Q_SLOTS:
         QCOMPARE(styleMap(view), QByteArray("ttt........"));
     }
 
+    void undoPutsBackColouredText()
+    {
+        CMarquillView view;
+        showView(view);
+        const QByteArray text("<P ALIGN=\"c\">x</P> y");
+        view.loadBytes(text);
+        view.ColorWholeDocument();
+        typeAtEnd(view, "z");
+        view.setSel(14, 18);
+        QTest::keyClick(&view, Qt::Key_Delete);
+        view.setSel(0, 13);
+        QTest::keyClick(&view, Qt::Key_Delete);
+        // Each deleted tag comes back coloured, and the rest of the history stays.
+        QVERIFY(view.executeCommand(Cmd::EditUndo));
+        QCOMPARE(view.textBytes(), QByteArray("<P ALIGN=\"c\">x yz"));
+        QCOMPARE(styleMap(view), expectedMap(view.textBytes()));
+        QVERIFY(view.canUndoEdit());
+        QVERIFY(view.executeCommand(Cmd::EditUndo));
+        QCOMPARE(view.textBytes(), text + "z");
+        QCOMPARE(styleMap(view), expectedMap(text + "z"));
+        // Text typed over a selection: undo brings the selection's text back coloured.
+        view.setSel(0, 13);
+        QTest::keyClicks(&view, "x");
+        QVERIFY(view.executeCommand(Cmd::EditUndo));
+        QCOMPARE(view.textBytes(), text + "z");
+        QCOMPARE(styleMap(view), expectedMap(text + "z"));
+    }
+
     // --- Whole-document colouring ---------------------------------------------
 
     void wholeDocumentColouring()
