@@ -133,6 +133,28 @@ void CMainFrame::createAccelerators()
         connect(action, &QAction::triggered, this, [this, id] { routeCommand(id); });
         addAction(action);
     }
+
+    // The keys of the platform's multiple-document windows: Ctrl+F4 closes the
+    // active document window (asking about unsaved changes), Ctrl+F6 and
+    // Ctrl+Shift+F6 go to the next and the previous one.
+    auto windowKey = [this](QKeyCombination key, auto slot) {
+        auto* action = new QAction(this);
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, slot);
+        addAction(action);
+    };
+    // A document window's own menu carries Ctrl+F4 where the platform's close
+    // key is Ctrl+F4; elsewhere the key is added here.
+    const QKeySequence ctrlF4(Qt::CTRL | Qt::Key_F4);
+    if (!QKeySequence::keyBindings(QKeySequence::Close).contains(ctrlF4)) {
+        windowKey(Qt::CTRL | Qt::Key_F4, [this] {
+            if (CChildFrame* child = activeChild())
+                child->close();
+        });
+    }
+    windowKey(Qt::CTRL | Qt::Key_F6, [this] { m_mdi->activateNextSubWindow(); });
+    windowKey(Qt::CTRL | Qt::SHIFT | Qt::Key_F6, [this] { m_mdi->activatePreviousSubWindow(); });
 }
 
 // --- Menus ---------------------------------------------------------------------------

@@ -294,6 +294,36 @@ private Q_SLOTS:
         QVERIFY(doc->view()->textBytes().endsWith("\r\n"));
     }
 
+    void documentWindowKeys()
+    {
+        CMarquillDoc* first = m_app->FileNew();
+        CMarquillDoc* second = m_app->FileNew();
+        frame()->activateWindow();
+        second->view()->setFocus();
+        QCOMPARE(frame()->activeChild()->doc(), second);
+        QTest::keyClick(second->view(), Qt::Key_F6, Qt::ControlModifier);
+        QTRY_COMPARE(frame()->activeChild()->doc(), first);
+        QTest::keyClick(first->view(), Qt::Key_F6, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_COMPARE(frame()->activeChild()->doc(), second);
+
+        // Ctrl+F4 asks about unsaved changes like the window's close button.
+        QTest::keyClicks(second->view(), QStringLiteral("x"));
+        QString asked;
+        UiSeam::setMessageHook(
+            [&](const QString& text, QMessageBox::Icon, QMessageBox::StandardButtons) {
+                asked = text;
+                return QMessageBox::Cancel;
+            });
+        QTest::keyClick(second->view(), Qt::Key_F4, Qt::ControlModifier);
+        QCOMPARE(asked, QStringLiteral("無題 への変更を保存しますか？"));
+        QCOMPARE(m_app->documents().size(), 2);
+        UiSeam::setMessageHook([](const QString&, QMessageBox::Icon, QMessageBox::StandardButtons) {
+            return QMessageBox::No;
+        });
+        QTest::keyClick(second->view(), Qt::Key_F4, Qt::ControlModifier);
+        QTRY_COMPARE(m_app->documents(), QList<CMarquillDoc*>{first});
+    }
+
     void disabledCommandsIgnoreTheirAccelerators()
     {
         CMarquillDoc* doc = m_app->FileNew();
