@@ -458,7 +458,11 @@ void CMyRichEditView::inputMethodEvent(QInputMethodEvent* event)
 void CMyRichEditView::onModified(int position, int type, const char*, int length, int, int, int,
                                  int, int, int)
 {
-    if (m_loading || m_inPreedit)
+    if (m_loading)
+        return;
+    // Composition text comes and goes (the old text is taken back as an
+    // undo); only the selection a composition replaces is really deleted.
+    if (m_inPreedit && !((type & SC_MOD_BEFOREDELETE) && (type & SC_PERFORMED_USER)))
         return;
     if (type & SC_MOD_BEFOREINSERT)
         beforeInsert(position, length);

@@ -265,6 +265,31 @@ private Q_SLOTS:
                  0xFFFF00L);
     }
 
+    void compositionOverASelectionMarksItsDeletion()
+    {
+        CMarquillView view;
+        showView(view);
+        view.loadBytes("abc def");
+        view.setSel(0, 3);
+        QInputMethodEvent preedit(QStringLiteral("に"), {});
+        QApplication::sendEvent(&view, &preedit);
+        QInputMethodEvent update(QStringLiteral("にほ"), {});
+        QApplication::sendEvent(&view, &update);
+        // The composition is given up, but the selection it replaced is gone.
+        QInputMethodEvent cancel;
+        QApplication::sendEvent(&view, &cancel);
+        QCOMPARE(view.textBytes(), QByteArray(" def"));
+        QVERIFY(view.modifyFlag());
+        // Without a selection, composing and giving up changes nothing.
+        view.loadBytes("abc def");
+        view.setSel(3, 3);
+        QApplication::sendEvent(&view, &preedit);
+        QApplication::sendEvent(&view, &update);
+        QApplication::sendEvent(&view, &cancel);
+        QCOMPARE(view.textBytes(), QByteArray("abc def"));
+        QVERIFY(!view.modifyFlag());
+    }
+
     void withoutAutoColorNothingIsColoured()
     {
         WriteProfileInt("Options", "AutoColor", 0);
