@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QPointer>
+#include <algorithm>
 
 namespace {
 
@@ -217,10 +218,18 @@ void CMarquillView::editUndo()
     m_undoing = true;
     CMyRichEditView::editUndo();
     m_undoing = false;
-    // Styled directly: the undo history stays as it is.
+    // A run of typing or deleting is undone one character at a time: colour
+    // the pieces that meet as one text. Styled directly, so the undo history
+    // stays as it is.
     if (m_autoColor) {
-        for (const Range& r : std::as_const(m_restored))
+        std::sort(m_restored.begin(), m_restored.end(),
+                  [](const Range& a, const Range& b) { return a.start < b.start; });
+        for (qsizetype i = 0; i < m_restored.size();) {
+            Range r = m_restored[i];
+            for (++i; i < m_restored.size() && m_restored[i].start <= r.end; ++i)
+                r.end = qMax(r.end, m_restored[i].end);
             TagColorizer::colourRange(*this, r.start, r.end);
+        }
     }
     m_restored.clear();
 }

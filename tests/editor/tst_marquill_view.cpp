@@ -342,6 +342,18 @@ private Q_SLOTS:
         QVERIFY(view.executeCommand(Cmd::EditUndo));
         QCOMPARE(view.textBytes(), text + "z");
         QCOMPARE(styleMap(view), expectedMap(text + "z"));
+        // A run of Backspace or Delete presses comes back as one piece.
+        view.setSel(18, 18);
+        for (int i = 0; i < 5; ++i)
+            QTest::keyClick(&view, Qt::Key_Backspace);
+        QVERIFY(view.executeCommand(Cmd::EditUndo));
+        QCOMPARE(styleMap(view), expectedMap(text + "z"));
+        view.setSel(13, 13);
+        for (int i = 0; i < 5; ++i)
+            QTest::keyClick(&view, Qt::Key_Delete);
+        QVERIFY(view.executeCommand(Cmd::EditUndo));
+        QCOMPARE(view.textBytes(), text + "z");
+        QCOMPARE(styleMap(view), expectedMap(text + "z"));
     }
 
     // --- Whole-document colouring ---------------------------------------------
