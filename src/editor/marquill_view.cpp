@@ -1,5 +1,11 @@
 #include "editor/marquill_view.h"
 
+#include "editor/view_context_menu.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <memory>
+
 #include "app/settings_store.h"
 #include "dialogs/element_dialog_commands.h"
 #include "dialogs/image_list_table_commands.h"
@@ -311,4 +317,17 @@ void CMarquillView::typeColored(const QByteArray& text)
 bool CMarquillView::autoColorOption()
 {
     return kAutoColor.read() != 0;
+}
+
+void CMarquillView::contextMenuEvent(QContextMenuEvent* event)
+{
+    ViewContextMenu::State state;
+    state.hasSelection = hasSelection();
+    state.canReinsert = !m_lastStart.isEmpty() || !m_lastEnd.isEmpty();
+    state.canUndo = canUndoEdit();
+    std::unique_ptr<QMenu> menu(ViewContextMenu::build(state, this));
+    QAction* chosen = menu->exec(event->globalPos());
+    if (chosen && chosen->data().toInt() != 0)
+        Q_EMIT commandRequested(chosen->data().toInt());
+    event->accept();
 }

@@ -68,6 +68,7 @@ protected:
     void beforeInsert(qint64 pos, qint64 length) override;
     void beforeDelete(qint64 pos, qint64 length) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
     QByteArray m_lastStart;
     QByteArray m_lastEnd;

@@ -99,6 +99,9 @@ public:
     long sci(unsigned int msg, unsigned long wParam = 0, long lParam = 0) const;
 
 Q_SIGNALS:
+    // A command chosen in the view (its right-click menu), to be routed like
+    // a menu command.
+    void commandRequested(int id);
     // The text is about to change by the user or the program (not by loading).
     void textEdited();
 

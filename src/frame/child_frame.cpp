@@ -3,6 +3,7 @@
 #include "app/marquill_app.h"
 #include "document/marquill_doc.h"
 #include "editor/marquill_view.h"
+#include "frame/main_frame.h"
 #include "resources/command_ids.h"
 
 #include <QCloseEvent>
@@ -15,6 +16,10 @@ CChildFrame::CChildFrame(CMarquillDoc* doc, CMarquillView* view, QWidget* parent
     setWidget(view);
     setWindowTitle(doc->title());
     connect(doc, &CMyRichEditDoc::titleChanged, this, &QWidget::setWindowTitle);
+    connect(view, &CMyRichEditView::commandRequested, this, [this](int id) {
+        if (auto* frame = qobject_cast<CMainFrame*>(window()))
+            frame->routeCommand(id);
+    });
     // Closing asks about unsaved changes first (closeEvent).
     onCommand(Cmd::FileClose, [this] { close(); });
 }

@@ -1,0 +1,70 @@
+#include "editor/view_context_menu.h"
+
+#include "app/settings_store.h"
+#include "resources/command_ids.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace ViewContextMenu {
+namespace {
+
+QAction* addCommand(QMenu* menu, int id, const QString& caption, bool enabled = true)
+{
+    QAction* action = menu->addAction(caption);
+    action->setData(id);
+    action->setEnabled(enabled);
+    return action;
+}
+
+void addRegisteredTags(QMenu* menu)
+{
+    QMenu* tags = menu->addMenu(QStringLiteral("登録タグ"));
+    for (const auto& item : registeredTagItems())
+        addCommand(tags, item.first, item.second, item.first != 0);
+}
+
+} // namespace
+
+QList<QPair<int, QString>> registeredTagItems()
+{
+    QList<QPair<int, QString>> items;
+    for (int i = 0; i < 10; ++i) {
+        const QString name =
+            GetProfileString(QStringLiteral("Tag"), QStringLiteral("TagView") + QChar(u'0' + i));
+        if (name.isEmpty()) {
+            if (i == 0)
+                items.append({0, QStringLiteral("(なし)")});
+            break;
+        }
+        items.append({Cmd::RegisteredTag0 + i,
+                      QStringLiteral("&") + QString::number(i) + QLatin1Char(' ') + name});
+    }
+    return items;
+}
+
+QMenu* build(const State& state, QWidget* parent)
+{
+    auto* menu = new QMenu(parent);
+    addCommand(menu, Cmd::ReinsertTag, QStringLiteral("タグの再挿入(&R)"), state.canReinsert);
+    if (state.hasSelection) {
+        addCommand(menu, Cmd::CaptureTag, QStringLiteral("タグの取り込み(&W)"));
+        menu->addSeparator();
+        addCommand(menu, Cmd::EditCut, QStringLiteral("切り取り(&T)"));
+        addCommand(menu, Cmd::EditCopy, QStringLiteral("コピー(&C)"));
+        addCommand(menu, Cmd::EditPaste, QStringLiteral("貼り付け(&P)"));
+        menu->addSeparator();
+        addRegisteredTags(menu);
+    } else {
+        menu->addSeparator();
+        addCommand(menu, Cmd::EditUndo, QStringLiteral("元に戻す(&U)"), state.canUndo);
+        addCommand(menu, Cmd::EditPaste, QStringLiteral("貼り付け(&P)"));
+        menu->addSeparator();
+        addRegisteredTags(menu);
+        menu->addSeparator();
+        addCommand(menu, Cmd::FileSave, QStringLiteral("上書き保存(&S)"));
+    }
+    return menu;
+}
+
+} // namespace ViewContextMenu
