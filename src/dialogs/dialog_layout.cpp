@@ -2,16 +2,34 @@
 
 #include "dialogs/element_html.h"
 #include "dialogs/preview_frame.h"
+#include "dialogs/spin_edit.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace DialogLayout {
+
+CSpinEdit* spinEdit(const QString& objectName, int minimum, int maximum, QWidget* parent)
+{
+    auto* edit = new CSpinEdit(parent);
+    edit->setObjectName(objectName);
+    edit->setRange(minimum, maximum);
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 28);
+    return edit;
+}
+
+QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
 
 QDialogButtonBox* okCancelButtons(QDialog* dialog)
 {

@@ -6,6 +6,8 @@
 #include <QRect>
 
 class CPreviewFrame;
+class CSpinEdit;
+class QLabel;
 class QDialog;
 class QFont;
 class QPainter;
@@ -13,6 +15,13 @@ class QWidget;
 
 // Pieces shared by the element dialogs' layouts and previews.
 namespace DialogLayout {
+
+// A number box with spin arrows over [minimum, maximum], wide enough for
+// five digits; it still accepts any text typed into it.
+CSpinEdit* spinEdit(const QString& objectName, int minimum, int maximum, QWidget* parent);
+
+// A label whose mnemonic moves the focus to buddy.
+QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent);
 
 // OK and "キャンセル", connected to the dialog's accept and reject.
 QDialogButtonBox* okCancelButtons(QDialog* dialog);

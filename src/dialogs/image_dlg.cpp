@@ -38,21 +38,8 @@ QComboBox* unitBox(const QString& name, QWidget* parent)
     return box;
 }
 
-CSpinEdit* spinEdit(const QString& name, int minimum, int maximum, QWidget* parent)
-{
-    auto* edit = new CSpinEdit(parent);
-    edit->setObjectName(name);
-    edit->setRange(minimum, maximum);
-    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 28);
-    return edit;
-}
-
-QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
-}
+using DialogLayout::buddyLabel;
+using DialogLayout::spinEdit;
 
 } // namespace
 

@@ -24,21 +24,8 @@ namespace {
 // Every column starts 1500 twips (1/1440 inch) wide.
 constexpr int kColumnTwips = 1500;
 
-CSpinEdit* spinEdit(const QString& name, int minimum, int maximum, QWidget* parent)
-{
-    auto* edit = new CSpinEdit(parent);
-    edit->setObjectName(name);
-    edit->setRange(minimum, maximum);
-    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 28);
-    return edit;
-}
-
-QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
-}
+using DialogLayout::buddyLabel;
+using DialogLayout::spinEdit;
 
 } // namespace
 
