@@ -3,6 +3,7 @@
 #include "app/marquill_app.h"
 #include "app/settings_store.h"
 #include "core/ui_seam.h"
+#include "document/document_file.h"
 #include "document/save_name.h"
 #include "editor/marquill_view.h"
 #include "resources/command_ids.h"
@@ -100,6 +101,8 @@ bool CMarquillDoc::DoSave(const QString& path)
         if (target.isEmpty())
             return false;
     }
+    if (!agreeOnEncoding())
+        return false;
     QString error;
     if (!OnSaveDocument(target, &error)) {
         UiSeam::messageBox(view(), error, QMessageBox::Warning);
@@ -107,6 +110,28 @@ bool CMarquillDoc::DoSave(const QString& path)
     }
     if (CMarquillApp* app = CMarquillApp::instance())
         app->addToRecentFileList(pathName());
+    return true;
+}
+
+bool CMarquillDoc::agreeOnEncoding()
+{
+    if (encoding().isEmpty() || !view())
+        return true;
+    QByteArray bytes;
+    QString bad;
+    if (DocumentFile::encode(view()->textBytes(), encoding(), bytes, bad))
+        return true;
+    // The text holds a character the file's encoding cannot store: rather
+    // than leave the work unsavable, offer to store the file as UTF-8.
+    const QString what = bad.isEmpty() ? QStringLiteral("この文書") : bad;
+    const auto answer = UiSeam::messageBox(
+        view(),
+        QStringLiteral("%1 は文字コード %2 で保存できません。\nUTF-8 に変えて保存しますか？")
+            .arg(what, encoding()),
+        QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer != QMessageBox::Yes)
+        return false;
+    setEncoding(QString());
     return true;
 }
 

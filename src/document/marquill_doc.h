@@ -39,6 +39,9 @@ public:
 
 private:
     bool DoSave(const QString& path);
+    // True when the text can be stored in the document's encoding, or the
+    // user agreed to store it as UTF-8 instead.
+    bool agreeOnEncoding();
     void browserPreview();
     void openFolder();
 };

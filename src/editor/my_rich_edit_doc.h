@@ -48,6 +48,8 @@ public:
     static QString untitledName();
     // The legacy encoding the file is stored in (empty: the text's own bytes).
     QString encoding() const { return m_encoding; }
+    // Stores the text in another encoding from the next save on (empty: UTF-8).
+    void setEncoding(const QString& encoding) { m_encoding = encoding; }
 
 Q_SIGNALS:
     void titleChanged(const QString& title);

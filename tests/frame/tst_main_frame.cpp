@@ -170,6 +170,36 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(target));
     }
 
+    void anUnencodableCharacterOffersUtf8()
+    {
+        // "日本" in Shift_JIS: loaded as UTF-8, saved back as Shift_JIS.
+        const QString path = writeFile(QStringLiteral("sjis.htm"), "<P>\x93\xfa\x96\x7b</P>");
+        CMarquillDoc* doc = m_app->OpenDocumentFile(path);
+        QVERIFY(doc);
+        QCOMPARE(doc->encoding(), QStringLiteral("Shift_JIS"));
+        doc->view()->setSel(3, 3);
+        doc->view()->replaceSel("\xf0\x9f\x98\x80", true); // an emoji Shift_JIS lacks
+        QMessageBox::StandardButton answer = QMessageBox::No;
+        UiSeam::setMessageHook(
+            [&](const QString& text, QMessageBox::Icon, QMessageBox::StandardButtons) {
+                m_messages.append(text);
+                return answer;
+            });
+        QVERIFY(frame()->routeCommand(Cmd::FileSave));
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY(doc->isModified());
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("<P>\x93\xfa\x96\x7b</P>"));
+        f.close();
+        answer = QMessageBox::Yes;
+        QVERIFY(frame()->routeCommand(Cmd::FileSave));
+        QVERIFY(!doc->isModified());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("<P>\xf0\x9f\x98\x80日本</P>"));
+        QVERIFY(doc->encoding().isEmpty());
+    }
+
     void openingAnUnreadableFileOpensNoWindow()
     {
         QVERIFY(!m_app->OpenDocumentFile(m_dir.filePath(QStringLiteral("nothing-here.htm"))));
