@@ -3,12 +3,14 @@
 #include "editor/editor_fonts.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Tollbury"));
     QApplication::setApplicationName(QStringLiteral("Marquill"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/marquill.png")));
     QtTranslations::install();
     EditorFonts::registerSubstitutions();
 
