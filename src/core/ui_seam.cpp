@@ -42,6 +42,8 @@ QMessageBox::StandardButton messageBox(QWidget* parent, const QString& text, QMe
     if (messageHook())
         return messageHook()(text, icon, buttons);
     QMessageBox box(icon, QStringLiteral("Marquill"), text, buttons, parent);
+    // Messages quote HTML tags ("<B> ～ </B>"); as rich text they would vanish.
+    box.setTextFormat(Qt::PlainText);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
