@@ -55,6 +55,12 @@ CTableDlg::CTableDlg(QWidget* parent) : QDialog(parent)
         editCell(qMax(0, m_grid->currentRow()), qMax(0, m_grid->currentColumn()));
     });
     editKey->setContext(Qt::WidgetShortcut);
+    // Tab in the edit box moves the grid's current cell; the box follows it,
+    // so what is typed next goes into the cell that is shown as current.
+    connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
+        if (m_cellEdit->isVisible() && m_cellEdit->hasFocus() && row >= 0 && column >= 0)
+            editCell(row, column);
+    });
     connect(m_cellEdit, &QLineEdit::textChanged, this, &CTableDlg::cellTextEdited);
     // The edit box belongs to one cell: when the cells move under it, it goes.
     for (QScrollBar* bar : {m_grid->horizontalScrollBar(), m_grid->verticalScrollBar()})

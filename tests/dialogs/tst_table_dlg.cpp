@@ -63,6 +63,7 @@ private Q_SLOTS:
     void headersStyleTheGrid();
     void countsResizeTheGrid();
     void cellEditorLandsOnTheClickedCell();
+    void tabMovesTheCellEditor();
     void partlyHiddenCellIsEditedInSight();
     void countTypedDigitByDigitKeepsTheCells();
     void scrollingHidesTheCellEditor();
@@ -237,6 +238,29 @@ void TestTableDlg::cellEditorLandsOnTheClickedCell()
     QTest::keyClick(editor, Qt::Key_Backspace);
     QCOMPARE(grid->item(2, 1)->text(), QStringLiteral("a"));
     QCOMPARE(grid->item(1, 2)->text(), QStringLiteral("右の列"));
+    dlg.reject();
+}
+
+// Tab in the edit box makes the next cell current; typing then goes into that
+// cell, not into the one left behind.
+void TestTableDlg::tabMovesTheCellEditor()
+{
+    CTableDlg dlg;
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QTableWidget* grid = dlg.grid();
+    QLineEdit* editor = dlg.cellEditor();
+    typeIntoCell(dlg, 0, 0, QStringLiteral("Name"));
+    QTRY_COMPARE(QApplication::focusWidget(), editor);
+    QTest::keyClick(editor, Qt::Key_Tab);
+    QCOMPARE(grid->currentRow(), 0);
+    QCOMPARE(grid->currentColumn(), 1);
+    QTRY_COMPARE(QApplication::focusWidget(), editor);
+    QVERIFY(grid->visualRect(grid->model()->index(0, 1)).contains(editor->geometry()));
+    QTest::keyClicks(editor, "Price");
+    QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("Name"));
+    QVERIFY(grid->item(0, 1));
+    QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("Price"));
     dlg.reject();
 }
 
