@@ -392,6 +392,12 @@ void CMainFrame::arrangeIcons()
 void CMainFrame::addChild(CChildFrame* child)
 {
     m_maximizeNextActive = false;
+    // A document window shown in its normal state takes a usable share of the
+    // area, as a new window does on a desktop, not the editor's small size hint.
+    if (m_mdi->isVisible()) {
+        const QSize area = m_mdi->viewport()->size();
+        child->resize(area.width() * 3 / 4, area.height() * 3 / 4);
+    }
     m_mdi->addSubWindow(child);
     connect(child, &QWidget::windowTitleChanged, this, [this] { updateCaption(); });
     connect(child, &CChildFrame::closed, this,

@@ -430,6 +430,23 @@ private Q_SLOTS:
         CMarquillApp::setChildShowCmd(3);
     }
 
+    void normalDocumentWindowsOpenAtAUsableSize()
+    {
+        CMarquillApp::setChildShowCmd(1);
+        CMarquillDoc* doc = m_app->FileNew();
+        CChildFrame* child = m_app->frameOf(doc);
+        CMarquillApp::setChildShowCmd(3);
+        QVERIFY(!child->isMaximized());
+        const QSize area = frame()->mdiArea()->viewport()->size();
+        QVERIFY2(child->width() >= area.width() / 2 && child->height() >= area.height() / 2,
+                 qPrintable(QStringLiteral("%1x%2 in %3x%4")
+                                .arg(child->width())
+                                .arg(child->height())
+                                .arg(area.width())
+                                .arg(area.height())));
+        QVERIFY(QRect(QPoint(), area).contains(child->geometry()));
+    }
+
     // While the document windows are maximised, opening another one or closing
     // the active one keeps the area in that state: the window that becomes
     // active is maximised, and the shared show state stays "maximised".
