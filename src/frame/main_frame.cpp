@@ -443,6 +443,8 @@ void CMainFrame::createStatusBar()
     auto pane = [bar](int id, int width, const QStringList& samples) {
         auto* label = new QLabel(bar);
         label->setObjectName(QStringLiteral("Pane%1").arg(id));
+        // The tag pane shows tags such as "<H1>": as rich text they would vanish.
+        label->setTextFormat(Qt::PlainText);
         for (const QString& text : samples)
             width = qMax(width, label->fontMetrics().horizontalAdvance(text) + 8);
         label->setFixedWidth(width);

@@ -397,6 +397,13 @@ private Q_SLOTS:
         QVERIFY(tag && level);
         QCOMPARE(tag->text(), QStringLiteral("<U>"));
         QCOMPARE(level->text(), QStringLiteral("HTML 3.2"));
+        // The tag is shown as written, not taken for markup (an empty heading).
+        QCOMPARE(tag->textFormat(), Qt::PlainText);
+        const int barHeight = frame()->statusBar()->sizeHint().height();
+        frame()->SetStatusItem(Cmd::Heading1);
+        QCOMPARE(tag->text(), QStringLiteral("<H1>"));
+        QCOMPARE(frame()->statusBar()->sizeHint().height(), barHeight);
+        frame()->SetStatusItem(Cmd::Underline);
         QVERIFY(tag->width() >= 90);
         QVERIFY(level->width() >= 50);
         QVERIFY(level->width() >=
