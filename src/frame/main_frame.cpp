@@ -22,6 +22,7 @@
 #include <QMimeData>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QUrl>
 
 namespace {
@@ -325,7 +326,7 @@ void CMainFrame::rebuildWindowList(QMenu* menu)
 void CMainFrame::registerCommands()
 {
     auto haveWindows = [this](CCmdUI& ui) { ui.Enable(!m_mdi->subWindowList().isEmpty()); };
-    onCommand(Cmd::WindowCascade, [this] { m_mdi->cascadeSubWindows(); });
+    onCommand(Cmd::WindowCascade, [this] { cascade(); });
     onUpdate(Cmd::WindowCascade, haveWindows);
     onCommand(Cmd::WindowTileHorz, [this] { tile(true); });
     onUpdate(Cmd::WindowTileHorz, haveWindows);
@@ -368,6 +369,41 @@ void CMainFrame::tile(bool horizontal)
         }
         sub->setGeometry(r);
     }
+}
+
+// Cascades the windows that are not minimised from the top left corner, each
+// one title bar lower and to the right, all of one size that fills the rest of
+// the area (Qt's own cascade shrinks them to their small size hints). The
+// active window ends on top.
+void CMainFrame::cascade()
+{
+    QList<QMdiSubWindow*> windows;
+    QMdiSubWindow* active = m_mdi->activeSubWindow();
+    for (QMdiSubWindow* sub : m_mdi->subWindowList(QMdiArea::CreationOrder))
+        if (!sub->isMinimized() && sub->isVisible() && sub != active)
+            windows.append(sub);
+    if (active && !active->isMinimized() && active->isVisible())
+        windows.append(active);
+    if (windows.isEmpty())
+        return;
+    const QRect area = m_mdi->viewport()->rect();
+    const int step = qMax(16, windows.first()->style()->pixelMetric(QStyle::PM_TitleBarHeight,
+                                                                    nullptr, windows.first()));
+    // Past half the area the cascade starts again at the corner.
+    const int perRound = qMax(1, qMin(area.width(), area.height()) / 2 / step + 1);
+    const int n = int(qMin<qsizetype>(windows.size(), perRound));
+    const QSize size(qMax(area.width() - (n - 1) * step, area.width() / 2),
+                     qMax(area.height() - (n - 1) * step, area.height() / 2));
+    for (int i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow* sub = windows[i];
+        if (sub->isMaximized())
+            sub->showNormal();
+        const int offset = (i % perRound) * step;
+        sub->setGeometry(QRect(QPoint(offset, offset), size));
+        sub->raise();
+    }
+    if (active)
+        m_mdi->setActiveSubWindow(active);
 }
 
 // Lines the minimised windows up along the bottom edge.

@@ -71,6 +71,7 @@ private:
     void rebuildSlotMenu(QMenu* menu, int firstId, const QString& section, const QString& word,
                          const QString& keyText);
     void tile(bool horizontal);
+    void cascade();
     void arrangeIcons();
     void updateCaption();
 

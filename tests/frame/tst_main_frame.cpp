@@ -515,6 +515,13 @@ private Q_SLOTS:
         QVERIFY(frame()->routeCommand(Cmd::WindowTileVert));
         QVERIFY(windows[0]->x() != windows[1]->x());
         QVERIFY(frame()->routeCommand(Cmd::WindowCascade));
+        // Cascaded windows stay large, each one lower and to the right.
+        const QSize area = frame()->mdiArea()->viewport()->size();
+        QCOMPARE(windows[0]->size(), windows[1]->size());
+        QVERIFY(windows[0]->width() >= area.width() / 2);
+        QVERIFY(windows[0]->height() >= area.height() / 2);
+        QVERIFY(windows[1]->x() > windows[0]->x() && windows[1]->y() > windows[0]->y());
+        QVERIFY(QRect(QPoint(), area).contains(windows[1]->geometry()));
     }
 
     void filesDroppedOnTheMainWindowAreOpened()
