@@ -170,20 +170,24 @@ void CMainFrame::updateMenuBar()
     buildMenuBar(wanted);
 }
 
+QAction* CMainFrame::commandAction(int id, const QString& caption, QObject* parent)
+{
+    auto* action = new QAction(caption, parent);
+    action->setData(id);
+    action->setStatusTip(Resources::prompt(id));
+    connect(action, &QAction::triggered, this, [this, id] { routeCommand(id); });
+    connect(action, &QAction::hovered, this, [this, id] { SetStatusItem(id); });
+    return action;
+}
+
 void CMainFrame::buildMenuBar(int menuBarId)
 {
     QMenuBar* bar = menuBar();
     bar->clear();
-    MenuBuilder::fillMenuBar(
-        bar, Resources::menuBar(menuBarId),
-        [this](int id, const QString& caption, QObject* parent) {
-            auto* action = new QAction(caption, parent);
-            action->setData(id);
-            action->setStatusTip(Resources::prompt(id));
-            connect(action, &QAction::triggered, this, [this, id] { routeCommand(id); });
-            connect(action, &QAction::hovered, this, [this, id] { SetStatusItem(id); });
-            return action;
-        });
+    MenuBuilder::fillMenuBar(bar, Resources::menuBar(menuBarId),
+                             [this](int id, const QString& caption, QObject* parent) {
+                                 return commandAction(id, caption, parent);
+                             });
     const QList<QMenu*> menus = bar->findChildren<QMenu*>();
     for (QMenu* menu : menus) {
         connect(menu, &QMenu::aboutToShow, this, [this, menu] { updateMenu(menu); });
@@ -201,7 +205,6 @@ void CMainFrame::updateMenu(QMenu* menu)
             break;
         }
     }
-    const QList<QMenu*> top = menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly);
     const QList<QAction*> barActions = menuBar()->actions();
     const int index = barActions.indexOf(menu->menuAction());
     if (m_currentMenuBar == 129 && index == 6)
@@ -212,14 +215,10 @@ void CMainFrame::updateMenu(QMenu* menu)
                         QStringLiteral("Ctrl+Shift+"));
     if (m_currentMenuBar == 129 && index == 8)
         rebuildWindowList(menu);
-    Q_UNUSED(top);
 
     for (QAction* a : menu->actions()) {
         const int id = MenuBuilder::commandId(a);
         if (id == 0 || a->menu())
-            continue;
-        if (id >= Cmd::RecentFile1 && id <= Cmd::RecentFile9 && !a->isEnabled() &&
-            CMarquillApp::instance() && CMarquillApp::instance()->recentFiles().isEmpty())
             continue;
         const CCmdUI ui = commandState(id);
         a->setEnabled(ui.isEnabled());
@@ -260,11 +259,7 @@ void CMainFrame::rebuildRecentFiles(QMenu* menu)
         before = all[at + 1];
     for (int i = 1; i < files.size(); ++i) {
         const int id = Cmd::RecentFile1 + i;
-        auto* action = new QAction(app->recentFileCaption(i), menu);
-        action->setData(id);
-        action->setStatusTip(Resources::prompt(id));
-        connect(action, &QAction::triggered, this, [this, id] { routeCommand(id); });
-        menu->insertAction(before, action);
+        menu->insertAction(before, commandAction(id, app->recentFileCaption(i), menu));
     }
     CMarquillApp::setWorkingFolderToLastUsed();
 }
@@ -282,13 +277,10 @@ void CMainFrame::rebuildSlotMenu(QMenu* menu, int firstId, const QString& sectio
         if (name.isEmpty())
             break;
         const int id = firstId + i;
-        auto* action = new QAction(QStringLiteral("&") + QString::number(i) + QLatin1Char(' ') +
-                                       name + QLatin1Char('\t') + keyText + QString::number(i),
-                                   menu);
-        action->setData(id);
-        action->setStatusTip(Resources::prompt(id));
-        connect(action, &QAction::triggered, this, [this, id] { routeCommand(id); });
-        menu->addAction(action);
+        menu->addAction(commandAction(id,
+                                      QStringLiteral("&") + QString::number(i) + QLatin1Char(' ') +
+                                          name + QLatin1Char('\t') + keyText + QString::number(i),
+                                      menu));
     }
 }
 

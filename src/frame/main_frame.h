@@ -5,6 +5,7 @@
 #include <QMainWindow>
 
 class CChildFrame;
+class QAction;
 class CMarquillView;
 class QLabel;
 class QMdiArea;
@@ -64,6 +65,9 @@ private:
     void createStatusBar();
     void createAccelerators();
     void registerCommands();
+    // A menu item for a command: its prompt as status tip, routed when chosen,
+    // panes 1 and 2 filled while it is pointed at.
+    QAction* commandAction(int id, const QString& caption, QObject* parent);
     void buildMenuBar(int menuBarId);
     void updateMenu(QMenu* menu);
     void rebuildRecentFiles(QMenu* menu);
