@@ -25,6 +25,9 @@ marquill_install_packages() {
 marquill_build() {
     local top
     top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-    cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    local launcher=()
+    # A compiler cache, where one is installed, makes rebuilds of other checkouts cheap.
+    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
     cmake --build "$top/build" -j2 "$@"
 }
