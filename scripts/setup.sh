@@ -4,7 +4,8 @@
 set -euo pipefail
 
 MARQUILL_PACKAGES=(cmake g++ ninja-build pkg-config qt6-base-dev libqscintilla2-qt6-dev
-                   libgl-dev fonts-noto-cjk qt6-translations-l10n)
+                   libgl-dev fonts-noto-cjk qt6-translations-l10n
+                   qt6-svg-dev) # the SVG icon engine (libqt6svg6) draws the icons
 
 marquill_install_packages() {
     local missing=()

@@ -1,16 +1,16 @@
 #include "app/marquill_app.h"
 #include "app/qt_translations.h"
 #include "editor/editor_fonts.h"
+#include "resources/icons.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Tollbury"));
     QApplication::setApplicationName(QStringLiteral("Marquill"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/marquill.png")));
+    QApplication::setWindowIcon(Resources::programIcon());
     QtTranslations::install();
     EditorFonts::registerSubstitutions();
 

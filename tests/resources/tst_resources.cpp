@@ -2,7 +2,6 @@
 #include "resources/resource_tables.h"
 #include "test_support.h"
 
-#include <QIcon>
 #include <QSet>
 
 // The resource tables are linked into the core library and read correctly.
@@ -77,11 +76,6 @@ private Q_SLOTS:
         QCOMPARE(Resources::htmlLevelText(Cmd::Underline), QStringLiteral("HTML 3.2"));
         QCOMPARE(Resources::statusTagText(35030), QStringLiteral("<H3>"));
         QVERIFY(Resources::statusTagText(0).isEmpty());
-    }
-
-    void programIconIsLinked()
-    {
-        QVERIFY(!QIcon(QStringLiteral(":/images/marquill.png")).pixmap(32, 32).isNull());
     }
 
     void otherTables()

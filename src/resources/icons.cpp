@@ -1,0 +1,44 @@
+#include "resources/icons.h"
+
+#include "resources/resource_tables.h"
+
+#include <QFile>
+#include <QHash>
+
+namespace Resources {
+
+QIcon toolbarIcon(int commandId)
+{
+    static const QHash<int, QIcon> icons = [] {
+        QHash<int, QIcon> h;
+        for (const ToolbarButton& button : toolbarButtons()) {
+            const QString path = QStringLiteral(":/icons/%1.svg").arg(button.commandId);
+            if (QFile::exists(path))
+                h.insert(button.commandId, QIcon(path));
+        }
+        return h;
+    }();
+    return icons.value(commandId);
+}
+
+const QList<int>& programIconSizes()
+{
+    static const QList<int> sizes{16, 24, 32, 48, 64, 128, 256};
+    return sizes;
+}
+
+QIcon programIcon()
+{
+    // Every size as its own image, so the window manager and the task bar get
+    // exact pixels at the sizes they ask for most, with or without the SVG
+    // icon engine.
+    static const QIcon icon = [] {
+        QIcon i;
+        for (int size : programIconSizes())
+            i.addFile(QStringLiteral(":/icons/app/marquill-%1.png").arg(size), QSize(size, size));
+        return i;
+    }();
+    return icon;
+}
+
+} // namespace Resources
