@@ -1,6 +1,7 @@
 #include "editor/my_rich_edit_view.h"
 
 #include "editor/editor_accessibility.h"
+#include "editor/editor_input_method.h"
 #include "editor/find_replace.h"
 #include "resources/command_ids.h"
 #include "resources/resource_tables.h"
@@ -13,7 +14,8 @@
 #include <QInputMethodEvent>
 #include <QMimeData>
 
-CMyRichEditView::CMyRichEditView(QWidget* parent) : QsciScintilla(parent)
+CMyRichEditView::CMyRichEditView(QWidget* parent)
+    : QsciScintilla(parent), m_inputMethod(std::make_unique<EditorInputMethod>(*this))
 {
     EditorAccessibility::install();
     configureControl();
@@ -447,6 +449,17 @@ void CMyRichEditView::beforeInsert(qint64, qint64) {}
 void CMyRichEditView::beforeDelete(qint64, qint64) {}
 
 void CMyRichEditView::inputMethodEvent(QInputMethodEvent* event)
+{
+    m_inputMethod->handleEvent(event);
+}
+
+QVariant CMyRichEditView::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    const QVariant answer = m_inputMethod->query(query);
+    return answer.isValid() ? answer : QsciScintilla::inputMethodQuery(query);
+}
+
+void CMyRichEditView::composeInControl(QInputMethodEvent* event)
 {
     // Composition (preedit) text is shown inside the text but is not an edit
     // of the document until it is committed.

@@ -6,8 +6,10 @@
 
 #include <QByteArray>
 #include <QPoint>
+#include <memory>
 
 class CMyRichEditDoc;
+class EditorInputMethod;
 
 // The text view of one document: a QsciScintilla driven through raw Scintilla
 // messages, holding the document's text as UTF-8 (or as the file's raw bytes
@@ -113,8 +115,12 @@ protected:
     virtual bool canPasteNow() const;
 
     void inputMethodEvent(QInputMethodEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 private:
+    friend class EditorInputMethod;
+    // Hands an input-method event to the control as it is.
+    void composeInControl(QInputMethodEvent* event);
     void configureControl();
     void clearForeignKeyBindings();
     void registerEditCommands();
@@ -126,4 +132,5 @@ private:
     bool m_loading = false;
     bool m_inPreedit = false;
     int m_redrawOffDepth = 0;
+    std::unique_ptr<EditorInputMethod> m_inputMethod;
 };
