@@ -72,14 +72,21 @@ void EditorInputMethod::handleEvent(QInputMethodEvent* event)
 
 void EditorInputMethod::compose(QInputMethodEvent* event)
 {
-    const qint64 selectionStart = m_view.sci(Sci::SCI_GETSELECTIONSTART);
-    const qint64 before = composing() ? m_preeditStart : selectionStart;
+    // QScintilla shows a composition only when nothing is committed with it;
+    // it replaces the composition before it, or else the selection. That is
+    // known before the control is handed the event, since the control asks
+    // for the surrounding text while it handles the event.
+    const QString preedit = event->commitString().isEmpty() ? event->preeditString() : QString();
+    const qint64 expectedStart =
+        composing() ? m_preeditStart : qint64(m_view.sci(Sci::SCI_GETSELECTIONSTART));
+    m_preedit = preedit.toUtf8();
+    m_preeditStart = expectedStart;
+    m_composing = !preedit.isEmpty();
     m_view.composeInControl(event);
-    m_composing = false;
-    // QScintilla shows a composition only when nothing is committed with it.
-    if (event->preeditString().isEmpty() || !event->commitString().isEmpty())
+    if (!m_composing || composing())
         return;
-    m_preedit = event->preeditString().toUtf8();
+    // Failing that, the composition lies around the caret QScintilla put at
+    // the composition's cursor.
     int cursor = 0;
     for (const QInputMethodEvent::Attribute& a : event->attributes()) {
         if (a.type == QInputMethodEvent::Cursor) {
@@ -87,17 +94,8 @@ void EditorInputMethod::compose(QInputMethodEvent* event)
             break;
         }
     }
-    // QScintilla puts the caret at the composition's cursor; failing that,
-    // the composition replaced the selection or the one before it.
-    const qint64 caret = m_view.sci(Sci::SCI_GETCURRENTPOS);
-    const qint64 fromCaret = caret - event->preeditString().left(cursor).toUtf8().size();
-    for (const qint64 start : {fromCaret, before}) {
-        if (start >= 0 && bytes(start, start + m_preedit.size()) == m_preedit) {
-            m_preeditStart = start;
-            m_composing = true;
-            return;
-        }
-    }
+    m_preeditStart = m_view.sci(Sci::SCI_GETCURRENTPOS) - preedit.left(cursor).toUtf8().size();
+    m_composing = composing();
 }
 
 void EditorInputMethod::replaceAroundCaret(int from, int length)

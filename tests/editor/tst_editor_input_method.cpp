@@ -183,9 +183,17 @@ private Q_SLOTS:
         showView(view);
         view.loadBytes("<p>ab</p>");
         select(view, 5, 5);
+        QTRY_COMPARE(QGuiApplication::focusObject(), &view);
+        // The ibus input context asks as soon as the view reports a change,
+        // while the view is still handling the event.
+        QStringList asked;
+        connect(QGuiApplication::inputMethod(), &QInputMethod::cursorRectangleChanged, &view,
+                [&] { asked.append(ask(view, Qt::ImSurroundingText).toString()); });
         send(view, reading(QStringLiteral("にほん")));
         QCOMPARE(view.textBytes(), QByteArray("<p>abにほん</p>"));
-        QCOMPARE(ask(view, Qt::ImSurroundingText).toString(), QStringLiteral("<p>ab</p>"));
+        QVERIFY(!asked.isEmpty());
+        asked.removeDuplicates();
+        QCOMPARE(asked, QStringList{QStringLiteral("<p>ab</p>")});
         QCOMPARE(ask(view, Qt::ImCursorPosition).toInt(), 5);
         QCOMPARE(ask(view, Qt::ImAnchorPosition).toInt(), 5);
         const int caretX = int(view.sci(Sci::SCI_POINTXFROMPOSITION, 0, 14));
