@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QInputMethod>
 #include <QInputMethodEvent>
+#include <QTransform>
 
 namespace {
 
@@ -205,11 +206,16 @@ QRect EditorInputMethod::caretRect(qint64 pos) const
 }
 
 // Tells the input method what moved, so that it asks again: the caret's
-// place on every scroll, the text around the caret on every change.
+// place on every scroll, the text around the caret on every change. The
+// view's place in its window is renewed too: Qt renews it only when the view
+// itself moves, not when a document window around it does.
 void EditorInputMethod::notifyInputMethod(int updated)
 {
     if (!m_view.hasFocus())
         return;
+    const QPoint offset = m_view.mapTo(m_view.window(), QPoint());
+    QGuiApplication::inputMethod()->setInputItemTransform(
+        QTransform::fromTranslate(offset.x(), offset.y()));
     Qt::InputMethodQueries queries = Qt::ImCursorRectangle | Qt::ImAnchorRectangle;
     if (updated & (Sci::SC_UPDATE_CONTENT | Sci::SC_UPDATE_SELECTION))
         queries |= Qt::ImSurroundingText | Qt::ImCursorPosition | Qt::ImAnchorPosition |

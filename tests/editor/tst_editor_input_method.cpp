@@ -325,6 +325,31 @@ private Q_SLOTS:
         QCOMPARE(im->cursorRectangle().toRect().left(),
                  view.viewport()->mapTo(&view, QPoint(caretX, 0)).x());
     }
+
+    // A document window moved inside the main window moves the view with it
+    // without telling the view; the next caret move still reports the caret
+    // where it is in the window.
+    void caretPlaceFollowsAMovedDocumentWindow()
+    {
+        QWidget window;
+        window.resize(700, 400);
+        auto* frame = new QWidget(&window);
+        frame->setGeometry(0, 0, 500, 300);
+        auto* view = new CMyRichEditView(frame);
+        view->setGeometry(10, 10, 400, 200);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        view->setFocus();
+        QTRY_COMPARE(QGuiApplication::focusObject(), view);
+        view->loadBytes("abc");
+        frame->move(150, 80);
+        view->sci(Sci::SCI_GOTOPOS, 3);
+        const QPoint caret(int(view->sci(Sci::SCI_POINTXFROMPOSITION, 0, 3)),
+                           int(view->sci(Sci::SCI_POINTYFROMPOSITION, 0, 3)));
+        QTRY_COMPARE(QGuiApplication::inputMethod()->cursorRectangle().toRect().topLeft(),
+                     view->viewport()->mapTo(&window, caret));
+    }
 };
 
 MARQUILL_TEST_MAIN(TestEditorInputMethod)
