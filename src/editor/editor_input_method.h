@@ -11,7 +11,7 @@ class QInputMethodEvent;
 // The text view's side of input-method composition. QScintilla draws the
 // composition and inserts what is committed; this adds what it lacks:
 // - the input method's queries are answered from a bounded stretch of text
-//   around the caret (the caret's line, cut to a few hundred characters each
+//   around the caret (the caret's line, cut to about a thousand bytes on each
 //   side), with the caret and anchor counted in UTF-16 units of the text
 //   reported, and the composition itself left out of it;
 // - the replacement part of an event (text around the caret the input method
@@ -30,8 +30,8 @@ public:
     QVariant query(Qt::InputMethodQuery query) const;
 
 private:
-    // The text reported to the input method: bytes [start, end) of the
-    // document less the composition; caret and anchor as byte positions and
+    // The text reported to the input method: the document's text from byte
+    // start on, less the composition; caret and anchor as byte positions and
     // as offsets into text.
     struct Surrounding
     {
@@ -46,7 +46,8 @@ private:
 
     // Hands an event to QScintilla and records where its composition lies.
     void compose(QInputMethodEvent* event);
-    // Deletes the text the event replaces; the caret ends where it was.
+    // Deletes the text an event replaces (offsets in UTF-16 units from the
+    // caret); the caret ends where the deleted text began.
     void replaceAroundCaret(int from, int length);
     void applySelection(qint64 origin, int start, int length);
     void notifyInputMethod(int updated);
