@@ -4,7 +4,6 @@
 #include "editor/code_page.h"
 #include "editor/find_replace_dialog.h"
 #include "editor/my_rich_edit_view.h"
-#include "editor/replace_all.h"
 #include "editor/text_search.h"
 #include "resources/command_ids.h"
 
@@ -309,63 +308,23 @@ int CFindReplace::replaceAll(const QString& text, const QString& replacement, bo
         return 0;
     }
     m_view->hideSelection(true);
-    int count = m_replaceAllInOnePass ? replaceAllAtOnce(what, replacement.toUtf8(), flags) : -1;
-    if (count < 0)
-        count = replaceAllFrom(what, replacement.toUtf8(), flags);
+    const int count = replaceEach(what, replacement.toUtf8(), flags);
     notFound();
     m_view->hideSelection(false);
     return count;
 }
 
-// Replaces the selected match and every further match of the series in one
-// replacement; returns the count, or -1 (nothing done) where the result could
-// differ from replacing one by one.
-int CFindReplace::replaceAllAtOnce(const QByteArray& what, const QByteArray& replacement, int flags)
-{
-    qint64 start, end;
-    m_view->getSel(start, end);
-    const qint64 length = m_view->textLength();
-    const bool matchCase = flags & Sci::SCFIND_MATCHCASE;
-    // The whole text in one piece; the searches below then need no moves.
-    m_view->sci(Sci::SCI_GETCHARACTERPOINTER);
-    auto occurs = [&](qint64 pos) {
-        if (pos < 0 || pos + what.size() > length)
-            return false;
-        const QByteArray bytes = m_view->textRange(pos, pos + what.size());
-        if (matchCase)
-            return bytes == what;
-        return TextSearch::equalFoldingAscii(bytes, what) ||
-               QString::fromUtf8(bytes).compare(QString::fromUtf8(what), Qt::CaseInsensitive) == 0;
-    };
-    const ReplaceAll::Plan plan = ReplaceAll::plan(
-        {start, end}, m_series.initialPosition(), length,
-        [&](qint64 from, qint64 to) { return findInRange(what, flags, from, to); },
-        flags & Sci::SCFIND_WHOLEWORD, occurs);
-    if (!plan.exact)
-        return -1;
-
-    const auto* text = reinterpret_cast<const char*>(m_view->sci(Sci::SCI_GETCHARACTERPOINTER));
-    const ReplaceAll::Result result =
-        ReplaceAll::build(QByteArrayView(text, length), plan.matches, replacement);
-    m_view->sci(Sci::SCI_SETUNDOCOLLECTION, 0);
-    m_view->sci(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(result.spanStart),
-                static_cast<long>(result.spanEnd));
-    m_view->SendScintilla(Sci::SCI_REPLACETARGET,
-                          static_cast<unsigned long>(result.replaced.size()),
-                          result.replaced.constData());
-    m_view->sci(Sci::SCI_SETUNDOCOLLECTION, 1);
-    m_view->emptyUndoBuffer();
-    m_view->setSel(result.caret, result.caret);
-    return static_cast<int>(plan.matches.size());
-}
-
 // Replaces the selected match and every further match of the series one by
-// one. The selection is tracked here and set once at the end.
-int CFindReplace::replaceAllFrom(const QByteArray& what, const QByteArray& replacement, int flags)
+// one, each as a replacement in the control: the text around each match keeps
+// its colours, and the new text takes the default format, as a single
+// replacement does. Painting is off meanwhile, so the window is drawn once;
+// the selection is tracked here and set once at the end.
+int CFindReplace::replaceEach(const QByteArray& what, const QByteArray& replacement, int flags)
 {
     qint64 start, end;
     m_view->getSel(start, end);
     int count = 0;
+    m_view->setRedraw(false);
     m_view->sci(Sci::SCI_SETUNDOCOLLECTION, 0);
     qint64 caret = start;
     for (;;) {
@@ -388,5 +347,6 @@ int CFindReplace::replaceAllFrom(const QByteArray& what, const QByteArray& repla
     m_view->sci(Sci::SCI_SETUNDOCOLLECTION, 1);
     m_view->emptyUndoBuffer();
     m_view->setSel(caret, caret);
+    m_view->setRedraw(true);
     return count;
 }

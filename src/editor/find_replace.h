@@ -58,10 +58,6 @@ public:
     int replaceAll(const QString& text, const QString& replacement, bool matchCase, bool wholeWord);
 
     CSearchSeries& series() { return m_series; }
-    // Replace all puts its result into the control in one replacement where
-    // that gives the same result as replacing match by match (the default);
-    // off, it always replaces match by match.
-    void setReplaceAllInOnePass(bool on) { m_replaceAllInOnePass = on; }
 
 private:
     explicit CFindReplace(CMyRichEditView* view);
@@ -78,10 +74,8 @@ private:
     bool selectionIs(const QByteArray& what, bool matchCase) const;
     void notFound();
     void moveDialogClearOfCaret();
-    int replaceAllAtOnce(const QByteArray& what, const QByteArray& replacement, int flags);
-    int replaceAllFrom(const QByteArray& what, const QByteArray& replacement, int flags);
+    int replaceEach(const QByteArray& what, const QByteArray& replacement, int flags);
 
     CMyRichEditView* m_view;
     CSearchSeries m_series;
-    bool m_replaceAllInOnePass = true;
 };
