@@ -11,6 +11,7 @@
 #include "dialogs/image_list_table_commands.h"
 #include "document/marquill_doc.h"
 #include "editor/editor_fonts.h"
+#include "editor/layout_runs.h"
 #include "editor/lower_tag_case.h"
 #include "editor/progress_dialog.h"
 #include "editor/tag_colorizer.h"
@@ -54,8 +55,13 @@ void CMarquillView::setUpFormats()
     const CharFormat quote = EditorFonts::readFormat(EditorFonts::Quote);
     EditorFonts::applyToStyle(*this, STYLE_DEFAULT, def);
     sci(SCI_STYLECLEARALL);
-    EditorFonts::applyToStyle(*this, StyleTag, tag);
-    EditorFonts::applyToStyle(*this, StyleQuote, quote);
+    // Every style number of a format looks alike (see LayoutRuns).
+    for (int style = 0; style < LayoutRuns::kStyles; ++style) {
+        if (LayoutRuns::formatOf(style) == StyleTag)
+            EditorFonts::applyToStyle(*this, style, tag);
+        else if (LayoutRuns::formatOf(style) == StyleQuote)
+            EditorFonts::applyToStyle(*this, style, quote);
+    }
     m_stylesShareMetrics =
         EditorFonts::sameAdvances(def, tag) && EditorFonts::sameAdvances(def, quote);
 }
@@ -306,8 +312,7 @@ void CMarquillView::typeColored(const QByteArray& text)
         sci(SCI_DELETERANGE, static_cast<unsigned long>(s), next - s);
     }
     SendScintilla(SCI_INSERTTEXT, static_cast<unsigned long>(s), text.constData());
-    if (style != TagScan::Default)
-        applyStyle(s, text.size(), style);
+    applyStyle(s, text.size(), style);
     if (grouped)
         sci(SCI_ENDUNDOACTION);
     sci(SCI_GOTOPOS, static_cast<unsigned long>(s + text.size()));

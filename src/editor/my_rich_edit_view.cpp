@@ -3,6 +3,7 @@
 #include "editor/editor_accessibility.h"
 #include "editor/editor_input_method.h"
 #include "editor/find_replace.h"
+#include "editor/layout_runs.h"
 #include "resources/command_ids.h"
 #include "resources/resource_tables.h"
 
@@ -13,6 +14,15 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QMimeData>
+
+#include <vector>
+
+namespace {
+
+// Entries of the control's cache of piece widths (two-way associative).
+constexpr int kPositionCacheEntries = 1 << 17;
+
+} // namespace
 
 CMyRichEditView::CMyRichEditView(QWidget* parent)
     : QsciScintilla(parent), m_inputMethod(std::make_unique<EditorInputMethod>(*this))
@@ -43,7 +53,11 @@ void CMyRichEditView::configureControl()
     // Only the notifications the view needs: every other change notification
     // makes QScintilla count characters from the start of the document.
     sci(SCI_SETMODEVENTMASK, SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE);
-    sci(SCI_SETWRAPMODE, SC_WRAP_WORD);
+    // Lines break at blanks only, so the style pieces that speed up laying
+    // out the text (LayoutRuns) never decide where a line wraps.
+    sci(SCI_SETWRAPMODE, SC_WRAP_WHITESPACE);
+    // Room for the widths of the pieces of a large document.
+    sci(SCI_SETPOSITIONCACHE, kPositionCacheEntries);
     sci(SCI_SETHSCROLLBAR, 0);
     sci(SCI_SETSCROLLWIDTHTRACKING, 0);
     for (int margin = 0; margin < 5; ++margin)
@@ -370,13 +384,20 @@ void CMyRichEditView::applyStyle(qint64 start, qint64 length, int style)
 {
     if (length <= 0)
         return;
+    std::vector<char> styles(static_cast<size_t>(length), static_cast<char>(style));
+    const char* text = reinterpret_cast<const char*>(
+        sci(SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), static_cast<long>(length)));
+    const int previous =
+        start > 0 ? int(sci(SCI_GETSTYLEAT, static_cast<unsigned long>(start - 1))) : -1;
+    LayoutRuns::mark(text, styles.data(), length, previous);
     sci(SCI_STARTSTYLING, static_cast<unsigned long>(start));
-    sci(SCI_SETSTYLING, static_cast<unsigned long>(length), style);
+    SendScintilla(SCI_SETSTYLINGEX, static_cast<unsigned long>(length), styles.data());
 }
 
 int CMyRichEditView::styleAt(qint64 pos) const
 {
-    return static_cast<int>(sci(SCI_GETSTYLEAT, static_cast<unsigned long>(pos)));
+    return LayoutRuns::formatOf(
+        static_cast<int>(sci(SCI_GETSTYLEAT, static_cast<unsigned long>(pos))));
 }
 
 // --- Modified flag, undo, redraw ---------------------------------------------
@@ -418,7 +439,13 @@ void CMyRichEditView::editCopy()
 
 void CMyRichEditView::editPaste()
 {
+    const bool simple = sci(SCI_GETSELECTIONS) == 1 && sci(SCI_SELECTIONISRECTANGLE) == 0;
+    const long start = sci(SCI_GETSELECTIONSTART);
     sci(SCI_PASTE);
+    // The pasted text stays in the default format, cut into layout pieces.
+    const long end = sci(SCI_GETCURRENTPOS);
+    if (simple && end > start)
+        applyStyle(start, end - start, StyleDefault);
 }
 
 void CMyRichEditView::editClear()

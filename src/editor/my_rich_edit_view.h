@@ -26,7 +26,7 @@ class CMyRichEditView : public QsciScintilla, public CCommandTarget
     Q_OBJECT
 
 public:
-    // Styles used for the three character formats.
+    // The three character formats.
     enum Style { StyleDefault = 0, StyleTag = 1, StyleQuote = 2 };
 
     explicit CMyRichEditView(QWidget* parent = nullptr);
@@ -78,7 +78,10 @@ public:
     QPoint charPos(qint64 pos) const;
 
     // --- Formats -----------------------------------------------------------
+    // Gives [start, start + length) one of the formats (Style); the text is
+    // stored in the style numbers of its layout pieces (LayoutRuns).
     void applyStyle(qint64 start, qint64 length, int style);
+    // The format at pos.
     int styleAt(qint64 pos) const;
 
     // --- Modified flag, undo, redraw --------------------------------------

@@ -1,21 +1,34 @@
 #include "editor/tag_colorizer.h"
 
+#include "editor/layout_runs.h"
 #include "editor/tag_scan.h"
 
 #include <Qsci/qsciscintillabase.h>
 
 #include <QPointer>
 
+#include <vector>
+
 namespace TagColorizer {
 namespace {
 
+// Writes formats as the style numbers of their layout pieces.
 TagScan::StyleRunWriter::Flush styleWriter(QsciScintillaBase& control)
 {
-    return [&control](qint64 start, const char* styles, qint64 length) {
+    return [&control](qint64 start, const char* formats, qint64 length) {
+        std::vector<char> styles(formats, formats + length);
+        const char* text = reinterpret_cast<const char*>(
+            control.SendScintilla(QsciScintillaBase::SCI_GETRANGEPOINTER,
+                                  static_cast<unsigned long>(start), static_cast<long>(length)));
+        const int previous = start > 0
+                                 ? int(control.SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT,
+                                                             static_cast<unsigned long>(start - 1)))
+                                 : -1;
+        LayoutRuns::mark(text, styles.data(), length, previous);
         control.SendScintilla(QsciScintillaBase::SCI_STARTSTYLING,
                               static_cast<unsigned long>(start));
         control.SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX,
-                              static_cast<unsigned long>(length), styles);
+                              static_cast<unsigned long>(length), styles.data());
     };
 }
 

@@ -370,6 +370,39 @@ private Q_SLOTS:
         QCOMPARE(styleMap(view), expectedMap(text));
     }
 
+    // A coloured page on a narrow window: its formats are the tag scan's, its
+    // lines wrap after blanks only (never where a tag or a format begins),
+    // and every displayed line is found again from its first position.
+    void colouredPageWrapsAtBlanks()
+    {
+        QByteArray page = "<TABLE>\r\n";
+        for (int row = 0; row < 12; ++row)
+            page += "<TR><TD CLASS=\"c" + QByteArray::number(row) +
+                    "\">cell text</TD><TD><A HREF=\"x.htm\">日本語のリンク</A> and more words "
+                    "here</TD></TR>\r\n";
+        page += "</TABLE>\r\n";
+        CMarquillView view;
+        view.resize(420, 900);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.loadBytes(page);
+        view.ColorWholeDocument();
+        QCOMPARE(styleMap(view), expectedMap(page));
+        view.repaint();
+        QApplication::processEvents();
+        const int lines = view.lineCount();
+        QVERIFY2(lines > 2 * 14, qPrintable(QString::number(lines)));
+        qint64 previousStart = -1;
+        for (int line = 0; line < lines; ++line) {
+            const qint64 start = view.lineIndex(line);
+            QVERIFY(start > previousStart);
+            QCOMPARE(view.lineFromChar(start), line);
+            const char before = start > 0 ? page.at(start - 1) : '\n';
+            QVERIFY2(before == ' ' || before == '\n', qPrintable(QString::number(start)));
+            previousStart = start;
+        }
+    }
+
     void wholeDocumentKeepsStateAndEmptiesUndo()
     {
         QByteArray text;

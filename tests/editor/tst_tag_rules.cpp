@@ -1,4 +1,5 @@
 #include "editor/code_page.h"
+#include "editor/layout_runs.h"
 #include "editor/lower_tag_case.h"
 #include "editor/tag_scan.h"
 #include "editor/typed_char_style.h"
@@ -39,6 +40,20 @@ QByteArray scanInPieces(const QByteArray& text, qint64 pieceSize, qint64 bufferS
     writer.fillTo(text.size());
     writer.flush();
     return styles;
+}
+
+// The text with '|' before every byte whose style number differs from the
+// one before it (before the first byte too, unless it continues previous).
+QByteArray pieceMap(const QByteArray& text, const QByteArray& styles, int previous)
+{
+    QByteArray out;
+    for (qint64 i = 0; i < text.size(); ++i) {
+        const int before = i > 0 ? static_cast<unsigned char>(styles[i - 1]) : previous;
+        if (static_cast<unsigned char>(styles[i]) != before)
+            out += '|';
+        out += text[i];
+    }
+    return out;
 }
 
 QByteArray scanWhole(const QByteArray& text)
@@ -204,6 +219,50 @@ private Q_SLOTS:
         }
         QCOMPARE(pos, text.size());
         QCOMPARE(CodePage::charLengthAt(text, pos), 0);
+    }
+
+    // Layout pieces: words, blank runs, punctuation runs and runs of wide
+    // characters, long runs cut at most every kMaxPiece bytes, never inside a
+    // character nor before one that may join the character before it.
+    void layoutPieces_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("previous"); // style number before the text
+        QTest::addColumn<QByteArray>("pieces");
+        QTest::newRow("tag with a quoted value")
+            << QByteArray("<a href=\"x.htm\">Hi there</a>") << -1
+            << QByteArray("|<|a| |href|=|\"|x|.|htm|\"|>|Hi| |there|</|a|>");
+        QTest::newRow("blank runs")
+            << QByteArray("a  \tb\r\nc") << -1 << QByteArray("|a|  \t|b|\r\n|c");
+        QTest::newRow("long word cut")
+            << QByteArray(30, 'w') << -1 << "|" + QByteArray(24, 'w') + "|" + QByteArray(6, 'w');
+        QTest::newRow("wide characters cut between characters")
+            << QByteArray("x日本語日本語日本語") << -1 << QByteArray("|x|日本語日本語日本|語");
+        QTest::newRow("other characters join their word")
+            << QByteArray("caf\xC3\xA9 \xD0\x9C\xD0\xB8\xD1\x80") << -1
+            << QByteArray("|caf\xC3\xA9| |\xD0\x9C\xD0\xB8\xD1\x80");
+        QTest::newRow("combining marks stay with their base")
+            << QByteArray("e\xCC\x81x \xE3\x81\x8B\xE3\x82\x99") << -1
+            << QByteArray("|e\xCC\x81x| |\xE3\x81\x8B\xE3\x82\x99");
+        QTest::newRow("a word continued from before")
+            << QByteArray("bc d") << 0 << QByteArray("bc| |d");
+        QTest::newRow("after a tag's word")
+            << QByteArray("bc d") << int(TagScan::Tag) << QByteArray("|bc| |d");
+    }
+    void layoutPieces()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, previous);
+        QFETCH(QByteArray, pieces);
+        const QByteArray formats = scanWhole(text);
+        QByteArray styles = formats;
+        LayoutRuns::mark(text.constData(), styles.data(), styles.size(), previous);
+        QCOMPARE(pieceMap(text, styles, previous), pieces);
+        for (qint64 i = 0; i < styles.size(); ++i) {
+            const int style = static_cast<unsigned char>(styles[i]);
+            QVERIFY(style < LayoutRuns::kStyles);
+            QCOMPARE(LayoutRuns::formatOf(style), int(formats[i]));
+        }
     }
 
     void upperAscii()
