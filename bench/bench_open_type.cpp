@@ -5,7 +5,7 @@
 // Without FILE, about 10 MB of HTML is made from the HTML documents under
 // /usr/share/doc (or generated when there are too few).
 #include "app/marquill_app.h"
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "document/document_file.h"
 #include "document/marquill_doc.h"
 #include "editor/marquill_view.h"

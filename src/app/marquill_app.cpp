@@ -1,7 +1,7 @@
 #include "app/marquill_app.h"
 
 #include "app/about_dialog.h"
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "app/single_instance.h"
 #include "core/ui_seam.h"
 #include "document/marquill_doc.h"

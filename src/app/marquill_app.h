@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/recent_file_list.h"
+#include "document/recent_file_list.h"
 #include "core/command_target.h"
 
 #include <QList>

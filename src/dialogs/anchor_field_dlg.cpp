@@ -1,8 +1,8 @@
 #include "dialogs/anchor_field_dlg.h"
 
-#include "dialogs/dialog_layout.h"
-#include "dialogs/history_combo_box.h"
-#include "dialogs/history_sections.h"
+#include "widgets/dialog_layout.h"
+#include "widgets/history_combo_box.h"
+#include "widgets/history_sections.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "dialogs/element_html.h"
 
-#include "dialogs/color_table.h"
-
-#include <limits>
+#include "widgets/color_table.h"
+#include "widgets/dialog_layout.h"
+#include "widgets/leading_number.h"
 
 namespace {
 
@@ -36,26 +36,6 @@ WrapTexts anchor(const QString& start)
 }
 
 } // namespace
-
-int leadingNumber(const QString& text)
-{
-    qsizetype i = 0;
-    while (i < text.size() && (text[i] == QLatin1Char(' ') ||
-                               (text[i] >= QLatin1Char('\t') && text[i] <= QLatin1Char('\r'))))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
-        negative = text[i] == QLatin1Char('-');
-        ++i;
-    }
-    long long n = 0;
-    for (; i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'); ++i) {
-        n = n * 10 + (text[i].unicode() - '0');
-        if (n > std::numeric_limits<int>::max())
-            return negative ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
-    }
-    return static_cast<int>(negative ? -n : n);
-}
 
 WrapTexts docInfoTexts(const DocInfoChoice& c, bool hex)
 {
@@ -159,15 +139,6 @@ QString ruleText(const RuleChoice& c)
     return text + QLatin1Char('>');
 }
 
-int previewAlignedX(int left, int right, int w, int align)
-{
-    if (align == 1)
-        return left + 5;
-    if (align == 3)
-        return right - w - 5;
-    return left + (right - left) / 2 - w / 2;
-}
-
 RulePreviewBar rulePreviewBar(int left, int top, int right, int bottom, const RuleChoice& c)
 {
     RulePreviewBar bar;
@@ -182,7 +153,7 @@ RulePreviewBar rulePreviewBar(int left, int top, int right, int bottom, const Ru
     if (c.percent)
         w = w * (right - left - 10) / 100;
     bar.width = static_cast<int>(qBound(-1000000LL, w, 1000000LL));
-    bar.x = previewAlignedX(left, right, bar.width, c.align);
+    bar.x = DialogLayout::previewAlignedX(left, right, bar.width, c.align);
     bar.y = top + (bottom - top) / 2 - bar.height / 2;
     return bar;
 }

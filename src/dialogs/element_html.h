@@ -15,11 +15,6 @@ struct WrapTexts
     bool operator==(const WrapTexts&) const = default;
 };
 
-// The leading decimal number of a text the way the C library's atoi reads it
-// (blanks, an optional sign, digits); 0 when the text does not start with a
-// number. Values beyond the int range are clamped.
-int leadingNumber(const QString& text);
-
 // The document frame: DOCTYPE, HTML, optional HEAD with TITLE, and BODY.
 // Colours are names from the colour table, empty for none.
 struct DocInfoChoice
@@ -67,11 +62,6 @@ struct RuleChoice
     bool shaded = true;
 };
 QString ruleText(const RuleChoice& choice);
-
-// The left edge of a preview item of width w inside [left, right): 5 pixels
-// from the left edge for alignment 1, from the right edge for alignment 3,
-// centred otherwise (none, centre, or no alignment chosen).
-int previewAlignedX(int left, int right, int w, int align);
 
 // Where the rule preview draws its bar inside the preview rectangle
 // [left, right) x [top, bottom).

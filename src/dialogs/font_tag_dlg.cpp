@@ -1,10 +1,10 @@
 #include "dialogs/font_tag_dlg.h"
 
-#include "dialogs/color_combo_box.h"
-#include "dialogs/color_table.h"
-#include "dialogs/dialog_layout.h"
+#include "widgets/color_combo_box.h"
+#include "widgets/color_table.h"
+#include "widgets/dialog_layout.h"
 #include "dialogs/element_html.h"
-#include "dialogs/preview_frame.h"
+#include "widgets/preview_frame.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

@@ -1,11 +1,11 @@
 #include "dialogs/heading_dlg.h"
 
-#include "app/settings_store.h"
-#include "dialogs/alignment_combo.h"
-#include "dialogs/dialog_layout.h"
+#include "core/settings_store.h"
+#include "widgets/alignment_combo.h"
+#include "widgets/dialog_layout.h"
 #include "dialogs/element_html.h"
-#include "dialogs/history_sections.h"
-#include "dialogs/preview_frame.h"
+#include "widgets/history_sections.h"
+#include "widgets/preview_frame.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -1,12 +1,12 @@
 #include "dialogs/image_dlg.h"
 
 #include "core/ui_seam.h"
-#include "dialogs/dialog_layout.h"
-#include "dialogs/history_combo_box.h"
-#include "dialogs/history_sections.h"
+#include "widgets/dialog_layout.h"
+#include "widgets/history_combo_box.h"
+#include "widgets/history_sections.h"
 #include "dialogs/image_size.h"
 #include "dialogs/sample_pictures.h"
-#include "dialogs/spin_edit.h"
+#include "widgets/spin_edit.h"
 #include "document/relative_reference.h"
 
 #include <QButtonGroup>

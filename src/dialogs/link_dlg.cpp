@@ -1,9 +1,9 @@
 #include "dialogs/link_dlg.h"
 
-#include "dialogs/dialog_layout.h"
+#include "widgets/dialog_layout.h"
 #include "dialogs/element_html.h"
-#include "dialogs/history_combo_box.h"
-#include "dialogs/history_sections.h"
+#include "widgets/history_combo_box.h"
+#include "widgets/history_sections.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/target_history.h"
+#include "widgets/target_history.h"
 
 #include <QDialog>
 

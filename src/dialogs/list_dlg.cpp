@@ -1,8 +1,8 @@
 #include "dialogs/list_dlg.h"
 
-#include "app/settings_store.h"
-#include "dialogs/dialog_layout.h"
-#include "dialogs/history_sections.h"
+#include "core/settings_store.h"
+#include "widgets/dialog_layout.h"
+#include "widgets/history_sections.h"
 #include "dialogs/sample_pictures.h"
 
 #include <QButtonGroup>

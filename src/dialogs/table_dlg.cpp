@@ -1,9 +1,9 @@
 #include "dialogs/table_dlg.h"
 
 #include "core/ui_seam.h"
-#include "dialogs/dialog_layout.h"
+#include "widgets/dialog_layout.h"
 #include "dialogs/sample_pictures.h"
-#include "dialogs/spin_edit.h"
+#include "widgets/spin_edit.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

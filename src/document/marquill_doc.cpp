@@ -1,7 +1,7 @@
 #include "document/marquill_doc.h"
 
 #include "app/marquill_app.h"
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "core/ui_seam.h"
 #include "document/document_file.h"
 #include "document/save_name.h"

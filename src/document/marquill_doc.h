@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/my_rich_edit_doc.h"
+#include "document/my_rich_edit_doc.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
 #include "editor/editor_fonts.h"
 
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 
 #include <Qsci/qsciscintillabase.h>
 

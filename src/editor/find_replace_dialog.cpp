@@ -1,7 +1,7 @@
 #include "editor/find_replace_dialog.h"
 
-#include "dialogs/history_combo_box.h"
-#include "dialogs/history_sections.h"
+#include "widgets/history_combo_box.h"
+#include "widgets/history_sections.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

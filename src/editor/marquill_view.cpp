@@ -6,14 +6,14 @@
 #include <QMenu>
 #include <memory>
 
-#include "app/settings_store.h"
-#include "dialogs/element_dialog_commands.h"
-#include "dialogs/image_list_table_commands.h"
+#include "core/settings_store.h"
+#include "commands/element_dialog_commands.h"
+#include "commands/image_list_table_commands.h"
 #include "document/marquill_doc.h"
 #include "editor/editor_fonts.h"
 #include "editor/layout_runs.h"
 #include "editor/lower_tag_case.h"
-#include "editor/progress_dialog.h"
+#include "widgets/progress_dialog.h"
 #include "editor/tag_colorizer.h"
 #include "editor/typed_char_style.h"
 

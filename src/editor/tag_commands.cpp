@@ -1,7 +1,7 @@
 // The view's tag commands: the direct wrap and insert commands, the date,
 // the colour refresh and the four tag tools.
 
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "core/ui_seam.h"
 #include "editor/auto_select.h"
 #include "editor/close_tag.h"

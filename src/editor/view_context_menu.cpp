@@ -1,6 +1,6 @@
 #include "editor/view_context_menu.h"
 
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "resources/command_ids.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "frame/main_frame.h"
 
 #include "app/marquill_app.h"
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "document/marquill_doc.h"
 #include "editor/marquill_view.h"
 #include "frame/child_frame.h"

@@ -1,12 +1,12 @@
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "core/ui_seam.h"
 #include "dialogs/anchor_field_dlg.h"
-#include "dialogs/color_combo_box.h"
+#include "widgets/color_combo_box.h"
 #include "dialogs/doc_info_dlg.h"
-#include "dialogs/history_combo_box.h"
-#include "dialogs/history_list.h"
+#include "widgets/history_combo_box.h"
+#include "widgets/history_list.h"
 #include "dialogs/link_dlg.h"
-#include "dialogs/preview_frame.h"
+#include "widgets/preview_frame.h"
 #include "test_support.h"
 
 #include <QLineEdit>

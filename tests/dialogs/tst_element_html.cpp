@@ -16,29 +16,6 @@ class TestElementHtml : public QObject
     }
 
 private Q_SLOTS:
-    void leadingNumber_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("number");
-        QTest::newRow("empty") << "" << 0;
-        QTest::newRow("digits") << "120" << 120;
-        QTest::newRow("blanks first") << "  \t7" << 7;
-        QTest::newRow("negative") << "-1" << -1;
-        QTest::newRow("plus") << "+4" << 4;
-        QTest::newRow("trailing text") << "12px" << 12;
-        QTest::newRow("not a number") << "abc" << 0;
-        QTest::newRow("sign alone") << "-" << 0;
-        QTest::newRow("full-width digits") << "１２" << 0;
-        QTest::newRow("too large") << "99999999999999" << 2147483647;
-        QTest::newRow("too small") << "-99999999999999" << int(-2147483647 - 1);
-    }
-    void leadingNumber()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, number);
-        QCOMPARE(::leadingNumber(text), number);
-    }
-
     void docInfo_data()
     {
         QTest::addColumn<QString>("title");

@@ -1,10 +1,10 @@
-#include "app/settings_store.h"
-#include "dialogs/color_combo_box.h"
+#include "core/settings_store.h"
+#include "widgets/color_combo_box.h"
 #include "dialogs/font_tag_dlg.h"
 #include "dialogs/heading_dlg.h"
-#include "dialogs/preview_frame.h"
+#include "widgets/preview_frame.h"
 #include "dialogs/rule_dlg.h"
-#include "dialogs/spin_edit.h"
+#include "widgets/spin_edit.h"
 #include "test_support.h"
 
 #include <QCheckBox>

@@ -4,11 +4,11 @@
 
 #include "test_support.h"
 
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "core/ui_seam.h"
 #include "dialogs/image_dlg.h"
 #include "dialogs/sample_pictures.h"
-#include "dialogs/spin_edit.h"
+#include "widgets/spin_edit.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

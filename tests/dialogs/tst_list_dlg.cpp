@@ -4,7 +4,7 @@
 
 #include "test_support.h"
 
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "dialogs/list_dlg.h"
 #include "dialogs/sample_pictures.h"
 

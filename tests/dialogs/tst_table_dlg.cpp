@@ -6,7 +6,7 @@
 
 #include "core/ui_seam.h"
 #include "dialogs/sample_pictures.h"
-#include "dialogs/spin_edit.h"
+#include "widgets/spin_edit.h"
 #include "dialogs/table_dlg.h"
 
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "core/command_target.h"
 #include "core/ui_seam.h"
 #include "editor/find_replace.h"

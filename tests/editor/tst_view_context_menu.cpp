@@ -1,4 +1,4 @@
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "editor/view_context_menu.h"
 #include "resources/command_ids.h"
 #include "test_support.h"

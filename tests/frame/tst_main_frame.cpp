@@ -1,5 +1,5 @@
 #include "app/marquill_app.h"
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "core/ui_seam.h"
 #include "document/marquill_doc.h"
 #include "editor/find_replace.h"

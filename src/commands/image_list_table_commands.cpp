@@ -1,11 +1,11 @@
-#include "dialogs/image_list_table_commands.h"
+#include "commands/image_list_table_commands.h"
 
 #include "core/ui_seam.h"
 #include "dialogs/image_dlg.h"
 #include "dialogs/list_dlg.h"
 #include "dialogs/table_dlg.h"
 #include "editor/marquill_view.h"
-#include "editor/my_rich_edit_doc.h"
+#include "document/my_rich_edit_doc.h"
 #include "resources/command_ids.h"
 
 namespace {

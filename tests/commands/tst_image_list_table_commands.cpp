@@ -3,12 +3,12 @@
 
 #include "test_support.h"
 
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "core/command_target.h"
 #include "core/ui_seam.h"
 #include "dialogs/image_dlg.h"
 #include "dialogs/list_dlg.h"
-#include "dialogs/spin_edit.h"
+#include "widgets/spin_edit.h"
 #include "dialogs/table_dlg.h"
 #include "document/marquill_doc.h"
 #include "editor/marquill_view.h"

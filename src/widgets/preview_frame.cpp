@@ -1,4 +1,4 @@
-#include "dialogs/preview_frame.h"
+#include "widgets/preview_frame.h"
 
 #include <QPainter>
 

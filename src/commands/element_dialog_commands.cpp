@@ -1,4 +1,4 @@
-#include "dialogs/element_dialog_commands.h"
+#include "commands/element_dialog_commands.h"
 
 #include "core/ui_seam.h"
 #include "dialogs/anchor_field_dlg.h"

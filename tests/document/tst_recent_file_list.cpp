@@ -1,7 +1,7 @@
 #include "test_support.h"
 
-#include "app/recent_file_list.h"
-#include "app/settings_store.h"
+#include "document/recent_file_list.h"
+#include "core/settings_store.h"
 
 class TestRecentFileList : public QObject
 {

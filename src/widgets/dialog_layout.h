@@ -37,6 +37,11 @@ QString previewSample();
 void drawPreviewText(QPainter& painter, const QRect& rect, const QFont& font, const QColor& color,
                      int align);
 
+// The left edge of a preview item of width w inside [left, right): 5 pixels
+// from the left edge for alignment 1, from the right edge for alignment 3,
+// centred otherwise (none, centre, or no alignment chosen).
+int previewAlignedX(int left, int right, int w, int align);
+
 // The exclusive right and bottom edges, as the preview arithmetic counts them.
 inline int rightEdge(const QRect& r)
 {

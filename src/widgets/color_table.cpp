@@ -1,6 +1,6 @@
-#include "dialogs/color_table.h"
+#include "widgets/color_table.h"
 
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 
 namespace {
 

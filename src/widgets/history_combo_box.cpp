@@ -1,6 +1,6 @@
-#include "dialogs/history_combo_box.h"
+#include "widgets/history_combo_box.h"
 
-#include "dialogs/history_list.h"
+#include "widgets/history_list.h"
 
 #include <QDialog>
 #include <QLineEdit>

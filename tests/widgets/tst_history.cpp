@@ -1,7 +1,7 @@
-#include "app/settings_store.h"
-#include "dialogs/history_combo_box.h"
-#include "dialogs/history_list.h"
-#include "dialogs/target_history.h"
+#include "core/settings_store.h"
+#include "widgets/history_combo_box.h"
+#include "widgets/history_list.h"
+#include "widgets/target_history.h"
 #include "test_support.h"
 
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "editor/my_rich_edit_doc.h"
+#include "document/my_rich_edit_doc.h"
 
 #include "document/document_file.h"
 #include "editor/my_rich_edit_view.h"

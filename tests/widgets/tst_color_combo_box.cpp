@@ -1,6 +1,6 @@
-#include "app/settings_store.h"
-#include "dialogs/color_combo_box.h"
-#include "dialogs/color_table.h"
+#include "core/settings_store.h"
+#include "widgets/color_combo_box.h"
+#include "widgets/color_table.h"
 #include "resources/resource_tables.h"
 #include "test_support.h"
 

@@ -1,8 +1,8 @@
-#include "dialogs/target_history.h"
+#include "widgets/target_history.h"
 
-#include "app/settings_store.h"
-#include "dialogs/history_list.h"
-#include "dialogs/history_sections.h"
+#include "core/settings_store.h"
+#include "widgets/history_list.h"
+#include "widgets/history_sections.h"
 
 #include <QComboBox>
 

@@ -1,6 +1,6 @@
-#include "dialogs/history_list.h"
+#include "widgets/history_list.h"
 
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 
 namespace HistoryList {
 

@@ -1,8 +1,7 @@
-#include "dialogs/dialog_layout.h"
+#include "widgets/dialog_layout.h"
 
-#include "dialogs/element_html.h"
-#include "dialogs/preview_frame.h"
-#include "dialogs/spin_edit.h"
+#include "widgets/preview_frame.h"
+#include "widgets/spin_edit.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -47,6 +46,15 @@ QGroupBox* previewGroup(CPreviewFrame* preview, QWidget* parent)
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(preview);
     return group;
+}
+
+int previewAlignedX(int left, int right, int w, int align)
+{
+    if (align == 1)
+        return left + 5;
+    if (align == 3)
+        return right - w - 5;
+    return left + (right - left) / 2 - w / 2;
 }
 
 QString previewSample()

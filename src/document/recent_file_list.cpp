@@ -1,6 +1,6 @@
-#include "app/recent_file_list.h"
+#include "document/recent_file_list.h"
 
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
-#include "dialogs/spin_edit.h"
+#include "widgets/spin_edit.h"
 
-#include "dialogs/element_html.h"
+#include "widgets/leading_number.h"
 
 #include <QLineEdit>
 

@@ -1,6 +1,6 @@
-#include "dialogs/color_combo_box.h"
+#include "widgets/color_combo_box.h"
 
-#include "dialogs/color_table.h"
+#include "widgets/color_table.h"
 
 #include <QPainter>
 #include <QStyleOptionFocusRect>

@@ -1,4 +1,4 @@
-#include "editor/progress_dialog.h"
+#include "widgets/progress_dialog.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

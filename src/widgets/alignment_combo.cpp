@@ -1,4 +1,4 @@
-#include "dialogs/alignment_combo.h"
+#include "widgets/alignment_combo.h"
 
 #include <QComboBox>
 
