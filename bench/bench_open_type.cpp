@@ -9,6 +9,7 @@
 #include "document/document_file.h"
 #include "document/marquill_doc.h"
 #include "editor/marquill_view.h"
+#include "frame/child_frame.h"
 #include "frame/main_frame.h"
 
 #include <QApplication>
@@ -106,17 +107,18 @@ int main(int argc, char** argv)
     const qint64 shownMs = t.elapsed();
     if (!doc)
         return 1;
-    std::printf("file: %s (%lld bytes)\n", qPrintable(path), doc->view()->textLength());
+    CMarquillView* view = marquill.frameOf(doc)->view();
+    std::printf("file: %s (%lld bytes)\n", qPrintable(path), view->textLength());
     std::printf("open (read, load, colour): %lld ms; until shown: %lld ms\n", openMs, shownMs);
 
     t.start();
-    doc->view()->sci(QsciScintillaBase::SCI_DOCUMENTEND);
+    view->sci(QsciScintillaBase::SCI_DOCUMENTEND);
     QApplication::processEvents();
     std::printf("scroll to the end and repaint: %lld ms\n", t.elapsed());
 
-    const double bigTyping = medianTypingMicros(doc->marquillView(), 300);
+    const double bigTyping = medianTypingMicros(view, 300);
     CMarquillDoc* smallDoc = marquill.OpenDocumentFile(small);
-    const double smallTyping = medianTypingMicros(smallDoc->marquillView(), 300);
+    const double smallTyping = medianTypingMicros(marquill.frameOf(smallDoc)->view(), 300);
     std::printf(
         "typing one character at the end, median: %.1f us (10 MB) vs %.1f us (small file)\n",
         bigTyping, smallTyping);

@@ -192,7 +192,6 @@ int main(int argc, char** argv)
             CMarquillView openView;
             openView.resize(1000, 700);
             doc.setView(&openView);
-            openView.setDocument(&doc);
             QString error;
             doc.OnOpenDocument(path, &error);
         }
@@ -260,7 +259,6 @@ int main(int argc, char** argv)
             CMarquillView openView;
             openView.resize(1000, 700);
             doc.setView(&openView);
-            openView.setDocument(&doc);
             QString error;
             QElapsedTimer t;
             t.start();

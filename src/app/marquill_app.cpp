@@ -1,8 +1,9 @@
 #include "app/marquill_app.h"
 
 #include "app/about_dialog.h"
-#include "core/settings_store.h"
 #include "app/single_instance.h"
+#include "commands/command_modules.h"
+#include "core/settings_store.h"
 #include "core/ui_seam.h"
 #include "document/marquill_doc.h"
 #include "editor/marquill_view.h"
@@ -20,28 +21,15 @@ constexpr IntSetting kFileNew{"Options", "FileNew", 0};
 constexpr StringSetting kPath{"Options", "Path", ""};
 constexpr IntSetting kVersion{"Options", "Version", 215};
 constexpr IntSetting kShowCmd{"Settings", "ShowCmd", 3};
-
-CMarquillApp* g_app = nullptr;
-int g_showCmdLoaded = 3;
-int g_showCmdCurrent = 3;
 } // namespace
 
 CMarquillApp::CMarquillApp()
 {
-    g_app = this;
+    CommandModules::install();
     registerCommands();
 }
 
-CMarquillApp::~CMarquillApp()
-{
-    if (g_app == this)
-        g_app = nullptr;
-}
-
-CMarquillApp* CMarquillApp::instance()
-{
-    return g_app;
-}
+CMarquillApp::~CMarquillApp() = default;
 
 // --- Start-up and exit -------------------------------------------------------------
 
@@ -82,11 +70,12 @@ bool CMarquillApp::InitInstance(const QStringList& arguments, bool singleInstanc
     kPath.write(programFolder());
     kVersion.write(215);
 
-    g_showCmdLoaded = g_showCmdCurrent = kShowCmd.read();
+    m_loadedShowCmd = kShowCmd.read();
+    CChildFrame::setShowCmd(m_loadedShowCmd);
 
     m_recent.readList();
 
-    m_mainFrame = new CMainFrame;
+    m_mainFrame = new CMainFrame(this);
     m_mainFrame->setAttribute(Qt::WA_DeleteOnClose, false);
 
     m_mainFrame->ShowWithSavedPlacement(1);
@@ -97,7 +86,7 @@ bool CMarquillApp::InitInstance(const QStringList& arguments, bool singleInstanc
     } else if (kFileNew.read() != 0) {
         FileNew();
     }
-    setWorkingFolderToLastUsed();
+    m_recent.setWorkingFolderToLastUsed();
     return true;
 }
 
@@ -116,8 +105,8 @@ void CMarquillApp::activateMainWindow()
 
 void CMarquillApp::ExitInstance()
 {
-    if (g_showCmdCurrent != g_showCmdLoaded)
-        kShowCmd.write(g_showCmdCurrent);
+    if (CChildFrame::showCmd() != m_loadedShowCmd)
+        kShowCmd.write(CChildFrame::showCmd());
     m_recent.writeList();
 }
 
@@ -140,7 +129,7 @@ void CMarquillApp::registerCommands()
 
 void CMarquillApp::fileOpen()
 {
-    setWorkingFolderToLastUsed();
+    m_recent.setWorkingFolderToLastUsed();
     UiSeam::FileDialogRequest request;
     request.title = QStringLiteral("開く");
     request.filter = QStringLiteral("HTML ファイル (*.htm *.html *.stm *.shtml);;"
@@ -175,6 +164,8 @@ CMarquillDoc* CMarquillApp::createDocument()
     auto* doc = new CMarquillDoc(this);
     auto* view = new CMarquillView;
     doc->setView(view);
+    doc->setRecentFileList(&m_recent);
+    connect(doc, &CMarquillDoc::saved, this, &CMarquillApp::addToRecentFileList);
     auto* frame = new CChildFrame(doc, view);
     connect(frame, &CChildFrame::closed, this, [this, doc] { removeDocument(doc); });
     return doc;
@@ -191,7 +182,8 @@ void CMarquillApp::removeDocument(CMarquillDoc* doc)
 
 CChildFrame* CMarquillApp::frameOf(CMarquillDoc* doc) const
 {
-    return doc && doc->view() ? qobject_cast<CChildFrame*>(doc->view()->parentWidget()) : nullptr;
+    return doc && doc->viewWidget() ? qobject_cast<CChildFrame*>(doc->viewWidget()->parentWidget())
+                                    : nullptr;
 }
 
 CMarquillDoc* CMarquillApp::FileNew()
@@ -278,34 +270,7 @@ QStringList CMarquillApp::recentFiles() const
     return m_recent.entries();
 }
 
-QString CMarquillApp::recentFileCaption(int index) const
-{
-    // Files directly in the program folder are shown by their names alone.
-    return m_recent.menuCaption(index, programFolder());
-}
-
-QString CMarquillApp::folderOfMostRecentFile()
-{
-    return g_app ? g_app->m_recent.folderOfMostRecentFile() : QString();
-}
-
-void CMarquillApp::setWorkingFolderToLastUsed()
-{
-    if (g_app)
-        g_app->m_recent.setWorkingFolderToLastUsed();
-}
-
 QString CMarquillApp::programFolder()
 {
     return QCoreApplication::applicationDirPath();
-}
-
-int CMarquillApp::childShowCmd()
-{
-    return g_showCmdCurrent;
-}
-
-void CMarquillApp::setChildShowCmd(int showCmd)
-{
-    g_showCmdCurrent = showCmd;
 }

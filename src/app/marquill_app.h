@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/recent_file_list.h"
-#include "core/command_target.h"
+#include "frame/document_manager.h"
 
 #include <QList>
 #include <QObject>
@@ -15,16 +15,14 @@ class CSingleInstance;
 // The application object: the start-up sequence, the documents (one
 // CMarquillDoc per CChildFrame with a CMarquillView), the recent-file list and
 // the last-used folder, and the application-level commands (New, Open, About,
-// the recent files, exit).
-class CMarquillApp : public QObject, public CCommandTarget
+// the recent files, exit). Constructing it installs the view commands.
+class CMarquillApp : public QObject, public CDocumentManager
 {
     Q_OBJECT
 
 public:
     CMarquillApp();
     ~CMarquillApp() override;
-
-    static CMarquillApp* instance();
 
     // Runs the start-up steps; false means the program should exit now
     // (another instance took the file, or the command-line file failed).
@@ -41,33 +39,19 @@ public:
 
     CMainFrame* mainFrame() const { return m_mainFrame; }
 
-    // Opens path, or activates its window when it is open already. Shows
-    // the error and returns nullptr when the file cannot be read.
-    CMarquillDoc* OpenDocumentFile(const QString& path);
+    CMarquillDoc* OpenDocumentFile(const QString& path) override;
     CMarquillDoc* FileNew();
-    QList<CMarquillDoc*> documents() const;
+    QList<CMarquillDoc*> documents() const override;
     CChildFrame* frameOf(CMarquillDoc* doc) const;
-    // Asks each modified document whether to save; false when cancelled.
-    bool SaveAllModified();
-    void closeAllDocumentsWithoutAsking();
+    bool SaveAllModified() override;
+    void closeAllDocumentsWithoutAsking() override;
 
-    // Recent-file list (9 entries, most recent first).
     void addToRecentFileList(const QString& path);
     QStringList recentFiles() const;
-    CRecentFileList& recentFileList() { return m_recent; }
-    // Menu caption of entry i ("&1 name"), relative to the program folder.
-    QString recentFileCaption(int index) const;
+    const CRecentFileList& recentFileList() const override { return m_recent; }
 
-    // The folder of the most recent file (empty without one).
-    static QString folderOfMostRecentFile();
-    // With "DefaultFolder" set, makes the most recent file's folder current.
-    static void setWorkingFolderToLastUsed();
     // The folder that holds the program file.
     static QString programFolder();
-
-    // Document-window show state: 3 maximised, 1 normal.
-    static int childShowCmd();
-    static void setChildShowCmd(int showCmd);
 
 Q_SIGNALS:
     void documentsChanged();
@@ -88,4 +72,5 @@ private:
     QList<CMarquillDoc*> m_documents;
     CRecentFileList m_recent;
     int m_handOffResult = -1;
+    int m_loadedShowCmd = 3; // the document windows' show state read at start-up
 };

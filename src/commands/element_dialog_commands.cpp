@@ -1,5 +1,6 @@
 #include "commands/element_dialog_commands.h"
 
+#include "core/settings_store.h"
 #include "core/ui_seam.h"
 #include "dialogs/anchor_field_dlg.h"
 #include "dialogs/doc_info_dlg.h"
@@ -13,12 +14,16 @@
 
 namespace {
 
-// Runs a wrap dialog modally and, after OK, wraps the selection with its texts.
-template <typename Dialog> void runWrapDialog(CMarquillView& view, Dialog& dialog)
+constexpr IntSetting kDialog{"Options", "Dialog", 0};
+
+// Runs a wrap dialog modally and, after OK, wraps the selection with its
+// texts. Returns whether the dialog was accepted.
+template <typename Dialog> bool runWrapDialog(CMarquillView& view, Dialog& dialog)
 {
     if (UiSeam::execDialog(dialog) != QDialog::Accepted)
-        return;
+        return false;
     view.WrapSelection(dialog.startText().toUtf8(), dialog.endText().toUtf8(), true);
+    return true;
 }
 
 template <typename Dialog> void addWrapDialog(CMarquillView& view, int id)
@@ -33,8 +38,6 @@ template <typename Dialog> void addWrapDialog(CMarquillView& view, int id)
 
 void registerElementDialogCommands(CMarquillView& view)
 {
-    CMarquillDoc::setNewDocumentDialog(runNewDocumentDialog);
-
     view.onCommand(Cmd::DocumentInfo, [&view] {
         CDocInfoDlg dialog(&view);
         if (const CMarquillDoc* doc = view.marquillDocument())
@@ -52,4 +55,13 @@ void registerElementDialogCommands(CMarquillView& view)
         if (UiSeam::execDialog(dialog) == QDialog::Accepted)
             view.InsertText(dialog.text().toUtf8(), true);
     });
+}
+
+bool runNewDocumentDialog(CMarquillDoc& doc)
+{
+    auto* view = dynamic_cast<CMarquillView*>(doc.view());
+    if (!view || kDialog.read() == 0)
+        return false;
+    CDocInfoDlg dialog(view);
+    return runWrapDialog(*view, dialog);
 }

@@ -2,15 +2,14 @@
 
 #include "core/settings_store.h"
 #include "core/ui_seam.h"
+#include "dialogs/element_html.h"
+#include "document/relative_reference.h"
 #include "widgets/color_combo_box.h"
 #include "widgets/color_table.h"
 #include "widgets/dialog_layout.h"
-#include "dialogs/element_html.h"
 #include "widgets/history_combo_box.h"
 #include "widgets/history_sections.h"
 #include "widgets/preview_frame.h"
-#include "document/relative_reference.h"
-#include "editor/marquill_view.h"
 
 #include <QFileInfo>
 #include <QFormLayout>
@@ -24,8 +23,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr IntSetting kDialog{"Options", "Dialog", 0};
 
 struct ColorBox
 {
@@ -177,15 +174,4 @@ void CDocInfoDlg::accept()
     m_start = texts.start;
     m_end = texts.end;
     QDialog::accept();
-}
-
-bool runNewDocumentDialog(CMarquillView& view)
-{
-    if (kDialog.read() == 0)
-        return false;
-    CDocInfoDlg dlg(&view);
-    if (UiSeam::execDialog(dlg) != QDialog::Accepted)
-        return false;
-    view.WrapSelection(dlg.startText().toUtf8(), dlg.endText().toUtf8(), true);
-    return true;
 }

@@ -4,7 +4,6 @@
 
 class CColorComboBox;
 class CHistoryComboBox;
-class CMarquillView;
 class CPreviewFrame;
 class QLineEdit;
 class QPainter;
@@ -46,9 +45,3 @@ private:
     QString m_start;
     QString m_end;
 };
-
-// The new-document step: when the option "Dialog" is set, shows the
-// document information dialog for the (empty) document of view, with no
-// document folder, and on OK wraps its empty selection with the frame, so the
-// caret ends between the two parts. Returns whether the frame was inserted.
-bool runNewDocumentDialog(CMarquillView& view);

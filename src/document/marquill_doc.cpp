@@ -1,11 +1,11 @@
 #include "document/marquill_doc.h"
 
-#include "app/marquill_app.h"
 #include "core/settings_store.h"
 #include "core/ui_seam.h"
 #include "document/document_file.h"
+#include "document/document_text.h"
+#include "document/recent_file_list.h"
 #include "document/save_name.h"
-#include "editor/marquill_view.h"
 #include "resources/command_ids.h"
 
 #include <QDesktopServices>
@@ -16,10 +16,10 @@
 namespace {
 constexpr IntSetting kBrowserShow{"Options", "BrowserShow", 5};
 
-CMarquillDoc::NewDocumentDialog& newDocumentDialog()
+CMarquillDoc::NewDocumentStep& newDocumentStep()
 {
-    static CMarquillDoc::NewDocumentDialog dialog;
-    return dialog;
+    static CMarquillDoc::NewDocumentStep step;
+    return step;
 }
 
 } // namespace
@@ -32,14 +32,9 @@ CMarquillDoc::CMarquillDoc(QObject* parent) : CMyRichEditDoc(parent)
     onCommand(Cmd::FileSaveAs, [this] { DoSaveAs(); });
 }
 
-CMarquillView* CMarquillDoc::marquillView() const
+void CMarquillDoc::setNewDocumentStep(NewDocumentStep step)
 {
-    return static_cast<CMarquillView*>(view());
-}
-
-void CMarquillDoc::setNewDocumentDialog(NewDocumentDialog dialog)
-{
-    newDocumentDialog() = std::move(dialog);
+    newDocumentStep() = std::move(step);
 }
 
 void CMarquillDoc::SetModifiedFlag(bool modified)
@@ -58,21 +53,11 @@ bool CMarquillDoc::OnNewDocument()
 {
     if (!CMyRichEditDoc::OnNewDocument())
         return false;
-    // The installed dialog step reads "Dialog" itself and does nothing when
-    // it is 0; the document stays empty then.
-    if (!newDocumentDialog() || !marquillView())
+    // The installed step reads "Dialog" itself and does nothing when it is
+    // 0; the document stays empty then.
+    if (!newDocumentStep() || !view())
         return true;
-    newDocumentDialog()(*marquillView());
-    return true;
-}
-
-bool CMarquillDoc::OnOpenDocument(const QString& path, QString* errorMessage)
-{
-    if (!CMyRichEditDoc::OnOpenDocument(path, errorMessage))
-        return false;
-    // "AutoColor" as it is now, not as it was when the view was created.
-    if (CMarquillView::autoColorOption() && marquillView())
-        marquillView()->ColorWholeDocument();
+    newDocumentStep()(*this);
     return true;
 }
 
@@ -83,7 +68,8 @@ bool CMarquillDoc::DoFileSave()
 
 bool CMarquillDoc::DoSaveAs()
 {
-    CMarquillApp::setWorkingFolderToLastUsed();
+    if (m_recentFiles)
+        m_recentFiles->setWorkingFolderToLastUsed();
     return DoSave(QString());
 }
 
@@ -97,7 +83,7 @@ bool CMarquillDoc::DoSave(const QString& path)
         request.filter = QStringLiteral("HTML ファイル (*.htm);;すべてのファイル (*)");
         request.defaultSuffix = QStringLiteral("htm");
         request.proposedName = SaveAsProposedName(pathName(), title());
-        target = UiSeam::fileDialog(view(), request);
+        target = UiSeam::fileDialog(viewWidget(), request);
         if (target.isEmpty())
             return false;
     }
@@ -105,11 +91,10 @@ bool CMarquillDoc::DoSave(const QString& path)
         return false;
     QString error;
     if (!OnSaveDocument(target, &error)) {
-        UiSeam::messageBox(view(), error, QMessageBox::Warning);
+        UiSeam::messageBox(viewWidget(), error, QMessageBox::Warning);
         return false;
     }
-    if (CMarquillApp* app = CMarquillApp::instance())
-        app->addToRecentFileList(pathName());
+    Q_EMIT saved(pathName());
     return true;
 }
 
@@ -125,7 +110,7 @@ bool CMarquillDoc::agreeOnEncoding()
     // than leave the work unsavable, offer to store the file as UTF-8.
     const QString what = bad.isEmpty() ? QStringLiteral("この文書") : bad;
     const auto answer = UiSeam::messageBox(
-        view(),
+        viewWidget(),
         QStringLiteral("%1 は文字コード %2 で保存できません。\nUTF-8 に変えて保存しますか？")
             .arg(what, encoding()),
         QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
@@ -141,7 +126,7 @@ bool CMarquillDoc::SaveModified()
         return true;
     const QString name = pathName().isEmpty() ? untitledName() : pathName();
     const auto answer = UiSeam::messageBox(
-        view(), QStringLiteral("%1 への変更を保存しますか？").arg(name), QMessageBox::Warning,
+        viewWidget(), QStringLiteral("%1 への変更を保存しますか？").arg(name), QMessageBox::Warning,
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Cancel)
         return false;
@@ -154,7 +139,7 @@ void CMarquillDoc::browserPreview()
 {
     if (pathName().isEmpty()) {
         UiSeam::messageBox(
-            view(),
+            viewWidget(),
             QStringLiteral("この文書は保存されていません。\n保存されていない文書はブラウザ"
                            "で表示できません。\n文書を保存してから実行して下さい。"),
             QMessageBox::Warning);
@@ -172,7 +157,7 @@ void CMarquillDoc::openFolder()
     if (!dir.isEmpty())
         dir.chop(1);
     if (dir.isEmpty())
-        dir = CMarquillApp::folderOfMostRecentFile();
+        dir = m_recentFiles ? m_recentFiles->folderOfMostRecentFile() : QString();
     if (dir.isEmpty())
         dir = QDir::currentPath();
     QDesktopServices::openUrl(QUrl::fromLocalFile(dir));

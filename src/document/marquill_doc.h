@@ -4,12 +4,13 @@
 
 #include <functional>
 
-class CMarquillView;
+class CRecentFileList;
 
-// The editor's document: one HTML or text file in one CMarquillView. Adds to
-// the base the modified marker " *" in the title, colouring after opening,
-// the optional document information dialog for new documents, the browser
-// preview, the open-folder command and the Save / Save As commands.
+// The editor's document: one HTML or text file in one view. Adds to the base
+// the modified marker " *" in the title, the optional step that fills a new
+// document, the browser preview, the open-folder command and the Save /
+// Save As commands. A successful save is reported through saved(); the
+// recent-file list it is given supplies the last-used folder.
 class CMarquillDoc : public CMyRichEditDoc
 {
     Q_OBJECT
@@ -17,11 +18,12 @@ class CMarquillDoc : public CMyRichEditDoc
 public:
     explicit CMarquillDoc(QObject* parent = nullptr);
 
-    CMarquillView* marquillView() const;
+    // The list whose most recent file gives Save As its starting folder and
+    // the open-folder command its folder for an untitled document.
+    void setRecentFileList(const CRecentFileList* list) { m_recentFiles = list; }
 
     void SetModifiedFlag(bool modified) override;
     bool OnNewDocument() override;
-    bool OnOpenDocument(const QString& path, QString* errorMessage) override;
 
     // Save: an untitled document asks for a name first. Returns false when
     // the user cancelled or the save failed (the failure has been shown).
@@ -32,10 +34,15 @@ public:
     // Yes. Returns false when the user cancelled (or a requested save failed).
     bool SaveModified();
 
-    // The dialog a new document may open when "Dialog" is set; it fills the
-    // view and returns whether it was accepted. Installed by the dialogs.
-    using NewDocumentDialog = std::function<bool(CMarquillView&)>;
-    static void setNewDocumentDialog(NewDocumentDialog dialog);
+    // The step that may fill a new, empty document (the document information
+    // dialog when "Dialog" is set); returns whether it filled it. Installed
+    // once by the application with the commands.
+    using NewDocumentStep = std::function<bool(CMarquillDoc&)>;
+    static void setNewDocumentStep(NewDocumentStep step);
+
+Q_SIGNALS:
+    // The document has been saved to path.
+    void saved(const QString& path);
 
 private:
     bool DoSave(const QString& path);
@@ -44,4 +51,6 @@ private:
     bool agreeOnEncoding();
     void browserPreview();
     void openFolder();
+
+    const CRecentFileList* m_recentFiles = nullptr;
 };

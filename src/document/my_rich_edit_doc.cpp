@@ -1,7 +1,7 @@
 #include "document/my_rich_edit_doc.h"
 
 #include "document/document_file.h"
-#include "editor/my_rich_edit_view.h"
+#include "document/document_text.h"
 
 #include <QFileInfo>
 
@@ -14,17 +14,23 @@ QString CMyRichEditDoc::untitledName()
     return QStringLiteral("無題");
 }
 
-void CMyRichEditDoc::setView(CMyRichEditView* view)
+void CMyRichEditDoc::setView(CDocumentText* view)
 {
     m_view = view;
-    if (view) {
+    if (view)
         view->setDocument(this);
-        connect(view, &CMyRichEditView::textEdited, this, [this] {
-            // Cheap when already marked: the title check stops at once.
-            if (!m_title.endsWith(QLatin1String(" *")))
-                SetModifiedFlag(true);
-        });
-    }
+}
+
+QWidget* CMyRichEditDoc::viewWidget() const
+{
+    return m_view ? m_view->textWidget() : nullptr;
+}
+
+void CMyRichEditDoc::noteTextEdited()
+{
+    // Cheap when already marked: the title check stops at once.
+    if (!m_title.endsWith(QLatin1String(" *")))
+        SetModifiedFlag(true);
 }
 
 QString CMyRichEditDoc::folder() const
@@ -82,6 +88,7 @@ bool CMyRichEditDoc::OnOpenDocument(const QString& path, QString* errorMessage)
     m_encoding = text.encoding;
     setPathName(QFileInfo(path).absoluteFilePath());
     SetModifiedFlag(false);
+    Q_EMIT opened();
     return true;
 }
 

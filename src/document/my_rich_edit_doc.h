@@ -6,7 +6,8 @@
 #include <QObject>
 #include <QString>
 
-class CMyRichEditView;
+class CDocumentText;
+class QWidget;
 
 // A document whose text lives in its one view. It knows its file (path and
 // title), its text encoding on disk, and delegates the modified state to the
@@ -20,8 +21,11 @@ public:
     explicit CMyRichEditDoc(QObject* parent = nullptr);
     ~CMyRichEditDoc() override;
 
-    CMyRichEditView* view() const { return m_view; }
-    void setView(CMyRichEditView* view);
+    // The view holding the text, set once before anything is loaded.
+    CDocumentText* view() const { return m_view; }
+    void setView(CDocumentText* view);
+    // The widget showing the text: the parent of the document's messages.
+    QWidget* viewWidget() const;
 
     // Full path of the file; empty for an untitled document.
     QString pathName() const { return m_path; }
@@ -34,6 +38,9 @@ public:
 
     bool isModified() const;
     virtual void SetModifiedFlag(bool modified);
+    // Called by the view on every edit of the text (not on loading): marks
+    // the document modified.
+    void noteTextEdited();
 
     // Creates an empty document. Returns false on failure.
     virtual bool OnNewDocument();
@@ -54,12 +61,14 @@ public:
 Q_SIGNALS:
     void titleChanged(const QString& title);
     void pathChanged(const QString& path);
+    // A file has been read into the view (OnOpenDocument succeeded).
+    void opened();
 
 protected:
     void setPathName(const QString& path);
 
 private:
-    CMyRichEditView* m_view = nullptr;
+    CDocumentText* m_view = nullptr;
     QString m_path;
     QString m_title;
     QString m_encoding; // legacy encoding of the file; empty: the bytes as they are

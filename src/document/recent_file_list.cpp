@@ -97,12 +97,8 @@ QString CRecentFileList::folderOfMostRecentFile() const
 
 bool CRecentFileList::setWorkingFolderToLastUsed() const
 {
-    return SetWorkingFolderToLastUsed(folderOfMostRecentFile(), kDefaultFolder.read());
-}
-
-bool SetWorkingFolderToLastUsed(const QString& folder, int defaultFolderOption)
-{
-    if (defaultFolderOption == 0 || folder.isEmpty())
+    const QString folder = folderOfMostRecentFile();
+    if (kDefaultFolder.read() == 0 || folder.isEmpty())
         return false;
     return QDir::setCurrent(folder);
 }

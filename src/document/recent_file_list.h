@@ -41,16 +41,13 @@ public:
     // for a file in the root folder); empty when the list is empty.
     QString folderOfMostRecentFile() const;
 
-    // Applies the "DefaultFolder" option (section "Options", default 1) to
-    // this list: see SetWorkingFolderToLastUsed().
+    // When the option "DefaultFolder" (section "Options", default 1) is
+    // non-zero, makes the most recent file's folder the process's current
+    // folder, so the file dialogs start where the user last worked. An empty
+    // list or a missing folder leaves the current folder alone. Returns
+    // whether the current folder was changed.
     bool setWorkingFolderToLastUsed() const;
 
 private:
     QStringList m_entries;
 };
-
-// When `defaultFolderOption` is non-zero, makes `folder` the process's
-// current folder, so the file dialogs start where the user last worked.
-// An empty or missing folder leaves the current folder alone. Returns
-// whether the current folder was changed.
-bool SetWorkingFolderToLastUsed(const QString& folder, int defaultFolderOption);

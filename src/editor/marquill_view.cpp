@@ -1,32 +1,35 @@
 #include "editor/marquill_view.h"
 
-#include "editor/view_context_menu.h"
-
-#include <QContextMenuEvent>
-#include <QMenu>
-#include <memory>
-
 #include "core/settings_store.h"
-#include "commands/element_dialog_commands.h"
-#include "commands/image_list_table_commands.h"
 #include "document/marquill_doc.h"
 #include "editor/editor_fonts.h"
 #include "editor/layout_runs.h"
 #include "editor/lower_tag_case.h"
-#include "widgets/progress_dialog.h"
 #include "editor/tag_colorizer.h"
 #include "editor/typed_char_style.h"
+#include "editor/view_context_menu.h"
+#include "widgets/progress_dialog.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMainWindow>
+#include <QMenu>
 #include <QPointer>
+
 #include <algorithm>
+#include <memory>
 
 namespace {
 
 constexpr IntSetting kAutoColor{"Options", "AutoColor", 1};
 constexpr IntSetting kSmallLetter{"Options", "SmallLetter", 1};
 constexpr IntSetting kStringSelect{"Options", "StringSelect", 1};
+
+QList<CMarquillView::CommandModule>& commandModules()
+{
+    static QList<CMarquillView::CommandModule> modules;
+    return modules;
+}
 
 } // namespace
 
@@ -36,15 +39,34 @@ CMarquillView::CMarquillView(QWidget* parent) : CMyRichEditView(parent)
     m_autoColor = autoColorOption();
     setUpFormats();
     registerTagCommands();
-    registerElementDialogCommands(*this);
-    registerImageListTableCommands(*this);
+    for (const CommandModule& module : std::as_const(commandModules()))
+        module(*this);
 }
 
 CMarquillView::~CMarquillView() = default;
 
+void CMarquillView::installCommandModule(CommandModule module)
+{
+    commandModules().append(std::move(module));
+}
+
 CMarquillDoc* CMarquillView::marquillDocument() const
 {
-    return static_cast<CMarquillDoc*>(document());
+    return qobject_cast<CMarquillDoc*>(document());
+}
+
+void CMarquillView::setDocument(CMyRichEditDoc* document)
+{
+    if (CMyRichEditDoc* old = this->document())
+        disconnect(old, &CMyRichEditDoc::opened, this, nullptr);
+    CMyRichEditView::setDocument(document);
+    if (!document)
+        return;
+    connect(document, &CMyRichEditDoc::opened, this, [this] {
+        // "AutoColor" as it is now, not as it was when the view was created.
+        if (autoColorOption())
+            ColorWholeDocument();
+    });
 }
 
 void CMarquillView::setUpFormats()

@@ -5,15 +5,19 @@
 #include <QByteArray>
 #include <QList>
 
+#include <functional>
+
 class CMarquillDoc;
 
 // The HTML editor view: the text view with tag colouring, the insertion
 // operations every HTML command goes through, the tag tools and the view's
-// commands. Command modules register their handlers on it when it is built.
+// commands. The command modules installed with installCommandModule add their
+// handlers to every view when it is built.
 //
 // Colouring uses three styles (default, tag, quote) whose fonts come from the
 // "Font" settings read when the view is created, as is "AutoColor", which
-// governs colouring while typing and after insertions.
+// governs colouring while typing and after insertions. When its document has
+// opened a file, the view colours the whole text if "AutoColor" is set then.
 class CMarquillView : public CMyRichEditView
 {
     Q_OBJECT
@@ -23,6 +27,12 @@ public:
     ~CMarquillView() override;
 
     CMarquillDoc* marquillDocument() const;
+    void setDocument(CMyRichEditDoc* document) override;
+
+    // Adds a module's commands to every view built from now on (the dialog
+    // commands, which lie above the editor, are installed once at start-up).
+    using CommandModule = std::function<void(CMarquillView& view)>;
+    static void installCommandModule(CommandModule module);
 
     // Puts start before and end after the selection. With tag set and
     // "SmallLetter" on, the tags are lowered first. Colours the inserted range,

@@ -40,6 +40,15 @@ CMyRichEditView::CMyRichEditView(QWidget* parent)
 
 CMyRichEditView::~CMyRichEditView() = default;
 
+void CMyRichEditView::setDocument(CMyRichEditDoc* document)
+{
+    if (m_document)
+        disconnect(this, &CMyRichEditView::textEdited, m_document, nullptr);
+    m_document = document;
+    if (document)
+        connect(this, &CMyRichEditView::textEdited, document, &CMyRichEditDoc::noteTextEdited);
+}
+
 long CMyRichEditView::sci(unsigned int msg, unsigned long wParam, long lParam) const
 {
     return SendScintilla(msg, wParam, lParam);

@@ -1,14 +1,17 @@
 #pragma once
 
 #include "core/command_target.h"
+#include "document/document_text.h"
+#include "document/my_rich_edit_doc.h"
 
 #include <Qsci/qsciscintilla.h>
 
 #include <QByteArray>
 #include <QPoint>
+#include <QPointer>
+
 #include <memory>
 
-class CMyRichEditDoc;
 class EditorInputMethod;
 
 // The text view of one document: a QsciScintilla driven through raw Scintilla
@@ -21,7 +24,7 @@ class EditorInputMethod;
 // both ways), loads and saves the text byte for byte, and carries the
 // standard edit commands. Find and replace, colouring and the HTML commands
 // are added by the modules that extend it.
-class CMyRichEditView : public QsciScintilla, public CCommandTarget
+class CMyRichEditView : public QsciScintilla, public CCommandTarget, public CDocumentText
 {
     Q_OBJECT
 
@@ -33,15 +36,16 @@ public:
     ~CMyRichEditView() override;
 
     CMyRichEditDoc* document() const { return m_document; }
-    void setDocument(CMyRichEditDoc* document) { m_document = document; }
+    void setDocument(CMyRichEditDoc* document) override;
+    QWidget* textWidget() override { return this; }
 
     // --- Whole text -------------------------------------------------------
     // Replaces the whole text without undo, empties the undo buffer, puts the
     // caret at 0 and clears the modified flag. The end-of-line mode of new
     // lines follows the text's first line end (CR LF when it has none).
-    void loadBytes(const QByteArray& bytes);
+    void loadBytes(const QByteArray& bytes) override;
     // The whole text, exactly as held (NUL bytes included).
-    QByteArray textBytes() const;
+    QByteArray textBytes() const override;
     qint64 textLength() const;
     QByteArray textRange(qint64 start, qint64 end) const;
     // Line end the program's own insertions should use: "\r\n" unless the
@@ -85,8 +89,8 @@ public:
     int styleAt(qint64 pos) const;
 
     // --- Modified flag, undo, redraw --------------------------------------
-    bool modifyFlag() const { return m_modified; }
-    void setModifyFlag(bool modified) { m_modified = modified; }
+    bool modifyFlag() const override { return m_modified; }
+    void setModifyFlag(bool modified) override { m_modified = modified; }
     bool canUndoEdit() const;
     void emptyUndoBuffer();
     // Switches painting off (during bulk changes) and back on; switching it
@@ -130,7 +134,7 @@ private:
     void onModified(int position, int type, const char* text, int length, int linesAdded, int line,
                     int foldNow, int foldPrev, int token, int annotationLines);
 
-    CMyRichEditDoc* m_document = nullptr;
+    QPointer<CMyRichEditDoc> m_document;
     bool m_modified = false;
     bool m_loading = false;
     bool m_inPreedit = false;

@@ -1,6 +1,5 @@
 #include "frame/child_frame.h"
 
-#include "app/marquill_app.h"
 #include "document/marquill_doc.h"
 #include "editor/marquill_view.h"
 #include "frame/main_frame.h"
@@ -8,6 +7,10 @@
 
 #include <QCloseEvent>
 #include <QWindowStateChangeEvent>
+
+namespace {
+int g_showCmd = 3;
+} // namespace
 
 CChildFrame::CChildFrame(CMarquillDoc* doc, CMarquillView* view, QWidget* parent)
     : QMdiSubWindow(parent), m_doc(doc), m_view(view)
@@ -26,9 +29,19 @@ CChildFrame::CChildFrame(CMarquillDoc* doc, CMarquillView* view, QWidget* parent
 
 CChildFrame::~CChildFrame() = default;
 
+int CChildFrame::showCmd()
+{
+    return g_showCmd;
+}
+
+void CChildFrame::setShowCmd(int showCmd)
+{
+    g_showCmd = showCmd;
+}
+
 void CChildFrame::showFirstTime()
 {
-    if (CMarquillApp::childShowCmd() == 3)
+    if (showCmd() == 3)
         showMaximized();
     else
         showNormal();
@@ -44,7 +57,7 @@ void CChildFrame::closeWithoutAsking()
 
 void CChildFrame::closeEvent(QCloseEvent* event)
 {
-    if (!m_forceClose && !m_doc->SaveModified()) {
+    if (!m_forceClose && m_doc && !m_doc->SaveModified()) {
         event->ignore();
         return;
     }
@@ -74,7 +87,7 @@ void CChildFrame::changeEvent(QEvent* event)
         return;
     // Minimising leaves the shared state as it is.
     if (isMaximized())
-        CMarquillApp::setChildShowCmd(3);
+        setShowCmd(3);
     else if (!isMinimized())
-        CMarquillApp::setChildShowCmd(1);
+        setShowCmd(1);
 }

@@ -3,6 +3,7 @@
 #include "core/command_target.h"
 
 #include <QMdiSubWindow>
+#include <QPointer>
 
 class CMarquillDoc;
 class CMarquillView;
@@ -19,11 +20,19 @@ public:
     CChildFrame(CMarquillDoc* doc, CMarquillView* view, QWidget* parent = nullptr);
     ~CChildFrame() override;
 
+    // The document; null once it has been deleted (a closed window can
+    // outlive its document until its own deferred deletion).
     CMarquillDoc* doc() const { return m_doc; }
     CMarquillView* view() const { return m_view; }
 
     // Shows the window the first time, maximised or normal by the shared state.
     void showFirstTime();
+
+    // The shared show state of the document windows: 3 maximised, 1 normal.
+    // It follows the user's maximising and restoring; the application reads
+    // it from the settings at start-up and writes it back at exit.
+    static int showCmd();
+    static void setShowCmd(int showCmd);
 
     // Closes without asking about unsaved changes.
     void closeWithoutAsking();
@@ -36,7 +45,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    CMarquillDoc* m_doc;
+    QPointer<CMarquillDoc> m_doc;
     CMarquillView* m_view;
     bool m_forceClose = false;
     bool m_shown = false;

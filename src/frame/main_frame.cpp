@@ -1,10 +1,11 @@
 #include "frame/main_frame.h"
 
-#include "app/marquill_app.h"
 #include "core/settings_store.h"
 #include "document/marquill_doc.h"
+#include "document/recent_file_list.h"
 #include "editor/marquill_view.h"
 #include "frame/child_frame.h"
+#include "frame/document_manager.h"
 #include "frame/menu_builder.h"
 #include "frame/window_placement.h"
 #include "resources/command_ids.h"
@@ -46,7 +47,8 @@ void openProgramFile(const QString& name)
 const char* kRunTimeItem = "marquillRunTimeItem";
 } // namespace
 
-CMainFrame::CMainFrame() : m_mdi(new QMdiArea(this))
+CMainFrame::CMainFrame(CDocumentManager* documents)
+    : m_documents(documents), m_mdi(new QMdiArea(this))
 {
     setWindowTitle(QStringLiteral("Marquill"));
     setObjectName(QStringLiteral("MainFrame"));
@@ -63,7 +65,7 @@ CMainFrame::CMainFrame() : m_mdi(new QMdiArea(this))
         // is maximised too, as long as document windows open maximised.
         if (sub && m_maximizeNextActive) {
             m_maximizeNextActive = false;
-            if (CMarquillApp::childShowCmd() == 3 && !sub->isMaximized() && !sub->isMinimized())
+            if (CChildFrame::showCmd() == 3 && !sub->isMaximized() && !sub->isMinimized())
                 sub->showMaximized();
         }
         updateCaption();
@@ -96,8 +98,8 @@ QList<CCommandTarget*> CMainFrame::routeChain() const
         chain << child->view() << child->doc() << child;
     }
     chain << const_cast<CMainFrame*>(this);
-    if (CMarquillApp* app = CMarquillApp::instance())
-        chain << app;
+    if (m_documents)
+        chain << m_documents;
     return chain;
 }
 
@@ -162,8 +164,7 @@ void CMainFrame::createAccelerators()
 
 void CMainFrame::updateMenuBar()
 {
-    CMarquillApp* app = CMarquillApp::instance();
-    const int wanted = (app && !app->documents().isEmpty()) ? 129 : 128;
+    const int wanted = (m_documents && !m_documents->documents().isEmpty()) ? 129 : 128;
     if (wanted == m_currentMenuBar)
         return;
     m_currentMenuBar = wanted;
@@ -230,7 +231,6 @@ void CMainFrame::updateMenu(QMenu* menu)
 
 void CMainFrame::rebuildRecentFiles(QMenu* menu)
 {
-    CMarquillApp* app = CMarquillApp::instance();
     QAction* first = nullptr;
     for (QAction* a : menu->actions()) {
         const int id = MenuBuilder::commandId(a);
@@ -241,27 +241,29 @@ void CMainFrame::rebuildRecentFiles(QMenu* menu)
         else
             delete a;
     }
-    if (!first || !app)
+    if (!first || !m_documents)
         return;
-    const QStringList files = app->recentFiles();
-    if (files.isEmpty()) {
+    const CRecentFileList& recent = m_documents->recentFileList();
+    // Files directly in the program folder are shown by their names alone.
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    if (recent.isEmpty()) {
         first->setText(QStringLiteral("最新のファイル"));
         first->setData(int(Cmd::RecentFile1));
         first->setEnabled(false);
         return;
     }
-    first->setText(app->recentFileCaption(0));
+    first->setText(recent.menuCaption(0, programFolder));
     first->setEnabled(true);
     QAction* before = nullptr;
     const QList<QAction*> all = menu->actions();
     const qsizetype at = all.indexOf(first);
     if (at + 1 < all.size())
         before = all[at + 1];
-    for (int i = 1; i < files.size(); ++i) {
+    for (int i = 1; i < recent.count(); ++i) {
         const int id = Cmd::RecentFile1 + i;
-        menu->insertAction(before, commandAction(id, app->recentFileCaption(i), menu));
+        menu->insertAction(before, commandAction(id, recent.menuCaption(i, programFolder), menu));
     }
-    CMarquillApp::setWorkingFolderToLastUsed();
+    recent.setWorkingFolderToLastUsed();
 }
 
 void CMainFrame::rebuildSlotMenu(QMenu* menu, int firstId, const QString& section,
@@ -439,8 +441,9 @@ void CMainFrame::addChild(CChildFrame* child)
 void CMainFrame::updateCaption()
 {
     CChildFrame* child = activeChild();
+    const CMarquillDoc* doc = child ? child->doc() : nullptr;
     const QString caption =
-        child ? QStringLiteral("Marquill - ") + child->doc()->title() : QStringLiteral("Marquill");
+        doc ? QStringLiteral("Marquill - ") + doc->title() : QStringLiteral("Marquill");
     if (windowTitle() == caption || m_settingCaption)
         return;
     // A maximised document window watches this window's title and appends
@@ -534,13 +537,12 @@ void CMainFrame::saveWindowPlacement()
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     saveWindowPlacement();
-    CMarquillApp* app = CMarquillApp::instance();
-    if (app && !app->SaveAllModified()) {
+    if (m_documents && !m_documents->SaveAllModified()) {
         event->ignore();
         return;
     }
-    if (app)
-        app->closeAllDocumentsWithoutAsking();
+    if (m_documents)
+        m_documents->closeAllDocumentsWithoutAsking();
     event->accept();
 }
 
@@ -552,11 +554,10 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 
 void CMainFrame::dropEvent(QDropEvent* event)
 {
-    CMarquillApp* app = CMarquillApp::instance();
-    if (!app)
+    if (!m_documents)
         return;
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile())
-            app->OpenDocumentFile(url.toLocalFile());
+            m_documents->OpenDocumentFile(url.toLocalFile());
     event->acceptProposedAction();
 }

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 
 class CChildFrame;
+class CDocumentManager;
 class QAction;
 class CMarquillView;
 class QLabel;
@@ -16,13 +17,14 @@ class QMenu;
 // without a document, 129 with one), the accelerators, the status bar with
 // its prompt pane and panes 1-3, and the window-level commands. Every
 // command from a menu or an accelerator is routed from here through the
-// active view, its document, its window, this frame and the application.
+// active view, its document, its window, this frame and the application (the
+// document manager given at construction, which may be null).
 class CMainFrame : public QMainWindow, public CCommandTarget
 {
     Q_OBJECT
 
 public:
-    CMainFrame();
+    explicit CMainFrame(CDocumentManager* documents = nullptr);
     ~CMainFrame() override;
 
     QMdiArea* mdiArea() const { return m_mdi; }
@@ -79,6 +81,7 @@ private:
     void arrangeIcons();
     void updateCaption();
 
+    CDocumentManager* m_documents;
     QMdiArea* m_mdi;
     QLabel* m_paneTag = nullptr;
     QLabel* m_paneLevel = nullptr;

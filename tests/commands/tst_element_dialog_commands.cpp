@@ -1,12 +1,13 @@
+#include "commands/command_modules.h"
 #include "core/settings_store.h"
 #include "core/ui_seam.h"
-#include "widgets/color_combo_box.h"
 #include "dialogs/doc_info_dlg.h"
-#include "widgets/history_combo_box.h"
 #include "document/marquill_doc.h"
 #include "editor/marquill_view.h"
 #include "resources/command_ids.h"
 #include "test_support.h"
+#include "widgets/color_combo_box.h"
+#include "widgets/history_combo_box.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
@@ -67,6 +68,7 @@ class TestElementDialogCommands : public QObject
     }
 
 private Q_SLOTS:
+    void initTestCase() { CommandModules::install(); }
     void init()
     {
         WriteProfileInt(QStringLiteral("Options"), QStringLiteral("SmallLetter"), 0);

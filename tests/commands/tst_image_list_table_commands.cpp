@@ -3,16 +3,17 @@
 
 #include "test_support.h"
 
-#include "core/settings_store.h"
+#include "commands/command_modules.h"
 #include "core/command_target.h"
+#include "core/settings_store.h"
 #include "core/ui_seam.h"
 #include "dialogs/image_dlg.h"
 #include "dialogs/list_dlg.h"
-#include "widgets/spin_edit.h"
 #include "dialogs/table_dlg.h"
 #include "document/marquill_doc.h"
 #include "editor/marquill_view.h"
 #include "resources/command_ids.h"
+#include "widgets/spin_edit.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -33,6 +34,7 @@ class TestImageListTableCommands : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { CommandModules::install(); }
     void init();
     void cleanup();
     void imageGetsTheDocumentFolder();

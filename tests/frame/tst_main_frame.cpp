@@ -39,6 +39,7 @@ private:
     QList<QString> m_messages;
 
     CMainFrame* frame() const { return m_app->mainFrame(); }
+    CMarquillView* viewOf(CMarquillDoc* doc) const { return m_app->frameOf(doc)->view(); }
 
     QString writeFile(const QString& name, const QByteArray& bytes)
     {
@@ -124,7 +125,7 @@ private Q_SLOTS:
         QCOMPARE(doc->title(), QStringLiteral("無題"));
         CChildFrame* child = m_app->frameOf(doc);
         QVERIFY(child->isMaximized());
-        QTest::keyClicks(doc->view(), QStringLiteral("ab"));
+        QTest::keyClicks(viewOf(doc), QStringLiteral("ab"));
         QCOMPARE(doc->title(), QStringLiteral("無題 *"));
         QCOMPARE(child->windowTitle(), QStringLiteral("無題 *"));
         QCOMPARE(frame()->windowTitle(), QStringLiteral("Marquill - 無題 *"));
@@ -139,7 +140,7 @@ private Q_SLOTS:
     void saveAsWritesTheFileAndClearsTheMarker()
     {
         CMarquillDoc* doc = m_app->FileNew();
-        QTest::keyClicks(doc->view(), QStringLiteral("<P>"));
+        QTest::keyClicks(viewOf(doc), QStringLiteral("<P>"));
         const QString target = m_dir.filePath(QStringLiteral("saved.htm"));
         QString proposed;
         UiSeam::setFileDialogHook([&](const UiSeam::FileDialogRequest& r) {
@@ -159,7 +160,7 @@ private Q_SLOTS:
     void failedSaveKeepsTheDocumentModified()
     {
         CMarquillDoc* doc = m_app->FileNew();
-        QTest::keyClicks(doc->view(), QStringLiteral("text"));
+        QTest::keyClicks(viewOf(doc), QStringLiteral("text"));
         // A folder that does not exist: the save fails for anyone.
         const QString target = m_dir.filePath(QStringLiteral("missing/folder/x.htm"));
         UiSeam::setFileDialogHook([&](const UiSeam::FileDialogRequest&) { return target; });
@@ -177,8 +178,8 @@ private Q_SLOTS:
         CMarquillDoc* doc = m_app->OpenDocumentFile(path);
         QVERIFY(doc);
         QCOMPARE(doc->encoding(), QStringLiteral("Shift_JIS"));
-        doc->view()->setSel(3, 3);
-        doc->view()->replaceSel("\xf0\x9f\x98\x80", true); // an emoji Shift_JIS lacks
+        viewOf(doc)->setSel(3, 3);
+        viewOf(doc)->replaceSel("\xf0\x9f\x98\x80", true); // an emoji Shift_JIS lacks
         QMessageBox::StandardButton answer = QMessageBox::No;
         UiSeam::setMessageHook(
             [&](const QString& text, QMessageBox::Icon, QMessageBox::StandardButtons) {
@@ -215,7 +216,7 @@ private Q_SLOTS:
         const QString b = writeFile(QStringLiteral("b.htm"), "b");
         CMarquillDoc* docA = m_app->OpenDocumentFile(a);
         QVERIFY(docA);
-        QCOMPARE(docA->view()->textBytes(), QByteArray("<B>a</B>\r\n"));
+        QCOMPARE(viewOf(docA)->textBytes(), QByteArray("<B>a</B>\r\n"));
         QVERIFY(!docA->isModified());
         QVERIFY(m_app->OpenDocumentFile(b));
         QCOMPARE(m_app->OpenDocumentFile(a), docA);
@@ -238,7 +239,7 @@ private Q_SLOTS:
         QTRY_COMPARE(frame()->windowTitle(), QStringLiteral("Marquill - a.htm"));
         frame()->mdiArea()->setActiveSubWindow(m_app->frameOf(docB));
         QTRY_COMPARE(frame()->windowTitle(), QStringLiteral("Marquill - b.htm"));
-        QTest::keyClicks(docB->view(), QStringLiteral("x"));
+        QTest::keyClicks(viewOf(docB), QStringLiteral("x"));
         QTRY_COMPARE(frame()->windowTitle(), QStringLiteral("Marquill - b.htm *"));
         frame()->routeCommand(Cmd::FileSave);
         QTRY_COMPARE(frame()->windowTitle(), QStringLiteral("Marquill - b.htm"));
@@ -251,7 +252,7 @@ private Q_SLOTS:
     void closingAModifiedDocumentAsks()
     {
         CMarquillDoc* doc = m_app->FileNew();
-        QTest::keyClicks(doc->view(), QStringLiteral("x"));
+        QTest::keyClicks(viewOf(doc), QStringLiteral("x"));
         QString asked;
         QMessageBox::StandardButton answer = QMessageBox::Cancel;
         UiSeam::setMessageHook(
@@ -271,7 +272,7 @@ private Q_SLOTS:
     {
         CMarquillDoc* doc = m_app->FileNew();
         frame()->activateWindow();
-        doc->view()->setFocus();
+        viewOf(doc)->setFocus();
         QList<int> offered;
         connect(frame(), &CMainFrame::commandOffered, this, [&](int id) { offered.append(id); });
         // Keep dialogs and message boxes from blocking.
@@ -286,7 +287,7 @@ private Q_SLOTS:
             offered.clear();
             const QKeyCombination key = acc.key[0];
             QWidget* focus =
-                QApplication::focusWidget() ? QApplication::focusWidget() : doc->view();
+                QApplication::focusWidget() ? QApplication::focusWidget() : viewOf(doc);
             QTest::keyClick(focus, key.key(), key.keyboardModifiers());
             QVERIFY2(offered.contains(acc.commandId),
                      qPrintable(acc.key.toString() + QStringLiteral(" -> ") +
@@ -297,11 +298,11 @@ private Q_SLOTS:
             if (CMyFindReplaceDialog* dialog = sharedFindState().dialog) {
                 dialog->close();
                 frame()->activateWindow();
-                doc->view()->setFocus();
+                viewOf(doc)->setFocus();
             }
         }
         offered.clear();
-        QTest::keyClick(doc->view(), Qt::Key_H, Qt::ControlModifier);
+        QTest::keyClick(viewOf(doc), Qt::Key_H, Qt::ControlModifier);
         QVERIFY(offered.contains(Cmd::EditReplace));
         UiSeam::setDialogHook({});
     }
@@ -312,16 +313,16 @@ private Q_SLOTS:
     {
         CMarquillDoc* doc = m_app->FileNew();
         frame()->activateWindow();
-        doc->view()->setFocus();
+        viewOf(doc)->setFocus();
         QList<int> offered;
         connect(frame(), &CMainFrame::commandOffered, this, [&](int id) { offered.append(id); });
-        QTest::keyClick(doc->view(), Qt::Key_Enter, Qt::ShiftModifier | Qt::KeypadModifier);
+        QTest::keyClick(viewOf(doc), Qt::Key_Enter, Qt::ShiftModifier | Qt::KeypadModifier);
         QCOMPARE(offered, QList<int>{Cmd::LineBreak});
-        QTest::keyClick(doc->view(), Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier);
+        QTest::keyClick(viewOf(doc), Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier);
         QCOMPARE(offered, (QList<int>{Cmd::LineBreak, Cmd::Paragraph}));
-        QTest::keyClick(doc->view(), Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(viewOf(doc), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(offered.size(), 2);
-        QVERIFY(doc->view()->textBytes().endsWith("\r\n"));
+        QVERIFY(viewOf(doc)->textBytes().endsWith("\r\n"));
     }
 
     void documentWindowKeys()
@@ -329,47 +330,47 @@ private Q_SLOTS:
         CMarquillDoc* first = m_app->FileNew();
         CMarquillDoc* second = m_app->FileNew();
         frame()->activateWindow();
-        second->view()->setFocus();
+        viewOf(second)->setFocus();
         QCOMPARE(frame()->activeChild()->doc(), second);
-        QTest::keyClick(second->view(), Qt::Key_F6, Qt::ControlModifier);
+        QTest::keyClick(viewOf(second), Qt::Key_F6, Qt::ControlModifier);
         QTRY_COMPARE(frame()->activeChild()->doc(), first);
-        QTest::keyClick(first->view(), Qt::Key_F6, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(viewOf(first), Qt::Key_F6, Qt::ControlModifier | Qt::ShiftModifier);
         QTRY_COMPARE(frame()->activeChild()->doc(), second);
 
         // Ctrl+F4 asks about unsaved changes like the window's close button.
-        QTest::keyClicks(second->view(), QStringLiteral("x"));
+        QTest::keyClicks(viewOf(second), QStringLiteral("x"));
         QString asked;
         UiSeam::setMessageHook(
             [&](const QString& text, QMessageBox::Icon, QMessageBox::StandardButtons) {
                 asked = text;
                 return QMessageBox::Cancel;
             });
-        QTest::keyClick(second->view(), Qt::Key_F4, Qt::ControlModifier);
+        QTest::keyClick(viewOf(second), Qt::Key_F4, Qt::ControlModifier);
         QCOMPARE(asked, QStringLiteral("無題 への変更を保存しますか？"));
         QCOMPARE(m_app->documents().size(), 2);
         UiSeam::setMessageHook([](const QString&, QMessageBox::Icon, QMessageBox::StandardButtons) {
             return QMessageBox::No;
         });
-        QTest::keyClick(second->view(), Qt::Key_F4, Qt::ControlModifier);
+        QTest::keyClick(viewOf(second), Qt::Key_F4, Qt::ControlModifier);
         QTRY_COMPARE(m_app->documents(), QList<CMarquillDoc*>{first});
     }
 
     void disabledCommandsIgnoreTheirAccelerators()
     {
         CMarquillDoc* doc = m_app->FileNew();
-        doc->view()->setFocus();
-        QTest::keyClicks(doc->view(), QStringLiteral("abc"));
-        doc->view()->setSel(3, 3);
+        viewOf(doc)->setFocus();
+        QTest::keyClicks(viewOf(doc), QStringLiteral("abc"));
+        viewOf(doc)->setSel(3, 3);
         QApplication::clipboard()->setText(QStringLiteral("clip"));
         // Nothing selected: Cut is disabled and Ctrl+X changes nothing.
-        QTest::keyClick(doc->view(), Qt::Key_X, Qt::ControlModifier);
-        QCOMPARE(doc->view()->textBytes(), QByteArray("abc"));
+        QTest::keyClick(viewOf(doc), Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(viewOf(doc)->textBytes(), QByteArray("abc"));
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("clip"));
         QVERIFY(!frame()->commandState(Cmd::EditCut).isEnabled());
-        doc->view()->setSel(0, 1);
+        viewOf(doc)->setSel(0, 1);
         QVERIFY(frame()->commandState(Cmd::EditCut).isEnabled());
-        QTest::keyClick(doc->view(), Qt::Key_X, Qt::ControlModifier);
-        QTRY_COMPARE(doc->view()->textBytes(), QByteArray("bc"));
+        QTest::keyClick(viewOf(doc), Qt::Key_X, Qt::ControlModifier);
+        QTRY_COMPARE(viewOf(doc)->textBytes(), QByteArray("bc"));
     }
 
     void editorAcceleratorsDoNothingWithoutADocument()
@@ -428,21 +429,21 @@ private Q_SLOTS:
         CMarquillDoc* first = m_app->FileNew();
         QVERIFY(m_app->frameOf(first)->isMaximized());
         m_app->frameOf(first)->showNormal();
-        QCOMPARE(CMarquillApp::childShowCmd(), 1);
+        QCOMPARE(CChildFrame::showCmd(), 1);
         CMarquillDoc* second = m_app->FileNew();
         QVERIFY(!m_app->frameOf(second)->isMaximized());
         m_app->closeAllDocumentsWithoutAsking();
         m_app->ExitInstance();
         QCOMPARE(GetProfileInt("Settings", "ShowCmd", 0), 1);
-        CMarquillApp::setChildShowCmd(3);
+        CChildFrame::setShowCmd(3);
     }
 
     void normalDocumentWindowsOpenAtAUsableSize()
     {
-        CMarquillApp::setChildShowCmd(1);
+        CChildFrame::setShowCmd(1);
         CMarquillDoc* doc = m_app->FileNew();
         CChildFrame* child = m_app->frameOf(doc);
-        CMarquillApp::setChildShowCmd(3);
+        CChildFrame::setShowCmd(3);
         QVERIFY(!child->isMaximized());
         const QSize area = frame()->mdiArea()->viewport()->size();
         QVERIFY2(child->width() >= area.width() / 2 && child->height() >= area.height() / 2,
@@ -463,10 +464,10 @@ private Q_SLOTS:
         CMarquillDoc* second = m_app->FileNew();
         CMarquillDoc* third = m_app->FileNew();
         QVERIFY(m_app->frameOf(third)->isMaximized());
-        QCOMPARE(CMarquillApp::childShowCmd(), 3);
+        QCOMPARE(CChildFrame::showCmd(), 3);
         frame()->mdiArea()->setActiveSubWindow(m_app->frameOf(first));
         QTRY_VERIFY(m_app->frameOf(first)->isMaximized());
-        QCOMPARE(CMarquillApp::childShowCmd(), 3);
+        QCOMPARE(CChildFrame::showCmd(), 3);
         frame()->mdiArea()->setActiveSubWindow(m_app->frameOf(third));
         QTRY_VERIFY(m_app->frameOf(third)->isMaximized());
         QPointer<CChildFrame> closed = m_app->frameOf(third);
@@ -477,14 +478,14 @@ private Q_SLOTS:
         CChildFrame* active = frame()->activeChild();
         QVERIFY(active->doc() == first || active->doc() == second);
         QTRY_VERIFY(active->isMaximized());
-        QCOMPARE(CMarquillApp::childShowCmd(), 3);
+        QCOMPARE(CChildFrame::showCmd(), 3);
         CMarquillDoc* last = active->doc() == first ? second : first;
         closed = active;
         closed->close();
         QTRY_VERIFY(closed.isNull());
         QTRY_COMPARE(frame()->activeChild(), m_app->frameOf(last));
         QTRY_VERIFY(m_app->frameOf(last)->isMaximized());
-        QCOMPARE(CMarquillApp::childShowCmd(), 3);
+        QCOMPARE(CChildFrame::showCmd(), 3);
         QCOMPARE(frame()->windowTitle(), QStringLiteral("Marquill - 無題"));
     }
 
@@ -500,7 +501,7 @@ private Q_SLOTS:
         QVERIFY(m_app->OpenDocumentFile(a));
         m_app->ExitInstance();
         QCOMPARE(GetProfileString("Recent File List", "File1"), a);
-        QCOMPARE(CMarquillApp::folderOfMostRecentFile(), m_dir.path());
+        QCOMPARE(m_app->recentFileList().folderOfMostRecentFile(), m_dir.path());
     }
 
     void windowCommandsArrangeTheWindows()
@@ -591,7 +592,7 @@ private Q_SLOTS:
         QCOMPARE(m_opened.value(0).toLocalFile(), m_dir.filePath(QStringLiteral("sub")));
         Q_UNUSED(untitled);
         CMarquillDoc* doc = m_app->OpenDocumentFile(a);
-        QTest::keyClicks(doc->view(), QStringLiteral("unsaved"));
+        QTest::keyClicks(viewOf(doc), QStringLiteral("unsaved"));
         m_opened.clear();
         QVERIFY(frame()->routeCommand(Cmd::BrowserPreview));
         QCOMPARE(m_messages.size(), 1);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+
+class CMyRichEditDoc;
+class QWidget;
+
+// The view that holds a document's text, as the document sees it: the text
+// lives in the view's control, the document loads and saves it through here.
+// The editor's view implements it; the document never sees the view itself.
+class CDocumentText
+{
+public:
+    virtual ~CDocumentText() = default;
+
+    // The widget showing the text: the parent of the document's messages.
+    virtual QWidget* textWidget() = 0;
+    // Called by the document that takes this text; from then on every edit
+    // is reported to it (CMyRichEditDoc::noteTextEdited).
+    virtual void setDocument(CMyRichEditDoc* document) = 0;
+
+    // Replaces the whole text; the modified flag is cleared.
+    virtual void loadBytes(const QByteArray& bytes) = 0;
+    // The whole text, exactly as held.
+    virtual QByteArray textBytes() const = 0;
+    virtual bool modifyFlag() const = 0;
+    virtual void setModifyFlag(bool modified) = 0;
+};
