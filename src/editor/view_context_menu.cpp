@@ -1,6 +1,6 @@
 #include "editor/view_context_menu.h"
 
-#include "core/settings_store.h"
+#include "core/slot_names.h"
 #include "resources/command_ids.h"
 
 #include <QAction>
@@ -28,18 +28,13 @@ void addRegisteredTags(QMenu* menu)
 
 QList<QPair<int, QString>> registeredTagItems()
 {
+    const QStringList names = SlotNames::read(SlotNames::kRegisteredTags);
+    if (names.isEmpty())
+        return {{0, QStringLiteral("(なし)")}};
     QList<QPair<int, QString>> items;
-    for (int i = 0; i < 10; ++i) {
-        const QString name =
-            GetProfileString(QStringLiteral("Tag"), QStringLiteral("TagView") + QChar(u'0' + i));
-        if (name.isEmpty()) {
-            if (i == 0)
-                items.append({0, QStringLiteral("(なし)")});
-            break;
-        }
+    for (int i = 0; i < names.size(); ++i)
         items.append({Cmd::RegisteredTag0 + i,
-                      QStringLiteral("&") + QString::number(i) + QLatin1Char(' ') + name});
-    }
+                      QStringLiteral("&") + QString::number(i) + QLatin1Char(' ') + names[i]});
     return items;
 }
 

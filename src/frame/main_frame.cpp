@@ -2,11 +2,12 @@
 
 #include "core/settings_store.h"
 #include "document/marquill_doc.h"
-#include "document/recent_file_list.h"
 #include "editor/marquill_view.h"
 #include "frame/child_frame.h"
 #include "frame/document_manager.h"
+#include "frame/dynamic_menus.h"
 #include "frame/menu_builder.h"
+#include "frame/window_arrangement.h"
 #include "frame/window_placement.h"
 #include "resources/command_ids.h"
 #include "resources/resource_tables.h"
@@ -44,7 +45,6 @@ void openProgramFile(const QString& name)
         }
     }
 }
-const char* kRunTimeItem = "marquillRunTimeItem";
 } // namespace
 
 CMainFrame::CMainFrame(CDocumentManager* documents)
@@ -198,25 +198,10 @@ void CMainFrame::buildMenuBar(int menuBarId)
 
 void CMainFrame::updateMenu(QMenu* menu)
 {
-    const QList<QAction*> actions = menu->actions();
-    for (QAction* a : actions) {
-        const int id = MenuBuilder::commandId(a);
-        if (id == Cmd::RecentFile1) {
-            rebuildRecentFiles(menu);
-            break;
-        }
-    }
-    const QList<QAction*> barActions = menuBar()->actions();
-    const int index = barActions.indexOf(menu->menuAction());
-    if (m_currentMenuBar == 129 && index == 6)
-        rebuildSlotMenu(menu, Cmd::RegisteredTag0, QStringLiteral("Tag"), QStringLiteral("TagView"),
-                        QStringLiteral("Ctrl+"));
-    if (m_currentMenuBar == 129 && index == 7)
-        rebuildSlotMenu(menu, Cmd::Tool0, QStringLiteral("Tool"), QStringLiteral("ToolView"),
-                        QStringLiteral("Ctrl+Shift+"));
-    if (m_currentMenuBar == 129 && index == 8)
-        rebuildWindowList(menu);
-
+    DynamicMenus::rebuild(menu, m_documents ? &m_documents->recentFileList() : nullptr, m_mdi,
+                          [this](int id, const QString& caption, QObject* parent) {
+                              return commandAction(id, caption, parent);
+                          });
     for (QAction* a : menu->actions()) {
         const int id = MenuBuilder::commandId(a);
         if (id == 0 || a->menu())
@@ -226,92 +211,6 @@ void CMainFrame::updateMenu(QMenu* menu)
         a->setCheckable(ui.check() > 0 || a->isCheckable());
         if (a->isCheckable())
             a->setChecked(ui.check() == 1);
-    }
-}
-
-void CMainFrame::rebuildRecentFiles(QMenu* menu)
-{
-    QAction* first = nullptr;
-    for (QAction* a : menu->actions()) {
-        const int id = MenuBuilder::commandId(a);
-        if (id < Cmd::RecentFile1 || id > Cmd::RecentFile9)
-            continue;
-        if (!first)
-            first = a;
-        else
-            delete a;
-    }
-    if (!first || !m_documents)
-        return;
-    const CRecentFileList& recent = m_documents->recentFileList();
-    // Files directly in the program folder are shown by their names alone.
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    if (recent.isEmpty()) {
-        first->setText(QStringLiteral("最新のファイル"));
-        first->setData(int(Cmd::RecentFile1));
-        first->setEnabled(false);
-        return;
-    }
-    first->setText(recent.menuCaption(0, programFolder));
-    first->setEnabled(true);
-    QAction* before = nullptr;
-    const QList<QAction*> all = menu->actions();
-    const qsizetype at = all.indexOf(first);
-    if (at + 1 < all.size())
-        before = all[at + 1];
-    for (int i = 1; i < recent.count(); ++i) {
-        const int id = Cmd::RecentFile1 + i;
-        menu->insertAction(before, commandAction(id, recent.menuCaption(i, programFolder), menu));
-    }
-    recent.setWorkingFolderToLastUsed();
-}
-
-void CMainFrame::rebuildSlotMenu(QMenu* menu, int firstId, const QString& section,
-                                 const QString& word, const QString& keyText)
-{
-    for (QAction* a : menu->actions()) {
-        const int id = MenuBuilder::commandId(a);
-        if (id >= firstId && id <= firstId + 9)
-            delete a;
-    }
-    for (int i = 0; i < 10; ++i) {
-        const QString name = GetProfileString(section, word + QChar(u'0' + i));
-        if (name.isEmpty())
-            break;
-        const int id = firstId + i;
-        menu->addAction(commandAction(id,
-                                      QStringLiteral("&") + QString::number(i) + QLatin1Char(' ') +
-                                          name + QLatin1Char('\t') + keyText + QString::number(i),
-                                      menu));
-    }
-}
-
-void CMainFrame::rebuildWindowList(QMenu* menu)
-{
-    for (QAction* a : menu->actions())
-        if (a->property(kRunTimeItem).toBool())
-            delete a;
-    const QList<QMdiSubWindow*> windows = m_mdi->subWindowList(QMdiArea::CreationOrder);
-    if (windows.isEmpty())
-        return;
-    menu->addSeparator()->setProperty(kRunTimeItem, true);
-    for (int i = 0; i < windows.size() && i < 9; ++i) {
-        QMdiSubWindow* sub = windows[i];
-        QString title = sub->windowTitle();
-        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title), menu);
-        action->setProperty(kRunTimeItem, true);
-        action->setCheckable(true);
-        action->setChecked(sub == m_mdi->activeSubWindow());
-        action->setStatusTip(QStringLiteral("このウィンドウをアクティブにする"));
-        connect(action, &QAction::triggered, this, [this, sub] {
-            if (m_mdi->subWindowList().contains(sub)) {
-                if (sub->isMinimized())
-                    sub->showNormal();
-                m_mdi->setActiveSubWindow(sub);
-            }
-        });
-        menu->addAction(action);
     }
 }
 
@@ -337,86 +236,54 @@ void CMainFrame::registerCommands()
              [this](CCmdUI& ui) { ui.SetCheck(statusBar()->isVisible() ? 1 : 0); });
 }
 
-// Tiles the windows that are not minimised: horizontally means one above the
-// other, each as wide as the area; vertically side by side.
+QList<WindowArrangement::Window> CMainFrame::windowStates() const
+{
+    QList<WindowArrangement::Window> states;
+    for (const QMdiSubWindow* sub : m_mdi->subWindowList(QMdiArea::CreationOrder))
+        states.append({sub->isMinimized(), sub->isVisible(), sub->size()});
+    return states;
+}
+
 void CMainFrame::tile(bool horizontal)
 {
-    QList<QMdiSubWindow*> windows;
-    for (QMdiSubWindow* sub : m_mdi->subWindowList(QMdiArea::CreationOrder))
-        if (!sub->isMinimized() && sub->isVisible())
-            windows.append(sub);
-    if (windows.isEmpty())
-        return;
-    const QRect area = m_mdi->viewport()->rect();
-    const int n = int(windows.size());
-    for (int i = 0; i < n; ++i) {
-        QMdiSubWindow* sub = windows[i];
+    const QList<QMdiSubWindow*> windows = m_mdi->subWindowList(QMdiArea::CreationOrder);
+    const auto placements =
+        WindowArrangement::tile(windowStates(), m_mdi->viewport()->rect(), horizontal);
+    for (const WindowArrangement::Placement& p : placements) {
+        QMdiSubWindow* sub = windows[p.index];
         if (sub->isMaximized())
             sub->showNormal();
-        QRect r;
-        if (horizontal) {
-            const int top = area.height() * i / n;
-            r = QRect(0, top, area.width(), area.height() * (i + 1) / n - top);
-        } else {
-            const int left = area.width() * i / n;
-            r = QRect(left, 0, area.width() * (i + 1) / n - left, area.height());
-        }
-        sub->setGeometry(r);
+        sub->setGeometry(p.rect);
     }
 }
 
-// Cascades the windows that are not minimised from the top left corner, each
-// one title bar lower and to the right, all of one size that fills the rest of
-// the area (Qt's own cascade shrinks them to their small size hints). The
-// active window ends on top.
+// Qt's own cascade would shrink the windows to their small size hints.
 void CMainFrame::cascade()
 {
-    QList<QMdiSubWindow*> windows;
-    QMdiSubWindow* active = m_mdi->activeSubWindow();
-    for (QMdiSubWindow* sub : m_mdi->subWindowList(QMdiArea::CreationOrder))
-        if (!sub->isMinimized() && sub->isVisible() && sub != active)
-            windows.append(sub);
-    if (active && !active->isMinimized() && active->isVisible())
-        windows.append(active);
+    const QList<QMdiSubWindow*> windows = m_mdi->subWindowList(QMdiArea::CreationOrder);
     if (windows.isEmpty())
         return;
-    const QRect area = m_mdi->viewport()->rect();
-    const int step = qMax(16, windows.first()->style()->pixelMetric(QStyle::PM_TitleBarHeight,
-                                                                    nullptr, windows.first()));
-    // Past half the area the cascade starts again at the corner.
-    const int perRound = qMax(1, qMin(area.width(), area.height()) / 2 / step + 1);
-    const int n = int(qMin<qsizetype>(windows.size(), perRound));
-    const QSize size(qMax(area.width() - (n - 1) * step, area.width() / 2),
-                     qMax(area.height() - (n - 1) * step, area.height() / 2));
-    for (int i = 0; i < windows.size(); ++i) {
-        QMdiSubWindow* sub = windows[i];
+    QMdiSubWindow* active = m_mdi->activeSubWindow();
+    const int titleBar =
+        windows.first()->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.first());
+    const auto placements = WindowArrangement::cascade(windowStates(), int(windows.indexOf(active)),
+                                                       m_mdi->viewport()->rect(), titleBar);
+    for (const WindowArrangement::Placement& p : placements) {
+        QMdiSubWindow* sub = windows[p.index];
         if (sub->isMaximized())
             sub->showNormal();
-        const int offset = (i % perRound) * step;
-        sub->setGeometry(QRect(QPoint(offset, offset), size));
+        sub->setGeometry(p.rect);
         sub->raise();
     }
-    if (active)
+    if (active && !placements.isEmpty())
         m_mdi->setActiveSubWindow(active);
 }
 
-// Lines the minimised windows up along the bottom edge.
 void CMainFrame::arrangeIcons()
 {
-    const QRect area = m_mdi->viewport()->rect();
-    int x = 0;
-    int y = area.bottom();
-    for (QMdiSubWindow* sub : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
-        if (!sub->isMinimized())
-            continue;
-        const QSize s = sub->size();
-        if (x > 0 && x + s.width() > area.width()) {
-            x = 0;
-            y -= s.height();
-        }
-        sub->move(x, y - s.height() + 1);
-        x += s.width();
-    }
+    const QList<QMdiSubWindow*> windows = m_mdi->subWindowList(QMdiArea::CreationOrder);
+    for (const auto& p : WindowArrangement::arrangeIcons(windowStates(), m_mdi->viewport()->rect()))
+        windows[p.index]->move(p.rect.topLeft());
 }
 
 void CMainFrame::addChild(CChildFrame* child)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/command_target.h"
+#include "frame/window_arrangement.h"
 
 #include <QMainWindow>
 
@@ -72,10 +73,8 @@ private:
     QAction* commandAction(int id, const QString& caption, QObject* parent);
     void buildMenuBar(int menuBarId);
     void updateMenu(QMenu* menu);
-    void rebuildRecentFiles(QMenu* menu);
-    void rebuildWindowList(QMenu* menu);
-    void rebuildSlotMenu(QMenu* menu, int firstId, const QString& section, const QString& word,
-                         const QString& keyText);
+    // The document windows as the arrangement rules see them, in creation order.
+    QList<WindowArrangement::Window> windowStates() const;
     void tile(bool horizontal);
     void cascade();
     void arrangeIcons();

@@ -14,10 +14,6 @@ class QObject;
 // QAction whose data is the command id; the caller wires the actions up.
 namespace MenuBuilder {
 
-// The property on a QMenu marking where run-time items are appended
-// (recent files, registered tags, tools, the window list).
-inline constexpr const char* kDynamicAnchor = "marquillDynamicAnchor";
-
 using ActionFactory = std::function<QAction*(int id, const QString& caption, QObject* parent)>;
 
 void fillMenuBar(QMenuBar* bar, const QList<Resources::MenuItem>& menus, const ActionFactory& make);
@@ -25,5 +21,9 @@ void fillMenu(QMenu* menu, const QList<Resources::MenuItem>& items, const Action
 
 // Command id of an action built here (0 for separators and pop-ups).
 int commandId(const QAction* action);
+
+// The run-time list a menu built here carries after its fixed items
+// (registered tags, tools, the window list), as its table entry marks it.
+Resources::MenuItem::DynamicList dynamicList(const QMenu* menu);
 
 } // namespace MenuBuilder

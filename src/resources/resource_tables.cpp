@@ -35,6 +35,17 @@ QString field(const QStringList& row, int i)
     return i < row.size() ? row[i] : QString();
 }
 
+MenuItem::DynamicList dynamicList(const QString& marker)
+{
+    if (marker == QLatin1String("registeredTags"))
+        return MenuItem::RegisteredTags;
+    if (marker == QLatin1String("tools"))
+        return MenuItem::Tools;
+    if (marker == QLatin1String("windows"))
+        return MenuItem::WindowList;
+    return MenuItem::NoList;
+}
+
 QList<MenuItem> parseMenuItems(const QJsonArray& array)
 {
     QList<MenuItem> items;
@@ -47,8 +58,9 @@ QList<MenuItem> parseMenuItems(const QJsonArray& array)
             item.kind = MenuItem::Popup;
             item.caption = o.value(QStringLiteral("caption")).toString();
             const QString key = o.contains(QStringLiteral("submenu")) ? QStringLiteral("submenu")
-                                                                       : QStringLiteral("items");
+                                                                      : QStringLiteral("items");
             item.items = parseMenuItems(o.value(key).toArray());
+            item.dynamic = dynamicList(o.value(QStringLiteral("dynamic")).toString());
         } else {
             item.id = o.value(QStringLiteral("id")).toInt();
             item.caption = o.value(QStringLiteral("caption")).toString();
@@ -117,7 +129,8 @@ const QList<MenuItem>& menuBar(int id)
 {
     static const QHash<int, QList<MenuItem>> bars = [] {
         QHash<int, QList<MenuItem>> b;
-        const QJsonObject root = QJsonDocument::fromJson(readResource(QStringLiteral("menus.json"))).object();
+        const QJsonObject root =
+            QJsonDocument::fromJson(readResource(QStringLiteral("menus.json"))).object();
         for (auto it = root.begin(); it != root.end(); ++it)
             b.insert(it.key().toInt(), parseMenuItems(it.value().toArray()));
         return b;

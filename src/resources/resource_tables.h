@@ -15,10 +15,14 @@ namespace Resources {
 struct MenuItem
 {
     enum Kind { Command, Separator, Popup };
+    // The list a pop-up menu gets at run time after its fixed items, as its
+    // "dynamic" marker in the menu table names it.
+    enum DynamicList { NoList, RegisteredTags, Tools, WindowList };
     Kind kind = Command;
-    int id = 0;              // Command only
-    QString caption;         // Command and Popup; may hold "\t" + accelerator text
-    QList<MenuItem> items;   // Popup only
+    int id = 0;                   // Command only
+    QString caption;              // Command and Popup; may hold "\t" + accelerator text
+    QList<MenuItem> items;        // Popup only
+    DynamicList dynamic = NoList; // Popup only
 };
 
 // Menu bar 128 (no document open) or 129 (a document open): its top-level

@@ -1,0 +1,135 @@
+#include "frame/dynamic_menus.h"
+
+#include "core/slot_names.h"
+#include "document/recent_file_list.h"
+#include "resources/command_ids.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+
+namespace DynamicMenus {
+namespace {
+
+const char* const kRunTimeItem = "marquillRunTimeItem";
+
+bool holdsRecentFiles(const QMenu* menu)
+{
+    for (const QAction* a : menu->actions())
+        if (MenuBuilder::commandId(a) == Cmd::RecentFile1)
+            return true;
+    return false;
+}
+
+void rebuildRecentFiles(QMenu* menu, const CRecentFileList* recent,
+                        const MenuBuilder::ActionFactory& make)
+{
+    QAction* first = nullptr;
+    for (QAction* a : menu->actions()) {
+        const int id = MenuBuilder::commandId(a);
+        if (id < Cmd::RecentFile1 || id > Cmd::RecentFile9)
+            continue;
+        if (!first)
+            first = a;
+        else
+            delete a;
+    }
+    if (!first || !recent)
+        return;
+    // Files directly in the program folder are shown by their names alone.
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    if (recent->isEmpty()) {
+        first->setText(QStringLiteral("最新のファイル"));
+        first->setData(int(Cmd::RecentFile1));
+        first->setEnabled(false);
+        return;
+    }
+    first->setText(recent->menuCaption(0, programFolder));
+    first->setEnabled(true);
+    QAction* before = nullptr;
+    const QList<QAction*> all = menu->actions();
+    const qsizetype at = all.indexOf(first);
+    if (at + 1 < all.size())
+        before = all[at + 1];
+    for (int i = 1; i < recent->count(); ++i) {
+        const int id = Cmd::RecentFile1 + i;
+        menu->insertAction(before, make(id, recent->menuCaption(i, programFolder), menu));
+    }
+    recent->setWorkingFolderToLastUsed();
+}
+
+// Lists the used slots after the menu's fixed items, each with its number as
+// mnemonic and its accelerator (keyText + the number).
+void rebuildSlotMenu(QMenu* menu, int firstId, const SlotNames::List& list, const QString& keyText,
+                     const MenuBuilder::ActionFactory& make)
+{
+    for (QAction* a : menu->actions()) {
+        const int id = MenuBuilder::commandId(a);
+        if (id >= firstId && id < firstId + SlotNames::kSlotCount)
+            delete a;
+    }
+    const QStringList names = SlotNames::read(list);
+    for (int i = 0; i < names.size(); ++i) {
+        const QString number = QString::number(i);
+        menu->addAction(make(firstId + i,
+                             QStringLiteral("&") + number + QLatin1Char(' ') + names[i] +
+                                 QLatin1Char('\t') + keyText + number,
+                             menu));
+    }
+}
+
+void rebuildWindowList(QMenu* menu, QMdiArea* mdi)
+{
+    for (QAction* a : menu->actions())
+        if (a->property(kRunTimeItem).toBool())
+            delete a;
+    const QList<QMdiSubWindow*> windows = mdi->subWindowList(QMdiArea::CreationOrder);
+    if (windows.isEmpty())
+        return;
+    menu->addSeparator()->setProperty(kRunTimeItem, true);
+    for (int i = 0; i < windows.size() && i < 9; ++i) {
+        QMdiSubWindow* sub = windows[i];
+        QString title = sub->windowTitle();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title), menu);
+        action->setProperty(kRunTimeItem, true);
+        action->setCheckable(true);
+        action->setChecked(sub == mdi->activeSubWindow());
+        action->setStatusTip(QStringLiteral("このウィンドウをアクティブにする"));
+        QObject::connect(action, &QAction::triggered, mdi, [mdi, sub] {
+            if (mdi->subWindowList().contains(sub)) {
+                if (sub->isMinimized())
+                    sub->showNormal();
+                mdi->setActiveSubWindow(sub);
+            }
+        });
+        menu->addAction(action);
+    }
+}
+
+} // namespace
+
+void rebuild(QMenu* menu, const CRecentFileList* recentFiles, QMdiArea* windows,
+             const MenuBuilder::ActionFactory& make)
+{
+    if (holdsRecentFiles(menu))
+        rebuildRecentFiles(menu, recentFiles, make);
+    switch (MenuBuilder::dynamicList(menu)) {
+    case Resources::MenuItem::RegisteredTags:
+        rebuildSlotMenu(menu, Cmd::RegisteredTag0, SlotNames::kRegisteredTags,
+                        QStringLiteral("Ctrl+"), make);
+        break;
+    case Resources::MenuItem::Tools:
+        rebuildSlotMenu(menu, Cmd::Tool0, SlotNames::kTools, QStringLiteral("Ctrl+Shift+"), make);
+        break;
+    case Resources::MenuItem::WindowList:
+        rebuildWindowList(menu, windows);
+        break;
+    case Resources::MenuItem::NoList:
+        break;
+    }
+}
+
+} // namespace DynamicMenus
