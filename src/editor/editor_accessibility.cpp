@@ -1,5 +1,7 @@
 #include "editor/editor_accessibility.h"
 
+#include "editor/control_text.h"
+
 #include <Qsci/qsciscintillabase.h>
 
 #include <QAccessibleWidget>
@@ -22,9 +24,8 @@ public:
         const long line = sb->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, pos);
         const long start = sb->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, line);
         const long end = sb->SendScintilla(QsciScintillaBase::SCI_GETLINEENDPOSITION, line);
-        const char* p = reinterpret_cast<const char*>(
-            sb->SendScintilla(QsciScintillaBase::SCI_GETRANGEPOINTER, start, end - start));
-        return QString::fromUtf8(p, end - start);
+        const QByteArrayView lineText = ControlText::range(*sb, start, end);
+        return QString::fromUtf8(lineText.data(), lineText.size());
     }
 
     QAccessible::State state() const override

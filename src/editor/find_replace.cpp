@@ -2,6 +2,7 @@
 
 #include "core/ui_seam.h"
 #include "editor/code_page.h"
+#include "editor/control_text.h"
 #include "editor/find_replace_dialog.h"
 #include "editor/my_rich_edit_view.h"
 #include "editor/text_search.h"
@@ -168,9 +169,7 @@ FindMatch CFindReplace::findInRange(const QByteArray& what, int flags, qint64 fr
     if (!matchCase && !TextSearch::isAscii(what))
         return controlFind(what, flags, from, to);
 
-    const auto* bytes = reinterpret_cast<const char*>(m_view->sci(
-        Sci::SCI_GETRANGEPOINTER, static_cast<unsigned long>(from), static_cast<long>(to - from)));
-    const QByteArrayView range(bytes, to - from);
+    const QByteArrayView range = ControlText::range(*m_view, from, to);
     for (qint64 at = 0;;) {
         const qint64 found = TextSearch::find(range, what, matchCase, at);
         if (found < 0)

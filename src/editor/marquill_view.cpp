@@ -137,16 +137,6 @@ QByteArray CMarquillView::withDocumentLineEnds(const QByteArray& text) const
 
 // --- Insertion ---------------------------------------------------------------
 
-void CMarquillView::useMainRangeOnly()
-{
-    if (sci(SCI_GETSELECTIONS) == 1 && sci(SCI_SELECTIONISRECTANGLE) == 0)
-        return;
-    const unsigned long main = static_cast<unsigned long>(sci(SCI_GETMAINSELECTION));
-    const long caret = sci(SCI_GETSELECTIONNCARET, main);
-    const long anchor = sci(SCI_GETSELECTIONNANCHOR, main);
-    sci(SCI_SETSELECTION, static_cast<unsigned long>(caret), anchor);
-}
-
 void CMarquillView::WrapSelection(const QByteArray& start, const QByteArray& end, bool tag)
 {
     useMainRangeOnly();
@@ -303,9 +293,8 @@ void CMarquillView::keyPressEvent(QKeyEvent* event)
         event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     // A rectangular or multiple selection is left to the control (its start and
     // end span text that is not selected).
-    const bool simpleSelection = sci(SCI_GETSELECTIONS) == 1 && sci(SCI_SELECTIONISRECTANGLE) == 0;
     if (m_autoColor && !isReadOnly() && !text.isEmpty() && text.at(0).isPrint() &&
-        commandModifiers == 0 && simpleSelection) {
+        commandModifiers == 0 && hasSimpleSelection()) {
         typeColored(text.toUtf8());
         event->accept();
         return;

@@ -90,9 +90,6 @@ private:
     void registerTagCommands();
     // Types text at the caret in the style the typed-character rule picks.
     void typeColored(const QByteArray& text);
-    // Reduces a rectangular or multiple selection to its main range, the one
-    // range the insertion operations and the tag tools work on.
-    void useMainRangeOnly();
     // The program's CR LF as the document's own line end.
     QByteArray withDocumentLineEnds(const QByteArray& text) const;
 

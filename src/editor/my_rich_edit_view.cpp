@@ -1,9 +1,11 @@
 #include "editor/my_rich_edit_view.h"
 
+#include "editor/control_text.h"
 #include "editor/editor_accessibility.h"
 #include "editor/editor_input_method.h"
 #include "editor/find_replace.h"
 #include "editor/layout_runs.h"
+#include "editor/tag_colorizer.h"
 #include "resources/command_ids.h"
 #include "resources/resource_tables.h"
 
@@ -86,7 +88,7 @@ void CMyRichEditView::configureControl()
     setFrameShape(QFrame::StyledPanel);
     // Default face until the HTML view sets the configured fonts.
     const QByteArray face = QByteArrayLiteral("Noto Sans Mono CJK JP");
-    sci(SCI_STYLESETFONT, STYLE_DEFAULT, reinterpret_cast<long>(face.constData()));
+    SendScintilla(SCI_STYLESETFONT, static_cast<uintptr_t>(STYLE_DEFAULT), face.constData());
     sci(SCI_STYLESETSIZE, STYLE_DEFAULT, 12);
     sci(SCI_STYLECLEARALL);
 }
@@ -203,9 +205,7 @@ void CMyRichEditView::loadBytes(const QByteArray& bytes)
 
 QByteArray CMyRichEditView::textBytes() const
 {
-    const long length = sci(SCI_GETLENGTH);
-    const char* p = reinterpret_cast<const char*>(sci(SCI_GETCHARACTERPOINTER));
-    return QByteArray(p, length);
+    return ControlText::whole(*this).toByteArray();
 }
 
 qint64 CMyRichEditView::textLength() const
@@ -215,12 +215,7 @@ qint64 CMyRichEditView::textLength() const
 
 QByteArray CMyRichEditView::textRange(qint64 start, qint64 end) const
 {
-    const qint64 length = textLength();
-    start = qBound<qint64>(0, start, length);
-    end = qBound<qint64>(start, end, length);
-    const char* p = reinterpret_cast<const char*>(sci(
-        SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), static_cast<long>(end - start)));
-    return QByteArray(p, end - start);
+    return ControlText::range(*this, start, end).toByteArray();
 }
 
 QByteArray CMyRichEditView::lineEnd() const
@@ -275,15 +270,25 @@ bool CMyRichEditView::hasSelection() const
     return sci(SCI_GETSELECTIONSTART) != sci(SCI_GETSELECTIONEND);
 }
 
+bool CMyRichEditView::hasSimpleSelection() const
+{
+    return sci(SCI_GETSELECTIONS) == 1 && sci(SCI_SELECTIONISRECTANGLE) == 0;
+}
+
+void CMyRichEditView::useMainRangeOnly()
+{
+    if (hasSimpleSelection())
+        return;
+    const unsigned long main = static_cast<unsigned long>(sci(SCI_GETMAINSELECTION));
+    const long caret = sci(SCI_GETSELECTIONNCARET, main);
+    const long anchor = sci(SCI_GETSELECTIONNANCHOR, main);
+    sci(SCI_SETSELECTION, static_cast<unsigned long>(caret), anchor);
+}
+
 void CMyRichEditView::replaceSel(const QByteArray& text, bool canUndo)
 {
-    // A rectangular or multiple selection is reduced to its main range, so the
-    // text between the lines of a rectangle is never replaced with it.
-    if (sci(SCI_GETSELECTIONS) != 1 || sci(SCI_SELECTIONISRECTANGLE) != 0) {
-        const unsigned long main = static_cast<unsigned long>(sci(SCI_GETMAINSELECTION));
-        sci(SCI_SETSELECTION, static_cast<unsigned long>(sci(SCI_GETSELECTIONNCARET, main)),
-            sci(SCI_GETSELECTIONNANCHOR, main));
-    }
+    // The text between the lines of a rectangle is never replaced.
+    useMainRangeOnly();
     qint64 start, end;
     getSel(start, end);
     if (!canUndo)
@@ -393,14 +398,8 @@ void CMyRichEditView::applyStyle(qint64 start, qint64 length, int style)
 {
     if (length <= 0)
         return;
-    std::vector<char> styles(static_cast<size_t>(length), static_cast<char>(style));
-    const char* text = reinterpret_cast<const char*>(
-        sci(SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), static_cast<long>(length)));
-    const int previous =
-        start > 0 ? int(sci(SCI_GETSTYLEAT, static_cast<unsigned long>(start - 1))) : -1;
-    LayoutRuns::mark(text, styles.data(), length, previous);
-    sci(SCI_STARTSTYLING, static_cast<unsigned long>(start));
-    SendScintilla(SCI_SETSTYLINGEX, static_cast<unsigned long>(length), styles.data());
+    const std::vector<char> formats(static_cast<size_t>(length), static_cast<char>(style));
+    TagColorizer::writeFormats(*this, start, formats.data(), length);
 }
 
 int CMyRichEditView::styleAt(qint64 pos) const

@@ -59,7 +59,13 @@ public:
     void setSel(qint64 start, qint64 end);
     QByteArray selectedBytes() const;
     bool hasSelection() const;
-    // Replaces the selection (or inserts at the caret); the caret ends after
+    // Whether the selection is one range (not rectangular, not multiple).
+    bool hasSimpleSelection() const;
+    // Reduces a rectangular or multiple selection to its main range, the one
+    // range the insertions and the tag tools work on.
+    void useMainRangeOnly();
+    // Replaces the selection (or inserts at the caret), a rectangular or
+    // multiple one reduced to its main range first; the caret ends after
     // the new text. A change made with canUndo false is not recorded, and
     // since the undo history would no longer match the text it is emptied.
     void replaceSel(const QByteArray& text, bool canUndo);

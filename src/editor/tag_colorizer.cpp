@@ -1,5 +1,6 @@
 #include "editor/tag_colorizer.h"
 
+#include "editor/control_text.h"
 #include "editor/layout_runs.h"
 #include "editor/tag_scan.h"
 
@@ -12,33 +13,30 @@
 namespace TagColorizer {
 namespace {
 
-// Writes formats as the style numbers of their layout pieces.
 TagScan::StyleRunWriter::Flush styleWriter(QsciScintillaBase& control)
 {
     return [&control](qint64 start, const char* formats, qint64 length) {
-        std::vector<char> styles(formats, formats + length);
-        const char* text = reinterpret_cast<const char*>(
-            control.SendScintilla(QsciScintillaBase::SCI_GETRANGEPOINTER,
-                                  static_cast<unsigned long>(start), static_cast<long>(length)));
-        const int previous = start > 0
-                                 ? int(control.SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT,
-                                                             static_cast<unsigned long>(start - 1)))
-                                 : -1;
-        LayoutRuns::mark(text, styles.data(), length, previous);
-        control.SendScintilla(QsciScintillaBase::SCI_STARTSTYLING,
-                              static_cast<unsigned long>(start));
-        control.SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX,
-                              static_cast<unsigned long>(length), styles.data());
+        writeFormats(control, start, formats, length);
     };
 }
 
-const char* textPointer(QsciScintillaBase& control)
-{
-    return reinterpret_cast<const char*>(
-        control.SendScintilla(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
-}
-
 } // namespace
+
+void writeFormats(QsciScintillaBase& control, qint64 start, const char* formats, qint64 length)
+{
+    if (length <= 0)
+        return;
+    std::vector<char> styles(formats, formats + length);
+    const int previous = start > 0
+                             ? int(control.SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT,
+                                                         static_cast<unsigned long>(start - 1)))
+                             : -1;
+    LayoutRuns::mark(ControlText::range(control, start, start + length).data(), styles.data(),
+                     length, previous);
+    control.SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, static_cast<unsigned long>(start));
+    control.SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX, static_cast<unsigned long>(length),
+                          styles.data());
+}
 
 qint64 nextPercentBoundary(qint64 i, qint64 n)
 {
@@ -57,8 +55,7 @@ void colourRange(QsciScintillaBase& control, qint64 from, qint64 to)
     to = qBound<qint64>(from, to, length);
     if (to == from)
         return;
-    const char* text = reinterpret_cast<const char*>(control.SendScintilla(
-        QsciScintillaBase::SCI_GETRANGEPOINTER, static_cast<unsigned long>(from), to - from));
+    const char* text = ControlText::range(control, from, to).data();
     TagScan::styleRange(text, to - from, [&](qint64 start, const char* styles, qint64 n) {
         styleWriter(control)(from + start, styles, n);
     });
@@ -70,7 +67,7 @@ bool colourWhole(QsciScintillaBase& control, const std::function<bool(int percen
     const qint64 n = control.SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
     TagScan::StyleRunWriter writer(0, styleWriter(control), 256 * 1024);
     TagScan::Scanner scanner;
-    const char* text = textPointer(control);
+    const char* text = ControlText::whole(control).data();
     qint64 i = 0;
     bool complete = true;
     while (i < n) {
@@ -90,7 +87,7 @@ bool colourWhole(QsciScintillaBase& control, const std::function<bool(int percen
             complete = false;
             break;
         }
-        text = textPointer(control);
+        text = ControlText::whole(control).data();
     }
     const qint64 end = qMin<qint64>(n, control.SendScintilla(QsciScintillaBase::SCI_GETLENGTH));
     if (writer.position() < end)

@@ -12,6 +12,10 @@ class QsciScintillaBase;
 // the modified flag.
 namespace TagColorizer {
 
+// Gives [start, start + length) the formats (0 default, 1 tag, 2 quote) held
+// in formats, written as the style numbers of their layout pieces.
+void writeFormats(QsciScintillaBase& control, qint64 start, const char* formats, qint64 length);
+
 // Styles [from, to): tags and quoted values found in that text alone, the
 // rest default.
 void colourRange(QsciScintillaBase& control, qint64 from, qint64 to);

@@ -5,6 +5,7 @@
 #include "core/ui_seam.h"
 #include "editor/auto_select.h"
 #include "editor/close_tag.h"
+#include "editor/control_text.h"
 #include "editor/date_format.h"
 #include "editor/marquill_view.h"
 #include "editor/tag_capture.h"
@@ -18,14 +19,6 @@ namespace {
 
 constexpr IntSetting kDate{"Options", "Date", 3};
 constexpr IntSetting kGetTagMessageBox{"Options", "GetTagMessageBox", 1};
-
-// The whole text in place (valid until the text changes).
-QByteArrayView wholeText(const CMyRichEditView& view)
-{
-    const char* p =
-        reinterpret_cast<const char*>(view.sci(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
-    return QByteArrayView(p, view.textLength());
-}
 
 } // namespace
 
@@ -57,7 +50,7 @@ void CMarquillView::autoSelect()
 {
     qint64 s, e;
     getSel(s, e);
-    const AutoSelectRange range = autoSelectRange(wholeText(*this), s);
+    const AutoSelectRange range = autoSelectRange(ControlText::whole(*this), s);
     if (range.found)
         setSel(range.start, range.end);
 }
@@ -122,7 +115,7 @@ void CMarquillView::closeLastUnclosedTag()
 {
     qint64 s, e;
     getSel(s, e);
-    const QByteArray name = lastUnclosedTag(wholeText(*this), s);
+    const QByteArray name = lastUnclosedTag(ControlText::whole(*this), s);
     if (!name.isEmpty())
         InsertText("</" + name + ">", true);
 }
