@@ -81,7 +81,7 @@ int main(int argc, char** argv)
     }
 
     CMarquillApp marquill;
-    marquill.InitInstance({QStringLiteral("marquill")});
+    marquill.initInstance({QStringLiteral("marquill")});
     QApplication::processEvents();
 
     QElapsedTimer t;
@@ -97,11 +97,11 @@ int main(int argc, char** argv)
         view.loadBytes(text.bytes);
         std::printf("load into the control: %lld ms\n", t.elapsed());
         t.start();
-        view.ColorWholeDocument();
+        view.colorWholeDocument();
         std::printf("colour the whole text: %lld ms\n", t.elapsed());
     }
     t.start();
-    CMarquillDoc* doc = marquill.OpenDocumentFile(path);
+    CMarquillDoc* doc = marquill.openDocumentFile(path);
     const qint64 openMs = t.elapsed();
     QApplication::processEvents();
     const qint64 shownMs = t.elapsed();
@@ -117,7 +117,7 @@ int main(int argc, char** argv)
     std::printf("scroll to the end and repaint: %lld ms\n", t.elapsed());
 
     const double bigTyping = medianTypingMicros(view, 300);
-    CMarquillDoc* smallDoc = marquill.OpenDocumentFile(small);
+    CMarquillDoc* smallDoc = marquill.openDocumentFile(small);
     const double smallTyping = medianTypingMicros(marquill.frameOf(smallDoc)->view(), 300);
     std::printf(
         "typing one character at the end, median: %.1f us (10 MB) vs %.1f us (small file)\n",

@@ -15,9 +15,9 @@ int main(int argc, char** argv)
     EditorFonts::registerSubstitutions();
 
     CMarquillApp marquill;
-    if (!marquill.InitInstance(app.arguments(), true))
+    if (!marquill.initInstance(app.arguments(), true))
         return marquill.handOffResult() >= 0 ? marquill.handOffResult() : 1;
     const int result = app.exec();
-    marquill.ExitInstance();
+    marquill.exitInstance();
     return result;
 }

@@ -42,7 +42,7 @@ QString CMarquillApp::commandLineFile(const QStringList& arguments)
     return QString();
 }
 
-bool CMarquillApp::InitInstance(const QStringList& arguments, bool singleInstance)
+bool CMarquillApp::initInstance(const QStringList& arguments, bool singleInstance)
 {
     const QString file = commandLineFile(arguments);
     if (singleInstance) {
@@ -61,7 +61,7 @@ bool CMarquillApp::InitInstance(const QStringList& arguments, bool singleInstanc
                 &CMarquillApp::activateMainWindow);
         connect(m_instance, &CSingleInstance::openFileRequested, this,
                 [this](const QString& path, bool* opened) {
-                    const bool ok = OpenDocumentFile(path) != nullptr;
+                    const bool ok = openDocumentFile(path) != nullptr;
                     if (opened)
                         *opened = ok;
                 });
@@ -78,13 +78,13 @@ bool CMarquillApp::InitInstance(const QStringList& arguments, bool singleInstanc
     m_mainFrame = new CMainFrame(this);
     m_mainFrame->setAttribute(Qt::WA_DeleteOnClose, false);
 
-    m_mainFrame->ShowWithSavedPlacement(1);
+    m_mainFrame->showWithSavedPlacement(1);
 
     if (!file.isEmpty()) {
-        if (!OpenDocumentFile(QFileInfo(file).absoluteFilePath()))
+        if (!openDocumentFile(QFileInfo(file).absoluteFilePath()))
             return false;
     } else if (kFileNew.read() != 0) {
-        FileNew();
+        fileNew();
     }
     m_recent.setWorkingFolderToLastUsed();
     return true;
@@ -103,7 +103,7 @@ void CMarquillApp::activateMainWindow()
     }
 }
 
-void CMarquillApp::ExitInstance()
+void CMarquillApp::exitInstance()
 {
     if (CChildFrame::showCmd() != m_loadedShowCmd)
         kShowCmd.write(CChildFrame::showCmd());
@@ -114,7 +114,7 @@ void CMarquillApp::ExitInstance()
 
 void CMarquillApp::registerCommands()
 {
-    onCommand(Cmd::FileNew, [this] { FileNew(); });
+    onCommand(Cmd::FileNew, [this] { fileNew(); });
     onCommand(Cmd::FileOpen, [this] { fileOpen(); });
     onCommand(Cmd::AppAbout, [this] { about(); });
     onCommand(Cmd::AppExit, [this] {
@@ -124,7 +124,7 @@ void CMarquillApp::registerCommands()
     onCommandRange(Cmd::RecentFile1, Cmd::RecentFile9,
                    [this](int id) { openRecentFile(id - Cmd::RecentFile1); });
     onUpdateRange(Cmd::RecentFile1, Cmd::RecentFile9,
-                  [this](CCmdUI& ui) { ui.Enable(ui.id() - Cmd::RecentFile1 < m_recent.count()); });
+                  [this](CCmdUI& ui) { ui.enable(ui.id() - Cmd::RecentFile1 < m_recent.count()); });
 }
 
 void CMarquillApp::fileOpen()
@@ -137,7 +137,7 @@ void CMarquillApp::fileOpen()
     request.directory = QDir::currentPath();
     const QString path = UiSeam::fileDialog(m_mainFrame, request);
     if (!path.isEmpty())
-        OpenDocumentFile(path);
+        openDocumentFile(path);
 }
 
 void CMarquillApp::about()
@@ -150,7 +150,7 @@ void CMarquillApp::openRecentFile(int index)
 {
     if (index < 0 || index >= m_recent.count())
         return;
-    if (!OpenDocumentFile(m_recent.entries().at(index))) {
+    if (!openDocumentFile(m_recent.entries().at(index))) {
         // A file that can no longer be opened leaves the list, as in the
         // framework's recent-file menu.
         m_recent.remove(index);
@@ -186,14 +186,14 @@ CChildFrame* CMarquillApp::frameOf(CMarquillDoc* doc) const
                                     : nullptr;
 }
 
-CMarquillDoc* CMarquillApp::FileNew()
+CMarquillDoc* CMarquillApp::fileNew()
 {
     CMarquillDoc* doc = createDocument();
     CChildFrame* frame = frameOf(doc);
     m_documents.append(doc);
     if (m_mainFrame)
         m_mainFrame->addChild(frame);
-    if (!doc->OnNewDocument()) {
+    if (!doc->onNewDocument()) {
         frame->closeWithoutAsking();
         return nullptr;
     }
@@ -201,7 +201,7 @@ CMarquillDoc* CMarquillApp::FileNew()
     return doc;
 }
 
-CMarquillDoc* CMarquillApp::OpenDocumentFile(const QString& path)
+CMarquillDoc* CMarquillApp::openDocumentFile(const QString& path)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     for (CMarquillDoc* doc : std::as_const(m_documents)) {
@@ -217,7 +217,7 @@ CMarquillDoc* CMarquillApp::OpenDocumentFile(const QString& path)
     CMarquillDoc* doc = createDocument();
     CChildFrame* frame = frameOf(doc);
     QString error;
-    if (!doc->OnOpenDocument(absolute, &error)) {
+    if (!doc->onOpenDocument(absolute, &error)) {
         frame->closeWithoutAsking();
         delete frame;
         doc->deleteLater();
@@ -237,14 +237,14 @@ QList<CMarquillDoc*> CMarquillApp::documents() const
     return m_documents;
 }
 
-bool CMarquillApp::SaveAllModified()
+bool CMarquillApp::saveAllModified()
 {
     for (CMarquillDoc* doc : std::as_const(m_documents)) {
         if (!doc->isModified())
             continue;
         if (CChildFrame* frame = frameOf(doc))
             m_mainFrame->mdiArea()->setActiveSubWindow(frame);
-        if (!doc->SaveModified())
+        if (!doc->saveModified())
             return false;
     }
     return true;

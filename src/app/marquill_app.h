@@ -28,22 +28,22 @@ public:
     // (another instance took the file, or the command-line file failed).
     // With singleInstance, a running instance of the same user gets the
     // command-line file instead and this one ends.
-    bool InitInstance(const QStringList& arguments, bool singleInstance = false);
+    bool initInstance(const QStringList& arguments, bool singleInstance = false);
     // Exit code of a start that handed its file to the running instance:
     // 0 when the file was opened there (or there was none), 2 when the
     // running instance could not open it, 3 when it did not answer; -1
     // when this start handed nothing over.
     int handOffResult() const { return m_handOffResult; }
     // Writes what is saved at exit (document window show state, recent files).
-    void ExitInstance();
+    void exitInstance();
 
     CMainFrame* mainFrame() const { return m_mainFrame; }
 
-    CMarquillDoc* OpenDocumentFile(const QString& path) override;
-    CMarquillDoc* FileNew();
+    CMarquillDoc* openDocumentFile(const QString& path) override;
+    CMarquillDoc* fileNew();
     QList<CMarquillDoc*> documents() const override;
     CChildFrame* frameOf(CMarquillDoc* doc) const;
-    bool SaveAllModified() override;
+    bool saveAllModified() override;
     void closeAllDocumentsWithoutAsking() override;
 
     void addToRecentFileList(const QString& path);

@@ -91,7 +91,7 @@ void update(const QList<CCommandTarget*>& chain, CCmdUI& ui)
     for (CCommandTarget* t : chain)
         if (t && t->hasCommandHandler(ui.id()))
             handled = true;
-    ui.Enable(handled);
+    ui.enable(handled);
 }
 
 bool executeIfEnabled(const QList<CCommandTarget*>& chain, int id)

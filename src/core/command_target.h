@@ -11,8 +11,8 @@ class CCmdUI
 public:
     explicit CCmdUI(int id) : m_id(id) {}
     int id() const { return m_id; }
-    void Enable(bool on = true) { m_enabled = on; }
-    void SetCheck(int check = 1) { m_check = check; }
+    void enable(bool on = true) { m_enabled = on; }
+    void setCheck(int check = 1) { m_check = check; }
     bool isEnabled() const { return m_enabled; }
     int check() const { return m_check; }
 
@@ -48,8 +48,7 @@ public:
     void onUpdateRange(int first, int last, UpdateHandler handler);
 
 private:
-    template <typename T>
-    struct Range
+    template <typename T> struct Range
     {
         int first;
         int last;

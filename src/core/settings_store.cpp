@@ -20,7 +20,7 @@ QSettings store()
 
 } // namespace
 
-int GetProfileInt(const QString& section, const QString& entry, int defaultValue)
+int getProfileInt(const QString& section, const QString& entry, int defaultValue)
 {
     const QVariant v = store().value(keyPath(section, entry));
     if (!v.isValid())
@@ -31,13 +31,13 @@ int GetProfileInt(const QString& section, const QString& entry, int defaultValue
     return ok ? static_cast<int>(static_cast<quint32>(n)) : defaultValue;
 }
 
-QString GetProfileString(const QString& section, const QString& entry, const QString& defaultValue)
+QString getProfileString(const QString& section, const QString& entry, const QString& defaultValue)
 {
     const QVariant v = store().value(keyPath(section, entry));
     return v.isValid() ? v.toString() : defaultValue;
 }
 
-bool WriteProfileInt(const QString& section, const QString& entry, int value)
+bool writeProfileInt(const QString& section, const QString& entry, int value)
 {
     QSettings s = store();
     s.setValue(keyPath(section, entry), value);
@@ -45,7 +45,7 @@ bool WriteProfileInt(const QString& section, const QString& entry, int value)
     return s.status() == QSettings::NoError;
 }
 
-bool WriteProfileString(const QString& section, const QString& entry, const QString& value)
+bool writeProfileString(const QString& section, const QString& entry, const QString& value)
 {
     QSettings s = store();
     s.setValue(keyPath(section, entry), value);
@@ -53,7 +53,7 @@ bool WriteProfileString(const QString& section, const QString& entry, const QStr
     return s.status() == QSettings::NoError;
 }
 
-bool DeleteProfileValue(const QString& section, const QString& entry)
+bool deleteProfileValue(const QString& section, const QString& entry)
 {
     QSettings s = store();
     s.remove(keyPath(section, entry));
@@ -63,26 +63,26 @@ bool DeleteProfileValue(const QString& section, const QString& entry)
 
 int IntSetting::read() const
 {
-    return GetProfileInt(QString::fromUtf8(section), QString::fromUtf8(entry), defaultValue);
+    return getProfileInt(QString::fromUtf8(section), QString::fromUtf8(entry), defaultValue);
 }
 
 int IntSetting::read(int otherDefault) const
 {
-    return GetProfileInt(QString::fromUtf8(section), QString::fromUtf8(entry), otherDefault);
+    return getProfileInt(QString::fromUtf8(section), QString::fromUtf8(entry), otherDefault);
 }
 
 void IntSetting::write(int value) const
 {
-    WriteProfileInt(QString::fromUtf8(section), QString::fromUtf8(entry), value);
+    writeProfileInt(QString::fromUtf8(section), QString::fromUtf8(entry), value);
 }
 
 QString StringSetting::read() const
 {
-    return GetProfileString(QString::fromUtf8(section), QString::fromUtf8(entry),
+    return getProfileString(QString::fromUtf8(section), QString::fromUtf8(entry),
                             QString::fromUtf8(defaultValue));
 }
 
 void StringSetting::write(const QString& value) const
 {
-    WriteProfileString(QString::fromUtf8(section), QString::fromUtf8(entry), value);
+    writeProfileString(QString::fromUtf8(section), QString::fromUtf8(entry), value);
 }

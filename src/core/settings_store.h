@@ -7,13 +7,13 @@
 // backslashes as in "History\URL") and a value name. Nothing is cached:
 // every call reads or writes the store itself, so a value written by one part
 // of the program is seen at once by every other part.
-int GetProfileInt(const QString& section, const QString& entry, int defaultValue);
-QString GetProfileString(const QString& section, const QString& entry,
+int getProfileInt(const QString& section, const QString& entry, int defaultValue);
+QString getProfileString(const QString& section, const QString& entry,
                          const QString& defaultValue = QString());
-bool WriteProfileInt(const QString& section, const QString& entry, int value);
-bool WriteProfileString(const QString& section, const QString& entry, const QString& value);
+bool writeProfileInt(const QString& section, const QString& entry, int value);
+bool writeProfileString(const QString& section, const QString& entry, const QString& value);
 // Removes a value, so that readers get their default again.
-bool DeleteProfileValue(const QString& section, const QString& entry);
+bool deleteProfileValue(const QString& section, const QString& entry);
 
 // A named integer value with the default that applies where it is read.
 // Declare one next to the code that reads it:

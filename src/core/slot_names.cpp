@@ -8,7 +8,7 @@ QStringList read(const List& list)
 {
     QStringList names;
     for (int i = 0; i < kSlotCount; ++i) {
-        const QString name = GetProfileString(QString::fromLatin1(list.section),
+        const QString name = getProfileString(QString::fromLatin1(list.section),
                                               QString::fromLatin1(list.word) + QChar(u'0' + i));
         if (name.isEmpty())
             break;

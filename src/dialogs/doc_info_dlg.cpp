@@ -123,7 +123,7 @@ void CDocInfoDlg::browseBackground()
         return;
     // Without a document folder (a document never saved) nothing can be
     // relative to it: the bare file name is the most useful reference then.
-    QString reference = RelativeReference(m_folder, path);
+    QString reference = relativeReference(m_folder, path);
     if (reference.isEmpty())
         reference = QFileInfo(path).fileName();
     m_background->setEditText(reference);

@@ -1,13 +1,13 @@
 #include "dialogs/image_dlg.h"
 
 #include "core/ui_seam.h"
+#include "dialogs/image_size.h"
+#include "dialogs/sample_pictures.h"
+#include "document/relative_reference.h"
 #include "widgets/dialog_layout.h"
 #include "widgets/history_combo_box.h"
 #include "widgets/history_sections.h"
-#include "dialogs/image_size.h"
-#include "dialogs/sample_pictures.h"
 #include "widgets/spin_edit.h"
-#include "document/relative_reference.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -225,7 +225,7 @@ void CImageDlg::browse()
     if (path.isEmpty())
         return;
     const QString fileName = QFileInfo(path).fileName();
-    QString source = RelativeReference(m_documentFolder, path);
+    QString source = relativeReference(m_documentFolder, path);
     if (source.isEmpty())
         source = fileName;
     m_browsedPath = path;

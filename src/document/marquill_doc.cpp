@@ -28,8 +28,8 @@ CMarquillDoc::CMarquillDoc(QObject* parent) : CMyRichEditDoc(parent)
 {
     onCommand(Cmd::BrowserPreview, [this] { browserPreview(); });
     onCommand(Cmd::OpenFolder, [this] { openFolder(); });
-    onCommand(Cmd::FileSave, [this] { DoFileSave(); });
-    onCommand(Cmd::FileSaveAs, [this] { DoSaveAs(); });
+    onCommand(Cmd::FileSave, [this] { doFileSave(); });
+    onCommand(Cmd::FileSaveAs, [this] { doSaveAs(); });
 }
 
 void CMarquillDoc::setNewDocumentStep(NewDocumentStep step)
@@ -37,7 +37,7 @@ void CMarquillDoc::setNewDocumentStep(NewDocumentStep step)
     newDocumentStep() = std::move(step);
 }
 
-void CMarquillDoc::SetModifiedFlag(bool modified)
+void CMarquillDoc::setModifiedFlag(bool modified)
 {
     const QString t = title();
     if (modified) {
@@ -46,12 +46,12 @@ void CMarquillDoc::SetModifiedFlag(bool modified)
     } else if (t.size() >= 3 && t.endsWith(QLatin1String(" *"))) {
         setTitle(t.left(t.size() - 2));
     }
-    CMyRichEditDoc::SetModifiedFlag(modified);
+    CMyRichEditDoc::setModifiedFlag(modified);
 }
 
-bool CMarquillDoc::OnNewDocument()
+bool CMarquillDoc::onNewDocument()
 {
-    if (!CMyRichEditDoc::OnNewDocument())
+    if (!CMyRichEditDoc::onNewDocument())
         return false;
     // The installed step reads "Dialog" itself and does nothing when it is
     // 0; the document stays empty then.
@@ -61,19 +61,19 @@ bool CMarquillDoc::OnNewDocument()
     return true;
 }
 
-bool CMarquillDoc::DoFileSave()
+bool CMarquillDoc::doFileSave()
 {
-    return DoSave(pathName());
+    return doSave(pathName());
 }
 
-bool CMarquillDoc::DoSaveAs()
+bool CMarquillDoc::doSaveAs()
 {
     if (m_recentFiles)
         m_recentFiles->setWorkingFolderToLastUsed();
-    return DoSave(QString());
+    return doSave(QString());
 }
 
-bool CMarquillDoc::DoSave(const QString& path)
+bool CMarquillDoc::doSave(const QString& path)
 {
     QString target = path;
     if (target.isEmpty()) {
@@ -82,7 +82,7 @@ bool CMarquillDoc::DoSave(const QString& path)
         request.title = QStringLiteral("名前を付けて保存");
         request.filter = QStringLiteral("HTML ファイル (*.htm);;すべてのファイル (*)");
         request.defaultSuffix = QStringLiteral("htm");
-        request.proposedName = SaveAsProposedName(pathName(), title());
+        request.proposedName = saveAsProposedName(pathName(), title());
         target = UiSeam::fileDialog(viewWidget(), request);
         if (target.isEmpty())
             return false;
@@ -90,7 +90,7 @@ bool CMarquillDoc::DoSave(const QString& path)
     if (!agreeOnEncoding())
         return false;
     QString error;
-    if (!OnSaveDocument(target, &error)) {
+    if (!onSaveDocument(target, &error)) {
         UiSeam::messageBox(viewWidget(), error, QMessageBox::Warning);
         return false;
     }
@@ -120,7 +120,7 @@ bool CMarquillDoc::agreeOnEncoding()
     return true;
 }
 
-bool CMarquillDoc::SaveModified()
+bool CMarquillDoc::saveModified()
 {
     if (!isModified())
         return true;
@@ -132,7 +132,7 @@ bool CMarquillDoc::SaveModified()
         return false;
     if (answer == QMessageBox::No)
         return true;
-    return DoFileSave();
+    return doFileSave();
 }
 
 void CMarquillDoc::browserPreview()

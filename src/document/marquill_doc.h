@@ -22,17 +22,17 @@ public:
     // the open-folder command its folder for an untitled document.
     void setRecentFileList(const CRecentFileList* list) { m_recentFiles = list; }
 
-    void SetModifiedFlag(bool modified) override;
-    bool OnNewDocument() override;
+    void setModifiedFlag(bool modified) override;
+    bool onNewDocument() override;
 
     // Save: an untitled document asks for a name first. Returns false when
     // the user cancelled or the save failed (the failure has been shown).
-    bool DoFileSave();
+    bool doFileSave();
     // Save As, starting in the last-used folder.
-    bool DoSaveAs();
+    bool doSaveAs();
     // Asks "%1 への変更を保存しますか？" for a modified document and saves on
     // Yes. Returns false when the user cancelled (or a requested save failed).
-    bool SaveModified();
+    bool saveModified();
 
     // The step that may fill a new, empty document (the document information
     // dialog when "Dialog" is set); returns whether it filled it. Installed
@@ -45,7 +45,7 @@ Q_SIGNALS:
     void saved(const QString& path);
 
 private:
-    bool DoSave(const QString& path);
+    bool doSave(const QString& path);
     // True when the text can be stored in the document's encoding, or the
     // user agreed to store it as UTF-8 instead.
     bool agreeOnEncoding();

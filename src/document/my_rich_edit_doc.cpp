@@ -30,7 +30,7 @@ void CMyRichEditDoc::noteTextEdited()
 {
     // Cheap when already marked: the title check stops at once.
     if (!m_title.endsWith(QLatin1String(" *")))
-        SetModifiedFlag(true);
+        setModifiedFlag(true);
 }
 
 QString CMyRichEditDoc::folder() const
@@ -59,23 +59,23 @@ bool CMyRichEditDoc::isModified() const
     return m_view && m_view->modifyFlag();
 }
 
-void CMyRichEditDoc::SetModifiedFlag(bool modified)
+void CMyRichEditDoc::setModifiedFlag(bool modified)
 {
     if (m_view)
         m_view->setModifyFlag(modified);
 }
 
-bool CMyRichEditDoc::OnNewDocument()
+bool CMyRichEditDoc::onNewDocument()
 {
     if (!m_view)
         return false;
     m_view->loadBytes(QByteArray());
     setPathName(QString());
-    SetModifiedFlag(false);
+    setModifiedFlag(false);
     return true;
 }
 
-bool CMyRichEditDoc::OnOpenDocument(const QString& path, QString* errorMessage)
+bool CMyRichEditDoc::onOpenDocument(const QString& path, QString* errorMessage)
 {
     DocumentFile::Text text;
     QString error;
@@ -87,12 +87,12 @@ bool CMyRichEditDoc::OnOpenDocument(const QString& path, QString* errorMessage)
     m_view->loadBytes(text.bytes);
     m_encoding = text.encoding;
     setPathName(QFileInfo(path).absoluteFilePath());
-    SetModifiedFlag(false);
+    setModifiedFlag(false);
     Q_EMIT opened();
     return true;
 }
 
-bool CMyRichEditDoc::OnSaveDocument(const QString& path, QString* errorMessage)
+bool CMyRichEditDoc::onSaveDocument(const QString& path, QString* errorMessage)
 {
     QString error;
     if (!m_view || !DocumentFile::write(path, m_view->textBytes(), m_encoding, error)) {
@@ -101,6 +101,6 @@ bool CMyRichEditDoc::OnSaveDocument(const QString& path, QString* errorMessage)
         return false;
     }
     setPathName(QFileInfo(path).absoluteFilePath());
-    SetModifiedFlag(false);
+    setModifiedFlag(false);
     return true;
 }

@@ -37,19 +37,19 @@ public:
     void setTitle(const QString& title);
 
     bool isModified() const;
-    virtual void SetModifiedFlag(bool modified);
+    virtual void setModifiedFlag(bool modified);
     // Called by the view on every edit of the text (not on loading): marks
     // the document modified.
     void noteTextEdited();
 
     // Creates an empty document. Returns false on failure.
-    virtual bool OnNewDocument();
+    virtual bool onNewDocument();
     // Loads path into the view. On failure returns false and sets errorMessage.
-    virtual bool OnOpenDocument(const QString& path, QString* errorMessage);
+    virtual bool onOpenDocument(const QString& path, QString* errorMessage);
     // Writes the view's text to path (safely: a temporary file renamed over
     // the original). On success the path and title follow and the modified
     // flag is cleared; on failure nothing changes and errorMessage says why.
-    virtual bool OnSaveDocument(const QString& path, QString* errorMessage);
+    virtual bool onSaveDocument(const QString& path, QString* errorMessage);
 
     // The name of an untitled document.
     static QString untitledName();
@@ -61,7 +61,7 @@ public:
 Q_SIGNALS:
     void titleChanged(const QString& title);
     void pathChanged(const QString& path);
-    // A file has been read into the view (OnOpenDocument succeeded).
+    // A file has been read into the view (onOpenDocument succeeded).
     void opened();
 
 protected:

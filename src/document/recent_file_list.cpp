@@ -55,7 +55,7 @@ void CRecentFileList::readList()
 {
     m_entries.clear();
     for (int number = 1; number <= kMaxEntries; ++number) {
-        const QString path = GetProfileString(section(), entryName(number));
+        const QString path = getProfileString(section(), entryName(number));
         if (!path.isEmpty() && !m_entries.contains(path))
             m_entries.append(path);
     }
@@ -65,9 +65,9 @@ void CRecentFileList::writeList() const
 {
     for (int number = 1; number <= kMaxEntries; ++number) {
         if (number <= m_entries.size())
-            WriteProfileString(section(), entryName(number), m_entries.at(number - 1));
+            writeProfileString(section(), entryName(number), m_entries.at(number - 1));
         else
-            DeleteProfileValue(section(), entryName(number));
+            deleteProfileValue(section(), entryName(number));
     }
 }
 

@@ -1,6 +1,6 @@
 #include "document/relative_reference.h"
 
-QString RelativeReference(const QString& base, const QString& target)
+QString relativeReference(const QString& base, const QString& target)
 {
     if (base.isEmpty() || target.isEmpty())
         return QString();

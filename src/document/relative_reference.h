@@ -11,4 +11,4 @@
 //
 // Paths use the native separator "/" only: a backslash is an ordinary
 // character in a file name here and is kept as it is.
-QString RelativeReference(const QString& base, const QString& target);
+QString relativeReference(const QString& base, const QString& target);

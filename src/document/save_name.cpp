@@ -1,6 +1,6 @@
 #include "document/save_name.h"
 
-QString SaveAsProposedName(const QString& path, const QString& title)
+QString saveAsProposedName(const QString& path, const QString& title)
 {
     if (!path.isEmpty())
         return path;

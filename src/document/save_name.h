@@ -7,4 +7,4 @@
 // characters # % ; / and backslash, followed by ".htm". So the modified
 // untitled document "無題 *" proposes "無題.htm", never carrying the modified
 // marker into the name.
-QString SaveAsProposedName(const QString& path, const QString& title);
+QString saveAsProposedName(const QString& path, const QString& title);

@@ -59,7 +59,7 @@ CFindReplace* CFindReplace::of(const CMyRichEditView* view)
 
 void CFindReplace::registerCommands()
 {
-    auto textNotEmpty = [this](CCmdUI& ui) { ui.Enable(m_view->textLength() > 0); };
+    auto textNotEmpty = [this](CCmdUI& ui) { ui.enable(m_view->textLength() > 0); };
     m_view->onCommand(Cmd::EditFind, [this] { openDialog(true); });
     m_view->onUpdate(Cmd::EditFind, textNotEmpty);
     m_view->onCommand(Cmd::EditReplace, [this] { openDialog(false); });
@@ -69,7 +69,7 @@ void CFindReplace::registerCommands()
         findNext(state.findText, state.matchCase, state.wholeWord);
     });
     m_view->onUpdate(Cmd::EditFindNext, [this](CCmdUI& ui) {
-        ui.Enable(m_view->textLength() > 0 && !sharedFindState().findText.isEmpty());
+        ui.enable(m_view->textLength() > 0 && !sharedFindState().findText.isEmpty());
     });
 }
 

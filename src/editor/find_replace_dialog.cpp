@@ -129,12 +129,12 @@ void CMyFindReplaceDialog::moveClearOf(const QPoint& globalPoint)
     const QScreen* screen = this->screen();
     const QRect screenRect = screen ? screen->geometry() : QRect(0, 0, 1 << 20, 1 << 20);
     const QRect frame = frameGeometry();
-    const QRect moved = FindDialogRectClearOf(frame, globalPoint, screenRect);
+    const QRect moved = findDialogRectClearOf(frame, globalPoint, screenRect);
     if (moved != frame)
         move(moved.topLeft());
 }
 
-QRect FindDialogRectClearOf(const QRect& dialog, const QPoint& point, const QRect& screen)
+QRect findDialogRectClearOf(const QRect& dialog, const QPoint& point, const QRect& screen)
 {
     if (!dialog.contains(point))
         return dialog;

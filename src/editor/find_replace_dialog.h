@@ -60,4 +60,4 @@ private:
 // above the point when the point lies lower than the dialog is high, or else
 // moved down until its top is 40 pixels below the point when the point's
 // height plus the dialog's stays within the screen.
-QRect FindDialogRectClearOf(const QRect& dialog, const QPoint& point, const QRect& screen);
+QRect findDialogRectClearOf(const QRect& dialog, const QPoint& point, const QRect& screen);

@@ -65,7 +65,7 @@ void CMarquillView::setDocument(CMyRichEditDoc* document)
     connect(document, &CMyRichEditDoc::opened, this, [this] {
         // "AutoColor" as it is now, not as it was when the view was created.
         if (autoColorOption())
-            ColorWholeDocument();
+            colorWholeDocument();
     });
 }
 
@@ -188,11 +188,11 @@ void CMarquillView::InsertText(const QByteArray& text, bool tag)
 
 void CMarquillView::colorRange(qint64 from, qint64 to)
 {
-    TagColorizer::colourRange(*this, from, to);
+    TagColorizer::colorRange(*this, from, to);
     emptyUndoBuffer();
 }
 
-void CMarquillView::ColorWholeDocument()
+void CMarquillView::colorWholeDocument()
 {
     const bool wasModified = modifyFlag();
     const long anchor = sci(SCI_GETANCHOR);
@@ -207,15 +207,15 @@ void CMarquillView::ColorWholeDocument()
     {
         auto* owner = qobject_cast<QMainWindow*>(window());
         CProgressDialog progress(owner);
-        progress.SetStatus(QStringLiteral("タグを色分けしています。"));
-        progress.SetPos(0);
+        progress.setStatus(QStringLiteral("タグを色分けしています。"));
+        progress.setPos(0);
         if (!self)
             return;
-        TagColorizer::colourWhole(*this, [&](int percent) {
-            progress.SetPos(percent);
+        TagColorizer::colorWhole(*this, [&](int percent) {
+            progress.setPos(percent);
             if (!self)
                 return false;
-            const bool cancel = progress.CheckCancelButton();
+            const bool cancel = progress.checkCancelButton();
             return self && !cancel;
         });
         if (!self)
@@ -252,7 +252,7 @@ void CMarquillView::editUndo()
             Range r = m_restored[i];
             for (++i; i < m_restored.size() && m_restored[i].start <= r.end; ++i)
                 r.end = qMax(r.end, m_restored[i].end);
-            TagColorizer::colourRange(*this, r.start, r.end);
+            TagColorizer::colorRange(*this, r.start, r.end);
         }
     }
     m_restored.clear();

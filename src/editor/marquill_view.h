@@ -49,7 +49,7 @@ public:
     // Colours the tags of the whole text, with a cancellable progress dialog.
     // Keeps the selection, the scroll position and the modified flag; empties
     // the undo buffer.
-    void ColorWholeDocument();
+    void colorWholeDocument();
 
     // Styles [from, to) by the tag rule (the text inserted by the program).
     void colorRange(qint64 from, qint64 to);

@@ -168,8 +168,8 @@ void CMyRichEditView::clearForeignKeyBindings()
 
 void CMyRichEditView::registerEditCommands()
 {
-    auto selectionNotEmpty = [this](CCmdUI& ui) { ui.Enable(hasSelection()); };
-    auto textNotEmpty = [this](CCmdUI& ui) { ui.Enable(textLength() > 0); };
+    auto selectionNotEmpty = [this](CCmdUI& ui) { ui.enable(hasSelection()); };
+    auto textNotEmpty = [this](CCmdUI& ui) { ui.enable(textLength() > 0); };
     onCommand(Cmd::EditCut, [this] { editCut(); });
     onUpdate(Cmd::EditCut, selectionNotEmpty);
     onCommand(Cmd::EditCopy, [this] { editCopy(); });
@@ -177,9 +177,9 @@ void CMyRichEditView::registerEditCommands()
     onCommand(Cmd::EditClear, [this] { editClear(); });
     onUpdate(Cmd::EditClear, selectionNotEmpty);
     onCommand(Cmd::EditPaste, [this] { editPaste(); });
-    onUpdate(Cmd::EditPaste, [this](CCmdUI& ui) { ui.Enable(canPasteNow()); });
+    onUpdate(Cmd::EditPaste, [this](CCmdUI& ui) { ui.enable(canPasteNow()); });
     onCommand(Cmd::EditUndo, [this] { editUndo(); });
-    onUpdate(Cmd::EditUndo, [this](CCmdUI& ui) { ui.Enable(canUndoEdit()); });
+    onUpdate(Cmd::EditUndo, [this](CCmdUI& ui) { ui.enable(canUndoEdit()); });
     onCommand(Cmd::EditSelectAll, [this] { editSelectAll(); });
     onUpdate(Cmd::EditSelectAll, textNotEmpty);
 }

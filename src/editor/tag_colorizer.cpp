@@ -48,7 +48,7 @@ qint64 nextPercentBoundary(qint64 i, qint64 n)
     return qBound(i + 1, j, n);
 }
 
-void colourRange(QsciScintillaBase& control, qint64 from, qint64 to)
+void colorRange(QsciScintillaBase& control, qint64 from, qint64 to)
 {
     const qint64 length = control.SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
     from = qBound<qint64>(0, from, length);
@@ -61,7 +61,7 @@ void colourRange(QsciScintillaBase& control, qint64 from, qint64 to)
     });
 }
 
-bool colourWhole(QsciScintillaBase& control, const std::function<bool(int percent)>& progress)
+bool colorWhole(QsciScintillaBase& control, const std::function<bool(int percent)>& progress)
 {
     const QPointer<QsciScintillaBase> alive(&control);
     const qint64 n = control.SendScintilla(QsciScintillaBase::SCI_GETLENGTH);

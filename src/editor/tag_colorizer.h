@@ -18,13 +18,13 @@ void writeFormats(QsciScintillaBase& control, qint64 start, const char* formats,
 
 // Styles [from, to): tags and quoted values found in that text alone, the
 // rest default.
-void colourRange(QsciScintillaBase& control, qint64 from, qint64 to);
+void colorRange(QsciScintillaBase& control, qint64 from, qint64 to);
 
 // Styles the whole text. progress(percent) is called whenever the integer
 // percentage of the text examined changes (so at most 100 times) and stops
 // the run when it returns false; the text not yet examined is then left in
 // the default style. Returns whether the run went to the end.
-bool colourWhole(QsciScintillaBase& control, const std::function<bool(int percent)>& progress);
+bool colorWhole(QsciScintillaBase& control, const std::function<bool(int percent)>& progress);
 
 // Percentage of the text examined before index i of a text of length n.
 inline int percentAt(qint64 i, qint64 n)

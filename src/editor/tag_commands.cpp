@@ -37,12 +37,12 @@ void CMarquillView::registerTagCommands()
     onCommand(Cmd::Date, [this] {
         InsertText(DateFormat::dateText(kDate.read(), QDateTime::currentDateTime()), false);
     });
-    onCommand(Cmd::RefreshColors, [this] { ColorWholeDocument(); });
+    onCommand(Cmd::RefreshColors, [this] { colorWholeDocument(); });
     onCommand(Cmd::AutoSelect, [this] { autoSelect(); });
     onCommand(Cmd::CaptureTag, [this] { captureTags(); });
     onCommand(Cmd::ReinsertTag, [this] { reinsertTags(); });
     onUpdate(Cmd::ReinsertTag,
-             [this](CCmdUI& ui) { ui.Enable(!m_lastStart.isEmpty() || !m_lastEnd.isEmpty()); });
+             [this](CCmdUI& ui) { ui.enable(!m_lastStart.isEmpty() || !m_lastEnd.isEmpty()); });
     onCommand(Cmd::CloseLastTag, [this] { closeLastUnclosedTag(); });
 }
 

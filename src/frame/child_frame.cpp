@@ -57,7 +57,7 @@ void CChildFrame::closeWithoutAsking()
 
 void CChildFrame::closeEvent(QCloseEvent* event)
 {
-    if (!m_forceClose && m_doc && !m_doc->SaveModified()) {
+    if (!m_forceClose && m_doc && !m_doc->saveModified()) {
         event->ignore();
         return;
     }

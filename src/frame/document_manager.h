@@ -18,9 +18,9 @@ public:
     virtual QList<CMarquillDoc*> documents() const = 0;
     // Opens path, or activates its window when it is open already. Shows
     // the error and returns nullptr when the file cannot be read.
-    virtual CMarquillDoc* OpenDocumentFile(const QString& path) = 0;
+    virtual CMarquillDoc* openDocumentFile(const QString& path) = 0;
     // Asks each modified document whether to save; false when cancelled.
-    virtual bool SaveAllModified() = 0;
+    virtual bool saveAllModified() = 0;
     virtual void closeAllDocumentsWithoutAsking() = 0;
     // The recent-file list (9 entries, most recent first).
     virtual const CRecentFileList& recentFileList() const = 0;

@@ -177,7 +177,7 @@ QAction* CMainFrame::commandAction(int id, const QString& caption, QObject* pare
     action->setData(id);
     action->setStatusTip(Resources::prompt(id));
     connect(action, &QAction::triggered, this, [this, id] { routeCommand(id); });
-    connect(action, &QAction::hovered, this, [this, id] { SetStatusItem(id); });
+    connect(action, &QAction::hovered, this, [this, id] { setStatusItem(id); });
     return action;
 }
 
@@ -192,7 +192,7 @@ void CMainFrame::buildMenuBar(int menuBarId)
     const QList<QMenu*> menus = bar->findChildren<QMenu*>();
     for (QMenu* menu : menus) {
         connect(menu, &QMenu::aboutToShow, this, [this, menu] { updateMenu(menu); });
-        connect(menu, &QMenu::aboutToHide, this, [this] { SetStatusItem(0); });
+        connect(menu, &QMenu::aboutToHide, this, [this] { setStatusItem(0); });
     }
 }
 
@@ -218,7 +218,7 @@ void CMainFrame::updateMenu(QMenu* menu)
 
 void CMainFrame::registerCommands()
 {
-    auto haveWindows = [this](CCmdUI& ui) { ui.Enable(!m_mdi->subWindowList().isEmpty()); };
+    auto haveWindows = [this](CCmdUI& ui) { ui.enable(!m_mdi->subWindowList().isEmpty()); };
     onCommand(Cmd::WindowCascade, [this] { cascade(); });
     onUpdate(Cmd::WindowCascade, haveWindows);
     onCommand(Cmd::WindowTileHorz, [this] { tile(true); });
@@ -233,7 +233,7 @@ void CMainFrame::registerCommands()
         onCommand(id, [] { openProgramFile(QStringLiteral("help.html")); });
     onCommand(Cmd::ViewStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); });
     onUpdate(Cmd::ViewStatusBar,
-             [this](CCmdUI& ui) { ui.SetCheck(statusBar()->isVisible() ? 1 : 0); });
+             [this](CCmdUI& ui) { ui.setCheck(statusBar()->isVisible() ? 1 : 0); });
 }
 
 QList<WindowArrangement::Window> CMainFrame::windowStates() const
@@ -359,7 +359,7 @@ void CMainFrame::createStatusBar()
     bar->showMessage(kReady);
 }
 
-void CMainFrame::SetStatusItem(int commandId)
+void CMainFrame::setStatusItem(int commandId)
 {
     m_paneTag->setText(Resources::statusTagText(commandId));
     m_paneLevel->setText(Resources::htmlLevelText(commandId));
@@ -384,7 +384,7 @@ bool CMainFrame::event(QEvent* e)
 
 // --- Placement, close, drops -----------------------------------------------------
 
-void CMainFrame::ShowWithSavedPlacement(int showCmd)
+void CMainFrame::showWithSavedPlacement(int showCmd)
 {
     WindowPlacement placement;
     if (!WindowPlacement::parse(kWindowPos.read(), placement)) {
@@ -404,7 +404,7 @@ void CMainFrame::saveWindowPlacement()
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     saveWindowPlacement();
-    if (m_documents && !m_documents->SaveAllModified()) {
+    if (m_documents && !m_documents->saveAllModified()) {
         event->ignore();
         return;
     }
@@ -425,6 +425,6 @@ void CMainFrame::dropEvent(QDropEvent* event)
         return;
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile())
-            m_documents->OpenDocumentFile(url.toLocalFile());
+            m_documents->openDocumentFile(url.toLocalFile());
     event->acceptProposedAction();
 }

@@ -42,11 +42,11 @@ public:
 
     // Shows the window with the stored placement ("WindowPos"); a show
     // command other than 1 (normal) overrides the stored one.
-    void ShowWithSavedPlacement(int showCmd);
+    void showWithSavedPlacement(int showCmd);
     void saveWindowPlacement();
 
     // Panes 1 and 2: the tag and HTML level of a command (0 clears them).
-    void SetStatusItem(int commandId);
+    void setStatusItem(int commandId);
     // Pane 3 (caret position), filled by the editor view.
     QLabel* caretPane() const { return m_paneCaret; }
 

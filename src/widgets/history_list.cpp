@@ -49,7 +49,7 @@ QStringList read(const QString& section, const QString& prefix, unsigned maximum
 {
     QStringList values;
     for (unsigned i = 0; i < maximum; ++i)
-        values.append(GetProfileString(section, valueName(prefix, i)));
+        values.append(getProfileString(section, valueName(prefix, i)));
     return compacted(values);
 }
 
@@ -58,7 +58,7 @@ void write(const QString& section, const QString& prefix, unsigned maximum,
 {
     const QStringList values = slotValues(items, maximum);
     for (unsigned i = 0; i < maximum; ++i)
-        WriteProfileString(section, valueName(prefix, i), values.at(i));
+        writeProfileString(section, valueName(prefix, i), values.at(i));
 }
 
 } // namespace HistoryList

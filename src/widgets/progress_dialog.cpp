@@ -72,7 +72,7 @@ void CProgressDialog::setCreationHook(CreationHook hook)
     creationHook() = std::move(hook);
 }
 
-void CProgressDialog::SetStatus(const QString& text)
+void CProgressDialog::setStatus(const QString& text)
 {
     m_status->setText(text);
 }
@@ -82,7 +82,7 @@ int CProgressDialog::position() const
     return m_bar->value();
 }
 
-int CProgressDialog::SetPos(int position)
+int CProgressDialog::setPos(int position)
 {
     pumpEvents();
     const int previous = m_bar->value();
@@ -92,7 +92,7 @@ int CProgressDialog::SetPos(int position)
     return previous;
 }
 
-bool CProgressDialog::CheckCancelButton()
+bool CProgressDialog::checkCancelButton()
 {
     pumpEvents();
     const bool requested = m_cancelRequested;

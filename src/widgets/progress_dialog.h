@@ -26,11 +26,11 @@ public:
     explicit CProgressDialog(QWidget* owner, int lower = 0, int upper = 100, int step = 10);
     ~CProgressDialog() override;
 
-    void SetStatus(const QString& text);
+    void setStatus(const QString& text);
     // Pumps pending events, then moves the bar; returns the previous position.
-    int SetPos(int position);
+    int setPos(int position);
     // Pumps pending events; returns whether cancel was requested and clears it.
-    bool CheckCancelButton();
+    bool checkCancelButton();
 
     int position() const;
     int positionUpdates() const { return m_positionUpdates; }

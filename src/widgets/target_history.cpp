@@ -37,7 +37,7 @@ QStringList CTargetHistory::predefinedItems()
 void CTargetHistory::load()
 {
     for (int i = 0; i < kSlots; ++i)
-        m_slots[i] = GetProfileString(kSection, HistoryList::valueName(kPrefix, i));
+        m_slots[i] = getProfileString(kSection, HistoryList::valueName(kPrefix, i));
 }
 
 void CTargetHistory::fillComboBox(QComboBox* box) const
@@ -53,7 +53,7 @@ QString CTargetHistory::accept(const QString& text)
     const QString name = TargetHistory::predefinedName(text);
     TargetHistory::update(m_slots, text);
     for (int i = 0; i < kSlots; ++i)
-        WriteProfileString(kSection, HistoryList::valueName(kPrefix, i), m_slots[i]);
+        writeProfileString(kSection, HistoryList::valueName(kPrefix, i), m_slots[i]);
     return name.isEmpty() ? text : name;
 }
 

@@ -71,8 +71,8 @@ private Q_SLOTS:
     void initTestCase() { CommandModules::install(); }
     void init()
     {
-        WriteProfileInt(QStringLiteral("Options"), QStringLiteral("SmallLetter"), 0);
-        WriteProfileInt(QStringLiteral("Options"), QStringLiteral("AutoColor"), 0);
+        writeProfileInt(QStringLiteral("Options"), QStringLiteral("SmallLetter"), 0);
+        writeProfileInt(QStringLiteral("Options"), QStringLiteral("AutoColor"), 0);
     }
     void cleanup()
     {
@@ -162,7 +162,7 @@ private Q_SLOTS:
 
     void tagsAreLoweredOutsideQuotes()
     {
-        WriteProfileInt(QStringLiteral("Options"), QStringLiteral("SmallLetter"), 1);
+        writeProfileInt(QStringLiteral("Options"), QStringLiteral("SmallLetter"), 1);
         Document d;
         selectWord(*d.view, "go index now", "index");
         answer([](QDialog& dlg) {
@@ -183,7 +183,7 @@ private Q_SLOTS:
         file.write("x");
         file.close();
         Document d;
-        QVERIFY(d.doc.OnOpenDocument(path, nullptr));
+        QVERIFY(d.doc.onOpenDocument(path, nullptr));
         QString folder = QStringLiteral("unset");
         answer(
             [&folder](QDialog& dlg) { folder = static_cast<CDocInfoDlg&>(dlg).documentFolder(); });
@@ -196,18 +196,18 @@ private Q_SLOTS:
         Document d;
         QStringList captions;
         answer([](QDialog&) {}, &captions);
-        QVERIFY(d.doc.OnNewDocument());
+        QVERIFY(d.doc.onNewDocument());
         QVERIFY(captions.isEmpty());
         QCOMPARE(d.view->textBytes(), QByteArray());
     }
 
     void newDocumentDialogAccepted()
     {
-        WriteProfileInt(QStringLiteral("Options"), QStringLiteral("Dialog"), 1);
+        writeProfileInt(QStringLiteral("Options"), QStringLiteral("Dialog"), 1);
         Document d;
         QStringList captions;
         answer([](QDialog&) {}, &captions);
-        QVERIFY(d.doc.OnNewDocument());
+        QVERIFY(d.doc.onNewDocument());
         QCOMPARE(captions, QStringList{QStringLiteral("文書情報の設定")});
         const QByteArray start = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2//EN\">\r\n\r\n"
                                  "<HTML>\r\n\r\n<BODY BGCOLOR=silver TEXT=black LINK=blue "
@@ -224,11 +224,11 @@ private Q_SLOTS:
 
     void newDocumentDialogCancelled()
     {
-        WriteProfileInt(QStringLiteral("Options"), QStringLiteral("Dialog"), 1);
+        writeProfileInt(QStringLiteral("Options"), QStringLiteral("Dialog"), 1);
         Document d;
         QStringList captions;
         answer({}, &captions);
-        QVERIFY(d.doc.OnNewDocument());
+        QVERIFY(d.doc.onNewDocument());
         QCOMPARE(captions.size(), 1);
         QCOMPARE(d.view->textBytes(), QByteArray());
         QVERIFY(!d.doc.isModified());

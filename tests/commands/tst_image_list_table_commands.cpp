@@ -58,9 +58,9 @@ private:
 void TestImageListTableCommands::init()
 {
     TestSupport::clearSettings();
-    WriteProfileInt(QStringLiteral("Options"), QStringLiteral("SmallLetter"), 0);
-    WriteProfileInt(QStringLiteral("Options"), QStringLiteral("StringSelect"), 0);
-    WriteProfileInt(QStringLiteral("Options"), QStringLiteral("AutoColor"), 0);
+    writeProfileInt(QStringLiteral("Options"), QStringLiteral("SmallLetter"), 0);
+    writeProfileInt(QStringLiteral("Options"), QStringLiteral("StringSelect"), 0);
+    writeProfileInt(QStringLiteral("Options"), QStringLiteral("AutoColor"), 0);
 }
 
 void TestImageListTableCommands::cleanup()
@@ -84,7 +84,7 @@ void TestImageListTableCommands::open(const QString& path, const QByteArray& tex
     f.write(text);
     f.close();
     QString error;
-    QVERIFY2(m_doc->OnOpenDocument(path, &error), qPrintable(error));
+    QVERIFY2(m_doc->onOpenDocument(path, &error), qPrintable(error));
 }
 
 void TestImageListTableCommands::imageGetsTheDocumentFolder()
@@ -169,7 +169,7 @@ void TestImageListTableCommands::listKeepsRawBytes()
 // numberings I and A must still come out as such.
 void TestImageListTableCommands::numberingSurvivesLowerCaseTags()
 {
-    WriteProfileInt(QStringLiteral("Options"), QStringLiteral("SmallLetter"), 1);
+    writeProfileInt(QStringLiteral("Options"), QStringLiteral("SmallLetter"), 1);
     for (const char* numbering : {"numbering1", "numbering3"}) {
         open(QString(), "x");
         m_view->setSel(0, 1);

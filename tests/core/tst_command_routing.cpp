@@ -53,15 +53,15 @@ private Q_SLOTS:
         QStringList log;
         Target view(QStringLiteral("view"), &log), app(QStringLiteral("app"), &log);
         app.handles(7);
-        view.onUpdate(7, [](CCmdUI& ui) { ui.Enable(false); });
+        view.onUpdate(7, [](CCmdUI& ui) { ui.enable(false); });
         CCmdUI ui(7);
         CommandRouting::update({&view, &app}, ui);
         QVERIFY(!ui.isEnabled());
         QVERIFY(!CommandRouting::executeIfEnabled({&view, &app}, 7));
         QVERIFY(log.isEmpty());
         view.onUpdate(7, [](CCmdUI& ui) {
-            ui.Enable(true);
-            ui.SetCheck(1);
+            ui.enable(true);
+            ui.setCheck(1);
         });
         CCmdUI again(7);
         CommandRouting::update({&view, &app}, again);

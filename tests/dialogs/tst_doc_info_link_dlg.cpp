@@ -1,13 +1,13 @@
 #include "core/settings_store.h"
 #include "core/ui_seam.h"
 #include "dialogs/anchor_field_dlg.h"
-#include "widgets/color_combo_box.h"
 #include "dialogs/doc_info_dlg.h"
+#include "dialogs/link_dlg.h"
+#include "test_support.h"
+#include "widgets/color_combo_box.h"
 #include "widgets/history_combo_box.h"
 #include "widgets/history_list.h"
-#include "dialogs/link_dlg.h"
 #include "widgets/preview_frame.h"
-#include "test_support.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,7 +29,7 @@ class TestDocInfoLinkDlg : public QObject
     static void storeSlots(const char* section, const QStringList& values)
     {
         for (int i = 0; i < values.size(); ++i)
-            WriteProfileString(QLatin1String(section),
+            writeProfileString(QLatin1String(section),
                                HistoryList::valueName(QStringLiteral("History"), i), values.at(i));
     }
 
@@ -37,7 +37,7 @@ class TestDocInfoLinkDlg : public QObject
     {
         QStringList values;
         for (int i = 0; i < count; ++i)
-            values.append(GetProfileString(QLatin1String(section),
+            values.append(getProfileString(QLatin1String(section),
                                            HistoryList::valueName(QStringLiteral("History"), i),
                                            QStringLiteral("missing")));
         return values;
@@ -45,7 +45,7 @@ class TestDocInfoLinkDlg : public QObject
 
     static QString body(const char* entry)
     {
-        return GetProfileString(QStringLiteral("History\\Body"), QLatin1String(entry),
+        return getProfileString(QStringLiteral("History\\Body"), QLatin1String(entry),
                                 QStringLiteral("missing"));
     }
 
@@ -86,7 +86,7 @@ private Q_SLOTS:
         QCOMPARE(dlg.endText(), QStringLiteral("\r\n\r\n</BODY>\r\n\r\n</HTML>\r\n"));
     }
 
-    void docInfoRemembersColoursOnOkOnly()
+    void docInfoRemembersColorsOnOkOnly()
     {
         {
             CDocInfoDlg dlg;
@@ -94,7 +94,7 @@ private Q_SLOTS:
             for (const char* name :
                  {"textColorCombo", "linkColorCombo", "vlinkColorCombo", "alinkColorCombo"})
                 child<CColorComboBox>(dlg, name)->setCurrentIndex(0);
-            WriteProfileInt(QStringLiteral("Options"), QStringLiteral("HexColor"), 1);
+            writeProfileInt(QStringLiteral("Options"), QStringLiteral("HexColor"), 1);
             dlg.accept();
             QCOMPARE(dlg.startText(), doctype() + "<BODY BGCOLOR=\"#ffffff\">\r\n\r\n");
         }
@@ -110,11 +110,11 @@ private Q_SLOTS:
         QCOMPARE(body("TextColor"), QString());
     }
 
-    void docInfoIgnoresUnknownStoredColours()
+    void docInfoIgnoresUnknownStoredColors()
     {
-        WriteProfileString(QStringLiteral("History\\Body"), QStringLiteral("BackGroundColor"),
+        writeProfileString(QStringLiteral("History\\Body"), QStringLiteral("BackGroundColor"),
                            QStringLiteral("cyan"));
-        WriteProfileString(QStringLiteral("History\\Body"), QStringLiteral("TextColor"),
+        writeProfileString(QStringLiteral("History\\Body"), QStringLiteral("TextColor"),
                            QStringLiteral("Black"));
         CDocInfoDlg dlg;
         QCOMPARE(colorNames(dlg).mid(0, 2), (QStringList{"", ""}));
@@ -181,7 +181,7 @@ private Q_SLOTS:
         dlg.reject();
     }
 
-    void docInfoPreviewFollowsTheColours()
+    void docInfoPreviewFollowsTheColors()
     {
         CDocInfoDlg dlg;
         dlg.show();

@@ -1,11 +1,11 @@
 #include "core/settings_store.h"
-#include "widgets/color_combo_box.h"
 #include "dialogs/font_tag_dlg.h"
 #include "dialogs/heading_dlg.h"
-#include "widgets/preview_frame.h"
 #include "dialogs/rule_dlg.h"
-#include "widgets/spin_edit.h"
 #include "test_support.h"
+#include "widgets/color_combo_box.h"
+#include "widgets/preview_frame.h"
+#include "widgets/spin_edit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -42,21 +42,21 @@ class TestFontHeadingRuleDlg : public QObject
 
     static QString header(const char* entry)
     {
-        return GetProfileString(QStringLiteral("History\\Header"), QLatin1String(entry),
+        return getProfileString(QStringLiteral("History\\Header"), QLatin1String(entry),
                                 QStringLiteral("missing"));
     }
     static QString bar(const char* entry)
     {
-        return GetProfileString(QStringLiteral("History\\HorizonBar"), QLatin1String(entry),
+        return getProfileString(QStringLiteral("History\\HorizonBar"), QLatin1String(entry),
                                 QStringLiteral("missing"));
     }
     static void setBar(const char* entry, const QVariant& value)
     {
         if (value.typeId() == QMetaType::Int)
-            WriteProfileInt(QStringLiteral("History\\HorizonBar"), QLatin1String(entry),
+            writeProfileInt(QStringLiteral("History\\HorizonBar"), QLatin1String(entry),
                             value.toInt());
         else
-            WriteProfileString(QStringLiteral("History\\HorizonBar"), QLatin1String(entry),
+            writeProfileString(QStringLiteral("History\\HorizonBar"), QLatin1String(entry),
                                value.toString());
     }
 
@@ -79,7 +79,7 @@ private Q_SLOTS:
     void fontReadsHexColorOnOk()
     {
         for (int hex : {0, 1}) {
-            WriteProfileInt(QStringLiteral("Options"), QStringLiteral("HexColor"), hex);
+            writeProfileInt(QStringLiteral("Options"), QStringLiteral("HexColor"), hex);
             CFontTagDlg dlg;
             child<QRadioButton>(dlg, "sizeButton9")->click();
             child<CColorComboBox>(dlg, "colorCombo")->SelectColorName(QStringLiteral("red"));
@@ -89,7 +89,7 @@ private Q_SLOTS:
         }
     }
 
-    void fontPreviewFollowsSizeAndColour()
+    void fontPreviewFollowsSizeAndColor()
     {
         CFontTagDlg dlg;
         dlg.show();
@@ -161,9 +161,9 @@ private Q_SLOTS:
         QFETCH(int, button);
         QFETCH(int, alignIndex);
         if (!size.isNull())
-            WriteProfileString(QStringLiteral("History\\Header"), QStringLiteral("Size"), size);
+            writeProfileString(QStringLiteral("History\\Header"), QStringLiteral("Size"), size);
         if (align != -99)
-            WriteProfileInt(QStringLiteral("History\\Header"), QStringLiteral("Align"), align);
+            writeProfileInt(QStringLiteral("History\\Header"), QStringLiteral("Align"), align);
         CHeadingDlg dlg;
         QCOMPARE(dlg.windowTitle(), QStringLiteral("見出し"));
         QVERIFY(child<QRadioButton>(dlg, qPrintable(QStringLiteral("sizeButton%1").arg(button)))
@@ -188,7 +188,7 @@ private Q_SLOTS:
             QCOMPARE(dlg.endText(), QStringLiteral("</H1>"));
         }
         QCOMPARE(header("Size"), QStringLiteral("0"));
-        QCOMPARE(GetProfileInt(QStringLiteral("History\\Header"), QStringLiteral("Align"), -5), 3);
+        QCOMPARE(getProfileInt(QStringLiteral("History\\Header"), QStringLiteral("Align"), -5), 3);
         {
             CHeadingDlg dlg;
             QVERIFY(child<QRadioButton>(dlg, "sizeButton0")->isChecked());
@@ -197,7 +197,7 @@ private Q_SLOTS:
             dlg.reject();
         }
         QCOMPARE(header("Size"), QStringLiteral("0"));
-        QCOMPARE(GetProfileInt(QStringLiteral("History\\Header"), QStringLiteral("Align"), -5), 3);
+        QCOMPARE(getProfileInt(QStringLiteral("History\\Header"), QStringLiteral("Align"), -5), 3);
     }
 
     void headingPreviewMovesWithAlignment()

@@ -359,7 +359,7 @@ void TestImageDlg::cancelledBrowseChangesNothing()
 
 void TestImageDlg::historyIsWrittenOnOkAndCancel()
 {
-    WriteProfileString(QStringLiteral("History\\Image"), QStringLiteral("History00"),
+    writeProfileString(QStringLiteral("History\\Image"), QStringLiteral("History00"),
                        QStringLiteral("old.gif"));
     {
         CImageDlg dlg;
@@ -367,18 +367,18 @@ void TestImageDlg::historyIsWrittenOnOkAndCancel()
         child<QComboBox>(dlg, "source")->setEditText(QStringLiteral("cancelled.gif"));
         dlg.reject();
     }
-    QCOMPARE(GetProfileString(QStringLiteral("History\\Image"), QStringLiteral("History00")),
+    QCOMPARE(getProfileString(QStringLiteral("History\\Image"), QStringLiteral("History00")),
              QStringLiteral("cancelled.gif"));
     {
         CImageDlg dlg;
         child<QComboBox>(dlg, "source")->setEditText(QStringLiteral("new.gif"));
         pressOk(dlg);
     }
-    QCOMPARE(GetProfileString(QStringLiteral("History\\Image"), QStringLiteral("History00")),
+    QCOMPARE(getProfileString(QStringLiteral("History\\Image"), QStringLiteral("History00")),
              QStringLiteral("new.gif"));
-    QCOMPARE(GetProfileString(QStringLiteral("History\\Image"), QStringLiteral("History01")),
+    QCOMPARE(getProfileString(QStringLiteral("History\\Image"), QStringLiteral("History01")),
              QStringLiteral("cancelled.gif"));
-    QCOMPARE(GetProfileString(QStringLiteral("History\\Image"), QStringLiteral("History02")),
+    QCOMPARE(getProfileString(QStringLiteral("History\\Image"), QStringLiteral("History02")),
              QStringLiteral("old.gif"));
 }
 

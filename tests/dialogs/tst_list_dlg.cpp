@@ -149,7 +149,7 @@ void TestListDlg::choicesRememberedOnOkOnly()
         radio(dlg, QStringLiteral("marker2"))->click(); // disabled: no effect
         dlg.reject();
     }
-    QCOMPARE(GetProfileInt(kSection, QStringLiteral("Kind"), -1), -1);
+    QCOMPARE(getProfileInt(kSection, QStringLiteral("Kind"), -1), -1);
     {
         CListDlg dlg;
         QVERIFY(radio(dlg, QStringLiteral("kind0"))->isChecked());
@@ -159,9 +159,9 @@ void TestListDlg::choicesRememberedOnOkOnly()
         pressOk(dlg);
         QCOMPARE(dlg.resultText(), QStringLiteral("<OL TYPE=\"A\">\r\n</OL>\r\n"));
     }
-    QCOMPARE(GetProfileInt(kSection, QStringLiteral("Kind"), -1), 1);
-    QCOMPARE(GetProfileInt(kSection, QStringLiteral("OrderType"), -1), 3);
-    QCOMPARE(GetProfileInt(kSection, QStringLiteral("UnorderType"), -1), 1);
+    QCOMPARE(getProfileInt(kSection, QStringLiteral("Kind"), -1), 1);
+    QCOMPARE(getProfileInt(kSection, QStringLiteral("OrderType"), -1), 3);
+    QCOMPARE(getProfileInt(kSection, QStringLiteral("UnorderType"), -1), 1);
     CListDlg again;
     QVERIFY(radio(again, QStringLiteral("kind1"))->isChecked());
     QVERIFY(radio(again, QStringLiteral("numbering3"))->isChecked());
@@ -189,9 +189,9 @@ void TestListDlg::rememberedValuesOutOfRange()
     QFETCH(int, order);
     QFETCH(int, unorder);
     QFETCH(QString, expected);
-    WriteProfileInt(kSection, QStringLiteral("Kind"), kind);
-    WriteProfileInt(kSection, QStringLiteral("OrderType"), order);
-    WriteProfileInt(kSection, QStringLiteral("UnorderType"), unorder);
+    writeProfileInt(kSection, QStringLiteral("Kind"), kind);
+    writeProfileInt(kSection, QStringLiteral("OrderType"), order);
+    writeProfileInt(kSection, QStringLiteral("UnorderType"), unorder);
     CListDlg dlg;
     const ListChoices c = dlg.choices();
     QVERIFY(c.kind >= 0 && c.kind < kListKinds);

@@ -68,7 +68,7 @@ private Q_SLOTS:
         QFETCH(QString, base);
         QFETCH(QString, target);
         QFETCH(QString, expected);
-        QCOMPARE(RelativeReference(base, target), expected);
+        QCOMPARE(::relativeReference(base, target), expected);
     }
 
     void saveAsProposedName_data()
@@ -117,7 +117,7 @@ private Q_SLOTS:
         QFETCH(QString, path);
         QFETCH(QString, title);
         QFETCH(QString, expected);
-        QCOMPARE(SaveAsProposedName(path, title), expected);
+        QCOMPARE(::saveAsProposedName(path, title), expected);
     }
 };
 

@@ -81,8 +81,8 @@ private Q_SLOTS:
     {
         const QStringList files = numbered(9);
         listOf(files).writeList();
-        QCOMPARE(GetProfileString("Recent File List", "File1"), files.first());
-        QCOMPARE(GetProfileString("Recent File List", "File9"), files.last());
+        QCOMPARE(getProfileString("Recent File List", "File1"), files.first());
+        QCOMPARE(getProfileString("Recent File List", "File9"), files.last());
         CRecentFileList read;
         read.readList();
         QCOMPARE(read.entries(), files);
@@ -101,10 +101,10 @@ private Q_SLOTS:
 
     void readSkipsGapsAndRepeats()
     {
-        WriteProfileString("Recent File List", "File1", "/a.htm");
-        WriteProfileString("Recent File List", "File3", "/b.htm");
-        WriteProfileString("Recent File List", "File4", "/a.htm");
-        WriteProfileString("Recent File List", "File9", "/c.htm");
+        writeProfileString("Recent File List", "File1", "/a.htm");
+        writeProfileString("Recent File List", "File3", "/b.htm");
+        writeProfileString("Recent File List", "File4", "/a.htm");
+        writeProfileString("Recent File List", "File9", "/c.htm");
         CRecentFileList list;
         list.add(QStringLiteral("/old.htm"));
         list.readList();
@@ -188,7 +188,7 @@ private Q_SLOTS:
         const QString start = QDir::currentPath();
         const CRecentFileList list = listOf({folder + "/a.htm"});
 
-        WriteProfileInt("Options", "DefaultFolder", 0);
+        writeProfileInt("Options", "DefaultFolder", 0);
         QVERIFY(!list.setWorkingFolderToLastUsed());
         QCOMPARE(QDir::currentPath(), start);
         QVERIFY(!CRecentFileList().setWorkingFolderToLastUsed());

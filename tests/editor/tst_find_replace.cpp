@@ -1,5 +1,5 @@
-#include "core/settings_store.h"
 #include "core/command_target.h"
+#include "core/settings_store.h"
 #include "core/ui_seam.h"
 #include "editor/find_replace.h"
 #include "editor/find_replace_dialog.h"
@@ -355,7 +355,7 @@ private Q_SLOTS:
 
     // Replace all leaves every character it does not replace in its format;
     // the new text takes the default format, as a single replacement does.
-    void replaceAllKeepsTheColours_data()
+    void replaceAllKeepsTheColors_data()
     {
         QTest::addColumn<qint64>("caret");
         QTest::addColumn<QString>("what");
@@ -374,7 +374,7 @@ private Q_SLOTS:
         QTest::newRow("multi-byte") << 0ll << "日本"
                                     << "にっぽん" << true;
     }
-    void replaceAllKeepsTheColours()
+    void replaceAllKeepsTheColors()
     {
         QFETCH(qint64, caret);
         QFETCH(QString, what);
@@ -385,7 +385,7 @@ private Q_SLOTS:
             "<IMG SRC=\"c.gif\" ALT=\"x\">html 日本語 x\r\n</BODY></html>\r\n";
         CMyRichEditView view;
         view.loadBytes(page);
-        TagColorizer::colourWhole(view, [](int) { return true; });
+        TagColorizer::colorWhole(view, [](int) { return true; });
         const QByteArray before = formatMap(view);
         // What the text and its formats become: every occurrence replaced
         // from left to right (none of these rows has overlapping matches).
@@ -455,9 +455,9 @@ private Q_SLOTS:
 
     void dialogStartsWithTheMostRecentEntry()
     {
-        WriteProfileString(QStringLiteral("History\\Find"), QStringLiteral("History00"),
+        writeProfileString(QStringLiteral("History\\Find"), QStringLiteral("History00"),
                            QStringLiteral("latest"));
-        WriteProfileString(QStringLiteral("History\\Find"), QStringLiteral("History01"),
+        writeProfileString(QStringLiteral("History\\Find"), QStringLiteral("History01"),
                            QStringLiteral("older"));
         CMyRichEditView view;
         view.loadBytes("some selected text");
@@ -540,11 +540,11 @@ private Q_SLOTS:
         QCOMPARE(view.textBytes(), QByteArray("alpha Beta gamma delta"));
         QCOMPARE(sharedFindState().replaceText, QStringLiteral("delta"));
         dialog->close();
-        QCOMPARE(GetProfileString(QStringLiteral("History\\Replace1"), QStringLiteral("History00")),
+        QCOMPARE(getProfileString(QStringLiteral("History\\Replace1"), QStringLiteral("History00")),
                  QStringLiteral("beta"));
-        QCOMPARE(GetProfileString(QStringLiteral("History\\Replace2"), QStringLiteral("History00")),
+        QCOMPARE(getProfileString(QStringLiteral("History\\Replace2"), QStringLiteral("History00")),
                  QStringLiteral("delta"));
-        QCOMPARE(GetProfileString(QStringLiteral("History\\Find"), QStringLiteral("History00")),
+        QCOMPARE(getProfileString(QStringLiteral("History\\Find"), QStringLiteral("History00")),
                  QString());
         // The options stay for the next dialog.
         CommandRouting::execute({&view}, Cmd::EditFind);
@@ -562,7 +562,7 @@ private Q_SLOTS:
                 ->setEditText(QStringLiteral("typed"));
         }
         QVERIFY(!openDialog());
-        QCOMPARE(GetProfileString(QStringLiteral("History\\Find"), QStringLiteral("History00")),
+        QCOMPARE(getProfileString(QStringLiteral("History\\Find"), QStringLiteral("History00")),
                  QStringLiteral("typed"));
     }
 
@@ -585,7 +585,7 @@ private Q_SLOTS:
         QFETCH(QRect, dialog);
         QFETCH(QPoint, point);
         QFETCH(QRect, moved);
-        QCOMPARE(FindDialogRectClearOf(dialog, point, QRect(0, 0, 1024, 768)), moved);
+        QCOMPARE(findDialogRectClearOf(dialog, point, QRect(0, 0, 1024, 768)), moved);
     }
 };
 

@@ -3,11 +3,11 @@
 #include "editor/date_format.h"
 #include "editor/editor_fonts.h"
 #include "editor/marquill_view.h"
-#include "widgets/progress_dialog.h"
 #include "editor/tag_scan.h"
 #include "resources/command_ids.h"
 #include "resources/resource_tables.h"
 #include "test_support.h"
+#include "widgets/progress_dialog.h"
 
 #include <QClipboard>
 #include <QDialog>
@@ -110,13 +110,13 @@ private Q_SLOTS:
 
     void formatsFromSettingsAtCreation()
     {
-        WriteProfileString("Font", "QuoteFaceName", QStringLiteral("DejaVu Sans"));
-        WriteProfileInt("Font", "QuoteHeight", 280);
-        WriteProfileInt("Font", "QuoteColor", 0x0000FF);
-        WriteProfileInt("Font", "QuoteEffects", 2);
-        WriteProfileInt("Font", "DefaultColor", 0x123456);
+        writeProfileString("Font", "QuoteFaceName", QStringLiteral("DejaVu Sans"));
+        writeProfileInt("Font", "QuoteHeight", 280);
+        writeProfileInt("Font", "QuoteColor", 0x0000FF);
+        writeProfileInt("Font", "QuoteEffects", 2);
+        writeProfileInt("Font", "DefaultColor", 0x123456);
         CMarquillView view;
-        WriteProfileInt("Font", "QuoteColor", 0x00FF00); // later changes wait for a new view
+        writeProfileInt("Font", "QuoteColor", 0x00FF00); // later changes wait for a new view
         char face[64] = {};
         view.SendScintilla(QsciScintillaBase::SCI_STYLEGETFONT, CMyRichEditView::StyleQuote, face);
         QCOMPARE(QByteArray(face), QByteArray("DejaVu Sans"));
@@ -290,9 +290,9 @@ private Q_SLOTS:
         QVERIFY(!view.modifyFlag());
     }
 
-    void withoutAutoColorNothingIsColoured()
+    void withoutAutoColorNothingIsColored()
     {
-        WriteProfileInt("Options", "AutoColor", 0);
+        writeProfileInt("Options", "AutoColor", 0);
         CMarquillView view;
         showView(view);
         QVERIFY(!view.autoColor());
@@ -316,13 +316,13 @@ private Q_SLOTS:
         QCOMPARE(styleMap(view), QByteArray("ttt........"));
     }
 
-    void undoPutsBackColouredText()
+    void undoPutsBackColoredText()
     {
         CMarquillView view;
         showView(view);
         const QByteArray text("<P ALIGN=\"c\">x</P> y");
         view.loadBytes(text);
-        view.ColorWholeDocument();
+        view.colorWholeDocument();
         typeAtEnd(view, "z");
         view.setSel(14, 18);
         QTest::keyClick(&view, Qt::Key_Delete);
@@ -358,22 +358,22 @@ private Q_SLOTS:
 
     // --- Whole-document colouring ---------------------------------------------
 
-    void wholeDocumentColouring()
+    void wholeDocumentColoring()
     {
         const QByteArray text("x<a <B>y</B> > <A HREF=\"u\">\"z\"</A><I \">\r\n<TR\r\nX>");
         CMarquillView view;
         view.loadBytes(text);
-        view.ColorWholeDocument();
+        view.colorWholeDocument();
         QCOMPARE(styleMap(view), expectedMap(text));
         // A second run over coloured text gives the same.
-        view.ColorWholeDocument();
+        view.colorWholeDocument();
         QCOMPARE(styleMap(view), expectedMap(text));
     }
 
     // A coloured page on a narrow window: its formats are the tag scan's, its
     // lines wrap after blanks only (never where a tag or a format begins),
     // and every displayed line is found again from its first position.
-    void colouredPageWrapsAtBlanks()
+    void coloredPageWrapsAtBlanks()
     {
         QByteArray page = "<TABLE>\r\n";
         for (int row = 0; row < 12; ++row)
@@ -386,7 +386,7 @@ private Q_SLOTS:
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         view.loadBytes(page);
-        view.ColorWholeDocument();
+        view.colorWholeDocument();
         QCOMPARE(styleMap(view), expectedMap(page));
         view.repaint();
         QApplication::processEvents();
@@ -440,7 +440,7 @@ private Q_SLOTS:
                 status = dialog->findChild<QLabel*>(QStringLiteral("statusText"))->text();
             });
         });
-        view->ColorWholeDocument();
+        view->colorWholeDocument();
         QCOMPARE(caption, QStringLiteral("Marquill"));
         QCOMPARE(button, QStringLiteral("中断"));
         QCOMPARE(status, QStringLiteral("タグを色分けしています。"));
@@ -459,7 +459,7 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), view);
 
         view->setModifyFlag(false);
-        view->ColorWholeDocument();
+        view->colorWholeDocument();
         QVERIFY(!view->modifyFlag());
         QVERIFY(!QApplication::topLevelWidgets().contains(nullptr));
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -481,7 +481,7 @@ private Q_SLOTS:
                     dialog->findChild<QPushButton*>(QStringLiteral("cancelButton"))->click();
             });
         });
-        view.ColorWholeDocument();
+        view.colorWholeDocument();
         QCOMPARE(lastPosition, 50);
         const QByteArray expected = expectedMap(text);
         const QByteArray styles = styleMap(view);
@@ -499,7 +499,7 @@ private Q_SLOTS:
         CProgressDialog::setCreationHook([&](CProgressDialog& d) {
             connect(&d, &CProgressDialog::positionChanged, &d, [&](int) { ++updates; });
         });
-        view.ColorWholeDocument();
+        view.colorWholeDocument();
         QCOMPARE(updates, 1);
         QCOMPARE(view.textLength(), 0);
     }
@@ -534,8 +534,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, text);
         QFETCH(int, newStart);
         QFETCH(int, newEnd);
-        WriteProfileInt("Options", "SmallLetter", smallLetter);
-        WriteProfileInt("Options", "StringSelect", stringSelect);
+        writeProfileInt("Options", "SmallLetter", smallLetter);
+        writeProfileInt("Options", "StringSelect", stringSelect);
         CMarquillView view;
         view.loadBytes("ab word cd");
         view.setSel(selStart, selEnd);
@@ -557,7 +557,7 @@ private Q_SLOTS:
     {
         CMarquillView view;
         view.executeCommand(Cmd::Bold);
-        WriteProfileInt("Options", "SmallLetter", 0);
+        writeProfileInt("Options", "SmallLetter", 0);
         view.executeCommand(Cmd::Italic);
         QCOMPARE(view.textBytes(), QByteArray("<b><I></I></b>"));
     }
@@ -594,7 +594,7 @@ private Q_SLOTS:
 
     void entityCommands()
     {
-        WriteProfileInt("Options", "SmallLetter", 1);
+        writeProfileInt("Options", "SmallLetter", 1);
         CMarquillView view;
         for (int id : {36003, 36004, 36005, 36006})
             view.executeCommand(id);
@@ -616,7 +616,7 @@ private Q_SLOTS:
 
     void dateIsNeverLowered()
     {
-        WriteProfileInt("Options", "Date", 11);
+        writeProfileInt("Options", "Date", 11);
         CMarquillView view;
         const QByteArray before = DateFormat::dateText(11, QDateTime::currentDateTime());
         view.executeCommand(Cmd::Date);
@@ -684,7 +684,7 @@ private Q_SLOTS:
         QCOMPARE(view.textBytes(), QByteArray("x<B CLASS=\"k\">bold</B>y <b class=\"k\">z</b>"));
 
         // A single tag, confirmed without a message when so set.
-        WriteProfileInt("Options", "GetTagMessageBox", 0);
+        writeProfileInt("Options", "GetTagMessageBox", 0);
         view.loadBytes("a<BR>b");
         view.setSel(0, 6);
         view.executeCommand(Cmd::CaptureTag);
@@ -726,7 +726,7 @@ private Q_SLOTS:
         QCOMPARE(view.textBytes(), QByteArray("<I>a<B>b</B>c<P>d</i>"));
         view.executeCommand(Cmd::CloseLastTag); // nothing left open: nothing happens
         QCOMPARE(view.textBytes(), QByteArray("<I>a<B>b</B>c<P>d</i>"));
-        WriteProfileInt("Options", "SmallLetter", 0);
+        writeProfileInt("Options", "SmallLetter", 0);
         view.loadBytes("<font size=3>x");
         view.setSel(14, 14);
         view.executeCommand(Cmd::CloseLastTag);

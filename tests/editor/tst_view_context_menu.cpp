@@ -47,9 +47,9 @@ private Q_SLOTS:
 
     void registeredTagsStopAtTheFirstEmptySlot()
     {
-        WriteProfileString("Tag", "TagView0", "見出し");
-        WriteProfileString("Tag", "TagView1", "box");
-        WriteProfileString("Tag", "TagView3", "lost");
+        writeProfileString("Tag", "TagView0", "見出し");
+        writeProfileString("Tag", "TagView1", "box");
+        writeProfileString("Tag", "TagView3", "lost");
         const auto items = ViewContextMenu::registeredTagItems();
         QCOMPARE(items.size(), 2);
         QCOMPARE(items[0].first, int(Cmd::RegisteredTag0));

@@ -79,7 +79,7 @@ private Q_SLOTS:
                 return QMessageBox::Ok;
             });
         m_app = new CMarquillApp;
-        QVERIFY(m_app->InitInstance({QStringLiteral("marquill")}));
+        QVERIFY(m_app->initInstance({QStringLiteral("marquill")}));
         // Accelerators only work in the active window.
         frame()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frame()));
@@ -98,8 +98,8 @@ private Q_SLOTS:
 
     void startUpWritesPathAndVersion()
     {
-        QCOMPARE(GetProfileInt("Options", "Version", 0), 215);
-        QCOMPARE(GetProfileString("Options", "Path"), QCoreApplication::applicationDirPath());
+        QCOMPARE(getProfileInt("Options", "Version", 0), 215);
+        QCOMPARE(getProfileString("Options", "Path"), QCoreApplication::applicationDirPath());
         // A fresh user with FileNew = 0 gets no document.
         QVERIFY(m_app->documents().isEmpty());
     }
@@ -107,7 +107,7 @@ private Q_SLOTS:
     void menuBarFollowsTheOpenDocuments()
     {
         QCOMPARE(frame()->menuBar()->actions().size(), 2);
-        CMarquillDoc* doc = m_app->FileNew();
+        CMarquillDoc* doc = m_app->fileNew();
         QVERIFY(doc);
         const QList<QAction*> top = frame()->menuBar()->actions();
         QCOMPARE(top.size(), 10);
@@ -121,7 +121,7 @@ private Q_SLOTS:
 
     void untitledTitleAndModifiedMarker()
     {
-        CMarquillDoc* doc = m_app->FileNew();
+        CMarquillDoc* doc = m_app->fileNew();
         QCOMPARE(doc->title(), QStringLiteral("無題"));
         CChildFrame* child = m_app->frameOf(doc);
         QVERIFY(child->isMaximized());
@@ -130,16 +130,16 @@ private Q_SLOTS:
         QCOMPARE(child->windowTitle(), QStringLiteral("無題 *"));
         QCOMPARE(frame()->windowTitle(), QStringLiteral("Marquill - 無題 *"));
         QVERIFY(doc->isModified());
-        doc->SetModifiedFlag(false);
+        doc->setModifiedFlag(false);
         QCOMPARE(doc->title(), QStringLiteral("無題"));
-        doc->SetModifiedFlag(true);
-        doc->SetModifiedFlag(true);
+        doc->setModifiedFlag(true);
+        doc->setModifiedFlag(true);
         QCOMPARE(doc->title(), QStringLiteral("無題 *"));
     }
 
     void saveAsWritesTheFileAndClearsTheMarker()
     {
-        CMarquillDoc* doc = m_app->FileNew();
+        CMarquillDoc* doc = m_app->fileNew();
         QTest::keyClicks(viewOf(doc), QStringLiteral("<P>"));
         const QString target = m_dir.filePath(QStringLiteral("saved.htm"));
         QString proposed;
@@ -159,7 +159,7 @@ private Q_SLOTS:
 
     void failedSaveKeepsTheDocumentModified()
     {
-        CMarquillDoc* doc = m_app->FileNew();
+        CMarquillDoc* doc = m_app->fileNew();
         QTest::keyClicks(viewOf(doc), QStringLiteral("text"));
         // A folder that does not exist: the save fails for anyone.
         const QString target = m_dir.filePath(QStringLiteral("missing/folder/x.htm"));
@@ -175,7 +175,7 @@ private Q_SLOTS:
     {
         // "日本" in Shift_JIS: loaded as UTF-8, saved back as Shift_JIS.
         const QString path = writeFile(QStringLiteral("sjis.htm"), "<P>\x93\xfa\x96\x7b</P>");
-        CMarquillDoc* doc = m_app->OpenDocumentFile(path);
+        CMarquillDoc* doc = m_app->openDocumentFile(path);
         QVERIFY(doc);
         QCOMPARE(doc->encoding(), QStringLiteral("Shift_JIS"));
         viewOf(doc)->setSel(3, 3);
@@ -203,7 +203,7 @@ private Q_SLOTS:
 
     void openingAnUnreadableFileOpensNoWindow()
     {
-        QVERIFY(!m_app->OpenDocumentFile(m_dir.filePath(QStringLiteral("nothing-here.htm"))));
+        QVERIFY(!m_app->openDocumentFile(m_dir.filePath(QStringLiteral("nothing-here.htm"))));
         QCOMPARE(m_messages.size(), 1);
         QVERIFY(m_messages[0].contains(QStringLiteral("このﾌｧｲﾙが見つかりません。")));
         QVERIFY(m_app->documents().isEmpty());
@@ -214,12 +214,12 @@ private Q_SLOTS:
     {
         const QString a = writeFile(QStringLiteral("a.htm"), "<B>a</B>\r\n");
         const QString b = writeFile(QStringLiteral("b.htm"), "b");
-        CMarquillDoc* docA = m_app->OpenDocumentFile(a);
+        CMarquillDoc* docA = m_app->openDocumentFile(a);
         QVERIFY(docA);
         QCOMPARE(viewOf(docA)->textBytes(), QByteArray("<B>a</B>\r\n"));
         QVERIFY(!docA->isModified());
-        QVERIFY(m_app->OpenDocumentFile(b));
-        QCOMPARE(m_app->OpenDocumentFile(a), docA);
+        QVERIFY(m_app->openDocumentFile(b));
+        QCOMPARE(m_app->openDocumentFile(a), docA);
         QCOMPARE(m_app->documents().size(), 2);
         QCOMPARE(frame()->activeChild()->doc(), docA);
         QCOMPARE(m_app->recentFiles().first(), b);
@@ -231,11 +231,11 @@ private Q_SLOTS:
     {
         const QString a = writeFile(QStringLiteral("a.htm"), "a");
         const QString b = writeFile(QStringLiteral("b.htm"), "b");
-        CMarquillDoc* docA = m_app->OpenDocumentFile(a);
-        CMarquillDoc* docB = m_app->OpenDocumentFile(b);
+        CMarquillDoc* docA = m_app->openDocumentFile(a);
+        CMarquillDoc* docB = m_app->openDocumentFile(b);
         QVERIFY(docA && docB);
         QTRY_COMPARE(frame()->windowTitle(), QStringLiteral("Marquill - b.htm"));
-        QCOMPARE(m_app->OpenDocumentFile(a), docA);
+        QCOMPARE(m_app->openDocumentFile(a), docA);
         QTRY_COMPARE(frame()->windowTitle(), QStringLiteral("Marquill - a.htm"));
         frame()->mdiArea()->setActiveSubWindow(m_app->frameOf(docB));
         QTRY_COMPARE(frame()->windowTitle(), QStringLiteral("Marquill - b.htm"));
@@ -251,7 +251,7 @@ private Q_SLOTS:
 
     void closingAModifiedDocumentAsks()
     {
-        CMarquillDoc* doc = m_app->FileNew();
+        CMarquillDoc* doc = m_app->fileNew();
         QTest::keyClicks(viewOf(doc), QStringLiteral("x"));
         QString asked;
         QMessageBox::StandardButton answer = QMessageBox::Cancel;
@@ -270,7 +270,7 @@ private Q_SLOTS:
 
     void everyAcceleratorReachesItsCommand()
     {
-        CMarquillDoc* doc = m_app->FileNew();
+        CMarquillDoc* doc = m_app->fileNew();
         frame()->activateWindow();
         viewOf(doc)->setFocus();
         QList<int> offered;
@@ -311,7 +311,7 @@ private Q_SLOTS:
     // with Shift it breaks the line, with Alt it starts a paragraph.
     void keypadEnterWorksLikeEnter()
     {
-        CMarquillDoc* doc = m_app->FileNew();
+        CMarquillDoc* doc = m_app->fileNew();
         frame()->activateWindow();
         viewOf(doc)->setFocus();
         QList<int> offered;
@@ -327,8 +327,8 @@ private Q_SLOTS:
 
     void documentWindowKeys()
     {
-        CMarquillDoc* first = m_app->FileNew();
-        CMarquillDoc* second = m_app->FileNew();
+        CMarquillDoc* first = m_app->fileNew();
+        CMarquillDoc* second = m_app->fileNew();
         frame()->activateWindow();
         viewOf(second)->setFocus();
         QCOMPARE(frame()->activeChild()->doc(), second);
@@ -357,7 +357,7 @@ private Q_SLOTS:
 
     void disabledCommandsIgnoreTheirAccelerators()
     {
-        CMarquillDoc* doc = m_app->FileNew();
+        CMarquillDoc* doc = m_app->fileNew();
         viewOf(doc)->setFocus();
         QTest::keyClicks(viewOf(doc), QStringLiteral("abc"));
         viewOf(doc)->setSel(3, 3);
@@ -392,7 +392,7 @@ private Q_SLOTS:
         QStatusTipEvent empty{QString()};
         QApplication::sendEvent(frame(), &empty);
         QCOMPARE(frame()->statusBar()->currentMessage(), QStringLiteral("レディ"));
-        frame()->SetStatusItem(Cmd::Underline);
+        frame()->setStatusItem(Cmd::Underline);
         auto* tag = frame()->findChild<QLabel*>(QStringLiteral("Pane302"));
         auto* level = frame()->findChild<QLabel*>(QStringLiteral("Pane301"));
         QVERIFY(tag && level);
@@ -401,15 +401,15 @@ private Q_SLOTS:
         // The tag is shown as written, not taken for markup (an empty heading).
         QCOMPARE(tag->textFormat(), Qt::PlainText);
         const int barHeight = frame()->statusBar()->sizeHint().height();
-        frame()->SetStatusItem(Cmd::Heading1);
+        frame()->setStatusItem(Cmd::Heading1);
         QCOMPARE(tag->text(), QStringLiteral("<H1>"));
         QCOMPARE(frame()->statusBar()->sizeHint().height(), barHeight);
-        frame()->SetStatusItem(Cmd::Underline);
+        frame()->setStatusItem(Cmd::Underline);
         QVERIFY(tag->width() >= 90);
         QVERIFY(level->width() >= 50);
         QVERIFY(level->width() >=
                 level->fontMetrics().horizontalAdvance(QStringLiteral("HTML 3.2")));
-        frame()->SetStatusItem(0);
+        frame()->setStatusItem(0);
         QVERIFY(tag->text().isEmpty());
         QVERIFY(level->text().isEmpty());
     }
@@ -426,22 +426,22 @@ private Q_SLOTS:
 
     void documentWindowsRememberTheirShowState()
     {
-        CMarquillDoc* first = m_app->FileNew();
+        CMarquillDoc* first = m_app->fileNew();
         QVERIFY(m_app->frameOf(first)->isMaximized());
         m_app->frameOf(first)->showNormal();
         QCOMPARE(CChildFrame::showCmd(), 1);
-        CMarquillDoc* second = m_app->FileNew();
+        CMarquillDoc* second = m_app->fileNew();
         QVERIFY(!m_app->frameOf(second)->isMaximized());
         m_app->closeAllDocumentsWithoutAsking();
-        m_app->ExitInstance();
-        QCOMPARE(GetProfileInt("Settings", "ShowCmd", 0), 1);
+        m_app->exitInstance();
+        QCOMPARE(getProfileInt("Settings", "ShowCmd", 0), 1);
         CChildFrame::setShowCmd(3);
     }
 
     void normalDocumentWindowsOpenAtAUsableSize()
     {
         CChildFrame::setShowCmd(1);
-        CMarquillDoc* doc = m_app->FileNew();
+        CMarquillDoc* doc = m_app->fileNew();
         CChildFrame* child = m_app->frameOf(doc);
         CChildFrame::setShowCmd(3);
         QVERIFY(!child->isMaximized());
@@ -460,9 +460,9 @@ private Q_SLOTS:
     // active is maximised, and the shared show state stays "maximised".
     void maximisedStateSurvivesOpeningAndClosing()
     {
-        CMarquillDoc* first = m_app->FileNew();
-        CMarquillDoc* second = m_app->FileNew();
-        CMarquillDoc* third = m_app->FileNew();
+        CMarquillDoc* first = m_app->fileNew();
+        CMarquillDoc* second = m_app->fileNew();
+        CMarquillDoc* third = m_app->fileNew();
         QVERIFY(m_app->frameOf(third)->isMaximized());
         QCOMPARE(CChildFrame::showCmd(), 3);
         frame()->mdiArea()->setActiveSubWindow(m_app->frameOf(first));
@@ -491,23 +491,23 @@ private Q_SLOTS:
 
     void showCmdIsWrittenOnlyWhenChanged()
     {
-        m_app->ExitInstance();
-        QCOMPARE(GetProfileInt("Settings", "ShowCmd", -7), -7);
+        m_app->exitInstance();
+        QCOMPARE(getProfileInt("Settings", "ShowCmd", -7), -7);
     }
 
     void recentFilesAreWrittenAtExit()
     {
         const QString a = writeFile(QStringLiteral("r1.htm"), "1");
-        QVERIFY(m_app->OpenDocumentFile(a));
-        m_app->ExitInstance();
-        QCOMPARE(GetProfileString("Recent File List", "File1"), a);
+        QVERIFY(m_app->openDocumentFile(a));
+        m_app->exitInstance();
+        QCOMPARE(getProfileString("Recent File List", "File1"), a);
         QCOMPARE(m_app->recentFileList().folderOfMostRecentFile(), m_dir.path());
     }
 
     void windowCommandsArrangeTheWindows()
     {
-        m_app->FileNew();
-        m_app->FileNew();
+        m_app->fileNew();
+        m_app->fileNew();
         QVERIFY(frame()->routeCommand(Cmd::WindowTileHorz));
         const auto windows = frame()->mdiArea()->subWindowList();
         QCOMPARE(windows.size(), 2);
@@ -543,9 +543,9 @@ private Q_SLOTS:
 
     void windowMenuListsTheOpenWindows()
     {
-        m_app->FileNew();
+        m_app->fileNew();
         const QString a = writeFile(QStringLiteral("w&1.htm"), "1");
-        m_app->OpenDocumentFile(a);
+        m_app->openDocumentFile(a);
         QMenu* windowMenu = frame()->menuBar()->actions().at(8)->menu();
         QVERIFY(windowMenu);
         QMetaObject::invokeMethod(windowMenu, "aboutToShow");
@@ -563,10 +563,10 @@ private Q_SLOTS:
 
     void registeredTagMenuStopsAtTheFirstEmptySlot()
     {
-        m_app->FileNew();
-        WriteProfileString("Tag", "TagView0", "zero");
-        WriteProfileString("Tag", "TagView1", "one");
-        WriteProfileString("Tag", "TagView3", "three");
+        m_app->fileNew();
+        writeProfileString("Tag", "TagView0", "zero");
+        writeProfileString("Tag", "TagView1", "one");
+        writeProfileString("Tag", "TagView3", "three");
         QMenu* tagMenu = frame()->menuBar()->actions().at(6)->menu();
         QMetaObject::invokeMethod(tagMenu, "aboutToShow");
         QStringList texts;
@@ -580,7 +580,7 @@ private Q_SLOTS:
     {
         QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "openUrl");
         m_opened.clear();
-        CMarquillDoc* untitled = m_app->FileNew();
+        CMarquillDoc* untitled = m_app->fileNew();
         QVERIFY(frame()->routeCommand(Cmd::BrowserPreview));
         QCOMPARE(m_messages.size(), 1);
         QVERIFY(m_messages[0].startsWith(QStringLiteral("この文書は保存されていません。")));
@@ -591,7 +591,7 @@ private Q_SLOTS:
         QVERIFY(frame()->routeCommand(Cmd::OpenFolder));
         QCOMPARE(m_opened.value(0).toLocalFile(), m_dir.filePath(QStringLiteral("sub")));
         Q_UNUSED(untitled);
-        CMarquillDoc* doc = m_app->OpenDocumentFile(a);
+        CMarquillDoc* doc = m_app->openDocumentFile(a);
         QTest::keyClicks(viewOf(doc), QStringLiteral("unsaved"));
         m_opened.clear();
         QVERIFY(frame()->routeCommand(Cmd::BrowserPreview));
@@ -619,7 +619,7 @@ private Q_SLOTS:
         frame()->setGeometry(30, 40, 500, 400);
         frame()->close();
         WindowPlacement p;
-        QVERIFY(WindowPlacement::parse(GetProfileString("Settings", "WindowPos"), p));
+        QVERIFY(WindowPlacement::parse(getProfileString("Settings", "WindowPos"), p));
         QCOMPARE(p.flags, 0u);
         QCOMPARE(p.showCmd, 1u);
         QCOMPARE(p.normal.size(), QSize(500, 400));

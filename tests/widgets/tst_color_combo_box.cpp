@@ -1,8 +1,8 @@
 #include "core/settings_store.h"
-#include "widgets/color_combo_box.h"
-#include "widgets/color_table.h"
 #include "resources/resource_tables.h"
 #include "test_support.h"
+#include "widgets/color_combo_box.h"
+#include "widgets/color_table.h"
 
 #include <QAbstractItemView>
 #include <QPainter>
@@ -28,7 +28,7 @@ class TestColorComboBox : public QObject
 private Q_SLOTS:
     void cleanup() { TestSupport::clearSettings(); }
 
-    void tableHoldsTheNamedColoursInOrder()
+    void tableHoldsTheNamedColorsInOrder()
     {
         const QStringList& names = Resources::colorNames();
         QCOMPARE(names.size(), kColorTableSize - 1);
@@ -77,11 +77,11 @@ private Q_SLOTS:
     void attributeFollowsHexColorAtEachCall()
     {
         QCOMPARE(colorAttributeValue(QStringLiteral("aliceblue")), QStringLiteral("aliceblue"));
-        WriteProfileInt(QStringLiteral("Options"), QStringLiteral("HexColor"), 1);
+        writeProfileInt(QStringLiteral("Options"), QStringLiteral("HexColor"), 1);
         QCOMPARE(colorAttributeValue(QStringLiteral("aliceblue")), QStringLiteral("\"#f0f8ff\""));
         QCOMPARE(colorAttributeValue(QStringLiteral("silver")), QStringLiteral("\"#c0c0c0\""));
         QCOMPARE(colorAttributeValue(QString()), QString());
-        WriteProfileInt(QStringLiteral("Options"), QStringLiteral("HexColor"), 0);
+        writeProfileInt(QStringLiteral("Options"), QStringLiteral("HexColor"), 0);
         QCOMPARE(colorAttributeValue(QStringLiteral("silver")), QStringLiteral("silver"));
         QCOMPARE(colorAttributeValue(QString()), QString());
     }
@@ -153,7 +153,7 @@ private Q_SLOTS:
     }
 
     // "not selected" is hatched with lines running down from left to right.
-    void noColourIsHatched()
+    void noColorIsHatched()
     {
         const QImage image = renderItem(-1, false);
         // Two colours, constant along every falling diagonal.
@@ -167,7 +167,7 @@ private Q_SLOTS:
                 QCOMPARE(image.pixel(x, y), image.pixel(x + 1, y + 1));
     }
 
-    void highlightedItemUsesSelectionColours()
+    void highlightedItemUsesSelectionColors()
     {
         const QImage image = renderItem(ColorFromName(QStringLiteral("white")), true);
         QCOMPARE(image.pixelColor(17, 8), QColor(0, 0, 128));

@@ -1,8 +1,8 @@
 #include "core/settings_store.h"
+#include "test_support.h"
 #include "widgets/history_combo_box.h"
 #include "widgets/history_list.h"
 #include "widgets/target_history.h"
-#include "test_support.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -15,7 +15,7 @@ const QString kSection = QStringLiteral("History\\Test");
 void storeSlots(const QString& section, const QStringList& values)
 {
     for (int i = 0; i < values.size(); ++i)
-        WriteProfileString(section, HistoryList::valueName(QStringLiteral("History"), i),
+        writeProfileString(section, HistoryList::valueName(QStringLiteral("History"), i),
                            values.at(i));
 }
 
@@ -23,7 +23,7 @@ QStringList storedSlots(const QString& section, int count = 10)
 {
     QStringList values;
     for (int i = 0; i < count; ++i)
-        values.append(GetProfileString(section,
+        values.append(getProfileString(section,
                                        HistoryList::valueName(QStringLiteral("History"), i),
                                        QStringLiteral("<missing>")));
     return values;

@@ -3,8 +3,8 @@
 // the same run with QScintilla's own HTML lexer colouring the same text.
 //
 // Build and run (from the repository root):
-//   cmake --build build --target bench_tag_colouring && \
-//   QT_QPA_PLATFORM=offscreen build/bench_tag_colouring [FILE]
+//   cmake --build build --target bench_tag_coloring && \
+//   QT_QPA_PLATFORM=offscreen build/bench_tag_coloring [FILE]
 //
 // Targets: whole-document colouring (scan and styles) under 70 ms and at
 // least 4.5 times faster than the lexer; opening a 10 MB file until it is
@@ -163,13 +163,13 @@ int main(int argc, char** argv)
             const double load = t.nsecsElapsed() / 1e6;
             t.start();
             if (i % 2)
-                TagColorizer::colourWhole(v, [](int) { return true; });
+                TagColorizer::colorWhole(v, [](int) { return true; });
             else
-                v.ColorWholeDocument();
+                v.colorWholeDocument();
             const double colour = t.nsecsElapsed() / 1e6;
             t.start();
-            TagColorizer::colourWhole(v, [](int) { return true; });
-            std::printf("load %.1f, %s %.1f, again %.1f\n", load, i % 2 ? "colourWhole" : "command",
+            TagColorizer::colorWhole(v, [](int) { return true; });
+            std::printf("load %.1f, %s %.1f, again %.1f\n", load, i % 2 ? "colorWhole" : "command",
                         colour, t.nsecsElapsed() / 1e6);
         }
         return 0;
@@ -179,7 +179,7 @@ int main(int argc, char** argv)
         v.resize(1000, 700);
         v.show();
         v.loadBytes(html);
-        v.ColorWholeDocument();
+        v.colorWholeDocument();
         v.sci(phase == "typeend" ? QsciScintillaBase::SCI_DOCUMENTEND
                                  : QsciScintillaBase::SCI_DOCUMENTSTART);
         QApplication::processEvents();
@@ -193,7 +193,7 @@ int main(int argc, char** argv)
             openView.resize(1000, 700);
             doc.setView(&openView);
             QString error;
-            doc.OnOpenDocument(path, &error);
+            doc.onOpenDocument(path, &error);
         }
         return 0;
     }
@@ -214,20 +214,20 @@ int main(int argc, char** argv)
     view->resize(1000, 700);
     view->show();
     view->loadBytes("<P CLASS=\"x\">text 日本語</P>\r\n");
-    view->ColorWholeDocument();
+    view->colorWholeDocument();
     view->viewport()->repaint();
     QApplication::processEvents();
     const qint64 rssBefore = residentBytes();
     view->loadBytes(html);
-    view->ColorWholeDocument();
+    view->colorWholeDocument();
     QApplication::processEvents();
     const qint64 rssAfter = residentBytes();
     std::printf("memory: loading and colouring added %.1f MB = %.2f x the text\n",
                 (rssAfter - rssBefore) / 1e6, double(rssAfter - rssBefore) / html.size());
 
     const double wholeMs =
-        medianMs(7, [&] { TagColorizer::colourWhole(*view, [](int) { return true; }); });
-    const double commandMs = medianMs(7, [&] { view->ColorWholeDocument(); });
+        medianMs(7, [&] { TagColorizer::colorWhole(*view, [](int) { return true; }); });
+    const double commandMs = medianMs(7, [&] { view->colorWholeDocument(); });
     std::printf("whole-document colouring: %.1f ms (scan and styles), %.1f ms as the refresh "
                 "command with its progress dialog\n",
                 wholeMs, commandMs);
@@ -262,7 +262,7 @@ int main(int argc, char** argv)
             QString error;
             QElapsedTimer t;
             t.start();
-            if (!doc.OnOpenDocument(path, &error))
+            if (!doc.onOpenDocument(path, &error))
                 return 1;
             times.push_back(t.nsecsElapsed() / 1e6);
         }
@@ -280,7 +280,7 @@ int main(int argc, char** argv)
         openView.loadBytes(text.bytes);
         const double loadMs = t.nsecsElapsed() / 1e6;
         t.start();
-        openView.ColorWholeDocument();
+        openView.colorWholeDocument();
         std::printf("  read and decode %.1f ms, load into the control %.1f ms, colour %.1f ms\n",
                     readMs, loadMs, t.nsecsElapsed() / 1e6);
     }
