@@ -185,9 +185,9 @@ EditorInputMethod::Surrounding EditorInputMethod::surrounding() const
         m_view.sci(Sci::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(lastLine));
     const qint64 end = snapBack(qMin(lineEnd, after + kContextBytes));
 
-    const QString before = QString::fromUtf8(bytes(s.start, low));
-    const QString selected = QString::fromUtf8(bytes(low, high));
-    s.text = before + selected + QString::fromUtf8(bytes(after, end));
+    const QString before = QString::fromUtf8(m_view.textRange(s.start, low));
+    const QString selected = QString::fromUtf8(m_view.textRange(low, high));
+    s.text = before + selected + QString::fromUtf8(m_view.textRange(after, end));
     s.caretOffset = before.size() + (s.caret == high ? selected.size() : 0);
     s.anchorOffset = before.size() + (s.anchor == high ? selected.size() : 0);
     return s;
@@ -227,22 +227,8 @@ void EditorInputMethod::notifyInputMethod(int updated)
 
 bool EditorInputMethod::composing() const
 {
-    return m_composing && bytes(m_preeditStart, m_preeditStart + m_preedit.size()) == m_preedit;
-}
-
-QByteArray EditorInputMethod::bytes(qint64 start, qint64 end) const
-{
-    const qint64 length = m_view.textLength();
-    start = qBound<qint64>(0, start, length);
-    end = qBound<qint64>(start, end, length);
-    if (start == end)
-        return {};
-    // Copied out, so that the control's gap stays where the editing is.
-    QByteArray out(end - start + 1, Qt::Uninitialized);
-    m_view.SendScintilla(Sci::SCI_GETTEXTRANGE, static_cast<long>(start), static_cast<long>(end),
-                         out.data());
-    out.chop(1);
-    return out;
+    return m_composing &&
+           m_view.textRange(m_preeditStart, m_preeditStart + m_preedit.size()) == m_preedit;
 }
 
 qint64 EditorInputMethod::stepUnits(qint64 pos, qint64 units) const
@@ -251,13 +237,13 @@ qint64 EditorInputMethod::stepUnits(qint64 pos, qint64 units) const
     pos = qBound<qint64>(0, pos, length);
     while (units > 0 && pos < length) {
         const qint64 next = m_view.sci(Sci::SCI_POSITIONAFTER, static_cast<unsigned long>(pos));
-        units -= QString::fromUtf8(bytes(pos, next)).size();
+        units -= QString::fromUtf8(m_view.textRange(pos, next)).size();
         pos = next;
     }
     while (units < 0 && pos > 0) {
         const qint64 previous =
             m_view.sci(Sci::SCI_POSITIONBEFORE, static_cast<unsigned long>(pos));
-        units += QString::fromUtf8(bytes(previous, pos)).size();
+        units += QString::fromUtf8(m_view.textRange(previous, pos)).size();
         pos = previous;
     }
     return pos;

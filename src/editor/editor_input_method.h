@@ -52,7 +52,6 @@ private:
     void applySelection(qint64 origin, int start, int length);
     void notifyInputMethod(int updated);
 
-    QByteArray bytes(qint64 start, qint64 end) const;
     // pos moved by a number of UTF-16 units (negative: backwards), whole
     // characters at a time, within the document.
     qint64 stepUnits(qint64 pos, qint64 units) const;

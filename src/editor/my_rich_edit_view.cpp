@@ -215,7 +215,16 @@ qint64 CMyRichEditView::textLength() const
 
 QByteArray CMyRichEditView::textRange(qint64 start, qint64 end) const
 {
-    return ControlText::range(*this, start, end).toByteArray();
+    const qint64 length = textLength();
+    start = qBound<qint64>(0, start, length);
+    end = qBound<qint64>(start, end, length);
+    if (start == end)
+        return {};
+    // Copied out, so that the control's gap stays where the editing is.
+    QByteArray out(end - start + 1, Qt::Uninitialized);
+    SendScintilla(SCI_GETTEXTRANGE, static_cast<long>(start), static_cast<long>(end), out.data());
+    out.chop(1);
+    return out;
 }
 
 QByteArray CMyRichEditView::lineEnd() const

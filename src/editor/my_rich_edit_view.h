@@ -47,6 +47,7 @@ public:
     // The whole text, exactly as held (NUL bytes included).
     QByteArray textBytes() const override;
     qint64 textLength() const;
+    // A copy of [start, end), both clamped to the text.
     QByteArray textRange(qint64 start, qint64 end) const;
     // Line end the program's own insertions should use: "\r\n" unless the
     // text's first line end is a lone LF ("\n") or a lone CR ("\r").
