@@ -4,8 +4,8 @@
 #include "dialogs/image_dlg.h"
 #include "dialogs/list_dlg.h"
 #include "dialogs/table_dlg.h"
-#include "editor/marquill_view.h"
 #include "document/my_rich_edit_doc.h"
+#include "editor/marquill_view.h"
 #include "resources/command_ids.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "dialogs/link_dlg.h"
 
-#include "widgets/dialog_layout.h"
 #include "dialogs/element_html.h"
+#include "widgets/dialog_layout.h"
 #include "widgets/history_combo_box.h"
 #include "widgets/history_sections.h"
 

@@ -1,9 +1,9 @@
 #include "dialogs/list_dlg.h"
 
 #include "core/settings_store.h"
+#include "dialogs/sample_pictures.h"
 #include "widgets/dialog_layout.h"
 #include "widgets/history_sections.h"
-#include "dialogs/sample_pictures.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>

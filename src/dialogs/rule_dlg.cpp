@@ -1,9 +1,9 @@
 #include "dialogs/rule_dlg.h"
 
 #include "core/settings_store.h"
+#include "dialogs/element_html.h"
 #include "widgets/alignment_combo.h"
 #include "widgets/dialog_layout.h"
-#include "dialogs/element_html.h"
 #include "widgets/history_sections.h"
 #include "widgets/preview_frame.h"
 #include "widgets/spin_edit.h"

@@ -1,8 +1,8 @@
 #include "dialogs/table_dlg.h"
 
 #include "core/ui_seam.h"
-#include "widgets/dialog_layout.h"
 #include "dialogs/sample_pictures.h"
+#include "widgets/dialog_layout.h"
 #include "widgets/spin_edit.h"
 
 #include <QButtonGroup>

@@ -6,8 +6,8 @@
 
 #include "core/ui_seam.h"
 #include "dialogs/sample_pictures.h"
-#include "widgets/spin_edit.h"
 #include "dialogs/table_dlg.h"
+#include "widgets/spin_edit.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
