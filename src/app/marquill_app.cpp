@@ -3,6 +3,7 @@
 #include "app/about_dialog.h"
 #include "app/single_instance.h"
 #include "commands/command_modules.h"
+#include "core/options.h"
 #include "core/settings_store.h"
 #include "core/ui_seam.h"
 #include "document/marquill_doc.h"
@@ -17,9 +18,6 @@
 #include <QMdiArea>
 
 namespace {
-constexpr IntSetting kFileNew{"Options", "FileNew", 0};
-constexpr StringSetting kPath{"Options", "Path", ""};
-constexpr IntSetting kVersion{"Options", "Version", 215};
 constexpr IntSetting kShowCmd{"Settings", "ShowCmd", 3};
 } // namespace
 
@@ -67,8 +65,8 @@ bool CMarquillApp::initInstance(const QStringList& arguments, bool singleInstanc
                 });
     }
 
-    kPath.write(programFolder());
-    kVersion.write(215);
+    Options::kPath.write(programFolder());
+    Options::kVersion.write(Options::kVersion.defaultValue);
 
     m_loadedShowCmd = kShowCmd.read();
     CChildFrame::setShowCmd(m_loadedShowCmd);
@@ -83,7 +81,7 @@ bool CMarquillApp::initInstance(const QStringList& arguments, bool singleInstanc
     if (!file.isEmpty()) {
         if (!openDocumentFile(QFileInfo(file).absoluteFilePath()))
             return false;
-    } else if (kFileNew.read() != 0) {
+    } else if (Options::kFileNew.read() != 0) {
         fileNew();
     }
     m_recent.setWorkingFolderToLastUsed();

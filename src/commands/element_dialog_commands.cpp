@@ -1,6 +1,6 @@
 #include "commands/element_dialog_commands.h"
 
-#include "core/settings_store.h"
+#include "core/options.h"
 #include "core/ui_seam.h"
 #include "dialogs/anchor_field_dlg.h"
 #include "dialogs/doc_info_dlg.h"
@@ -13,8 +13,6 @@
 #include "resources/command_ids.h"
 
 namespace {
-
-constexpr IntSetting kDialog{"Options", "Dialog", 0};
 
 // Runs a wrap dialog modally and, after OK, wraps the selection with its
 // texts. Returns whether the dialog was accepted.
@@ -60,7 +58,7 @@ void registerElementDialogCommands(CMarquillView& view)
 bool runNewDocumentDialog(CMarquillDoc& doc)
 {
     auto* view = dynamic_cast<CMarquillView*>(doc.view());
-    if (!view || kDialog.read() == 0)
+    if (!view || Options::kDialog.read() == 0)
         return false;
     CDocInfoDlg dialog(view);
     return runWrapDialog(*view, dialog);

@@ -16,7 +16,8 @@ bool writeProfileString(const QString& section, const QString& entry, const QStr
 bool deleteProfileValue(const QString& section, const QString& entry);
 
 // A named integer value with the default that applies where it is read.
-// Declare one next to the code that reads it:
+// Declare one next to the code that reads it, or, for the "Options" and
+// "Font" values that the options sheet edits too, in core/options.h:
 //   constexpr IntSetting kSmallLetter{"Options", "SmallLetter", 1};
 struct IntSetting
 {

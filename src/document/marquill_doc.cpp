@@ -1,6 +1,6 @@
 #include "document/marquill_doc.h"
 
-#include "core/settings_store.h"
+#include "core/options.h"
 #include "core/ui_seam.h"
 #include "document/document_file.h"
 #include "document/document_text.h"
@@ -14,7 +14,6 @@
 #include <QUrl>
 
 namespace {
-constexpr IntSetting kBrowserShow{"Options", "BrowserShow", 5};
 
 CMarquillDoc::NewDocumentStep& newDocumentStep()
 {
@@ -147,7 +146,7 @@ void CMarquillDoc::browserPreview()
     }
     // The show command (BrowserShow) cannot be imposed on another program's
     // window here; the saved file opens with the desktop's default handler.
-    Q_UNUSED(kBrowserShow.read());
+    Q_UNUSED(Options::kBrowserShow.read());
     QDesktopServices::openUrl(QUrl::fromLocalFile(pathName()));
 }
 

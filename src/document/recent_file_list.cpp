@@ -1,12 +1,11 @@
 #include "document/recent_file_list.h"
 
+#include "core/options.h"
 #include "core/settings_store.h"
 
 #include <QDir>
 
 namespace {
-
-constexpr IntSetting kDefaultFolder{"Options", "DefaultFolder", 1};
 
 QString section()
 {
@@ -98,7 +97,7 @@ QString CRecentFileList::folderOfMostRecentFile() const
 bool CRecentFileList::setWorkingFolderToLastUsed() const
 {
     const QString folder = folderOfMostRecentFile();
-    if (kDefaultFolder.read() == 0 || folder.isEmpty())
+    if (Options::kDefaultFolder.read() == 0 || folder.isEmpty())
         return false;
     return QDir::setCurrent(folder);
 }

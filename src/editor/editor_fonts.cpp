@@ -1,6 +1,6 @@
 #include "editor/editor_fonts.h"
 
-#include "core/settings_store.h"
+#include "core/options.h"
 
 #include <Qsci/qsciscintillabase.h>
 
@@ -10,28 +10,8 @@
 namespace EditorFonts {
 namespace {
 
-struct FormatSettings
-{
-    StringSetting face;
-    IntSetting height;
-    IntSetting color;
-    IntSetting effects;
-};
-
-const FormatSettings kFormats[] = {
-    {{"Font", "DefaultFaceName", "ＭＳ ゴシック"},
-     {"Font", "DefaultHeight", 240},
-     {"Font", "DefaultColor", 0},
-     {"Font", "DefaultEffects", 0}},
-    {{"Font", "TagFaceName", "ＭＳ ゴシック"},
-     {"Font", "TagHeight", 240},
-     {"Font", "TagColor", 0xCC0000},
-     {"Font", "TagEffects", 1}},
-    {{"Font", "QuoteFaceName", "ＭＳ ゴシック"},
-     {"Font", "QuoteHeight", 240},
-     {"Font", "QuoteColor", 0},
-     {"Font", "QuoteEffects", 1}},
-};
+const Options::FontSettings kFormats[] = {Options::kDefaultFont, Options::kTagFont,
+                                          Options::kQuoteFont};
 
 } // namespace
 
@@ -49,7 +29,7 @@ void registerSubstitutions()
 
 CharFormat readFormat(Kind kind)
 {
-    const FormatSettings& s = kFormats[kind];
+    const Options::FontSettings& s = kFormats[kind];
     CharFormat f;
     f.face = s.face.read().toUtf8();
     f.height = s.height.read();

@@ -1,6 +1,6 @@
 #include "editor/marquill_view.h"
 
-#include "core/settings_store.h"
+#include "core/options.h"
 #include "document/marquill_doc.h"
 #include "editor/editor_fonts.h"
 #include "editor/layout_runs.h"
@@ -20,10 +20,6 @@
 #include <memory>
 
 namespace {
-
-constexpr IntSetting kAutoColor{"Options", "AutoColor", 1};
-constexpr IntSetting kSmallLetter{"Options", "SmallLetter", 1};
-constexpr IntSetting kStringSelect{"Options", "StringSelect", 1};
 
 QList<CMarquillView::CommandModule>& commandModules()
 {
@@ -143,7 +139,7 @@ void CMarquillView::WrapSelection(const QByteArray& start, const QByteArray& end
     setRedraw(false);
     QByteArray startText = start;
     QByteArray endText = end;
-    if (tag && kSmallLetter.read() != 0) {
+    if (tag && Options::kSmallLetter.read() != 0) {
         startText = LowerTagCase(startText);
         endText = LowerTagCase(endText);
     }
@@ -157,7 +153,7 @@ void CMarquillView::WrapSelection(const QByteArray& start, const QByteArray& end
         colorRange(s, s + whole.size());
     if (s == e)
         setSel(s + before.size(), s + before.size());
-    else if (kStringSelect.read() != 0)
+    else if (Options::kStringSelect.read() != 0)
         setSel(s + before.size(), e + before.size());
     else
         setSel(s + whole.size(), s + whole.size());
@@ -170,7 +166,7 @@ void CMarquillView::InsertText(const QByteArray& text, bool tag)
     useMainRangeOnly();
     setRedraw(false);
     QByteArray insertText = text;
-    if (tag && kSmallLetter.read() != 0)
+    if (tag && Options::kSmallLetter.read() != 0)
         insertText = LowerTagCase(insertText);
     const QByteArray inserted = withDocumentLineEnds(insertText);
     qint64 s, e;
@@ -332,7 +328,7 @@ void CMarquillView::typeColored(const QByteArray& text)
 
 bool CMarquillView::autoColorOption()
 {
-    return kAutoColor.read() != 0;
+    return Options::kAutoColor.read() != 0;
 }
 
 void CMarquillView::contextMenuEvent(QContextMenuEvent* event)
@@ -347,3 +343,4 @@ void CMarquillView::contextMenuEvent(QContextMenuEvent* event)
         Q_EMIT commandRequested(chosen->data().toInt());
     event->accept();
 }
+

@@ -1,7 +1,7 @@
 // The view's tag commands: the direct wrap and insert commands, the date,
 // the colour refresh and the four tag tools.
 
-#include "core/settings_store.h"
+#include "core/options.h"
 #include "core/ui_seam.h"
 #include "editor/auto_select.h"
 #include "editor/close_tag.h"
@@ -14,13 +14,6 @@
 
 #include <QDateTime>
 #include <QMouseEvent>
-
-namespace {
-
-constexpr IntSetting kDate{"Options", "Date", 3};
-constexpr IntSetting kGetTagMessageBox{"Options", "GetTagMessageBox", 1};
-
-} // namespace
 
 void CMarquillView::registerTagCommands()
 {
@@ -35,7 +28,8 @@ void CMarquillView::registerTagCommands()
         }
     }
     onCommand(Cmd::Date, [this] {
-        InsertText(DateFormat::dateText(kDate.read(), QDateTime::currentDateTime()), false);
+        InsertText(DateFormat::dateText(Options::kDate.read(), QDateTime::currentDateTime()),
+                   false);
     });
     onCommand(Cmd::RefreshColors, [this] { colorWholeDocument(); });
     onCommand(Cmd::AutoSelect, [this] { autoSelect(); });
@@ -77,7 +71,7 @@ void CMarquillView::captureTags()
                            QMessageBox::Critical);
         return;
     }
-    const bool confirm = kGetTagMessageBox.read() != 0;
+    const bool confirm = Options::kGetTagMessageBox.read() != 0;
     if (capture.kind == TagCapture::Single) {
         m_lastStart = capture.start;
         m_lastWasPair = 0;

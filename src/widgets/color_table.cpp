@@ -1,10 +1,8 @@
 #include "widgets/color_table.h"
 
-#include "core/settings_store.h"
+#include "core/options.h"
 
 namespace {
-
-constexpr IntSetting kHexColor{"Options", "HexColor", 0};
 
 // Written as CSS writes them (0xRRGGBB) and stored as colour references.
 constexpr int fromCss(int rgb)
@@ -206,7 +204,7 @@ QString colorAttributeValue(const QString& name)
 
 bool hexColorOption()
 {
-    return kHexColor.read() != 0;
+    return Options::kHexColor.read() != 0;
 }
 
 QColor colorFromValue(int value)
