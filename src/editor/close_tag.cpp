@@ -67,14 +67,13 @@ QByteArray lastUnclosedTag(QByteArrayView text, qint64 caret)
             continue;
         }
         const QByteArray name = tagName(inner);
-        // "<>" names nothing that could be closed.
-        if (name.isEmpty())
-            continue;
+        // An empty name ("<>", "< x>") pairs with an empty end name like any
+        // other; left open it is skipped, since "</>" would close nothing.
         if (name == stack.top()) {
             stack.pop();
             continue;
         }
-        if (isUnclosedTagIgnored(name))
+        if (name.isEmpty() || isUnclosedTagIgnored(name))
             continue;
         return name;
     }

@@ -8,7 +8,8 @@
 // and returns the upper-cased name of the nearest start tag left open (empty
 // when there is none). A name is the text after `<` (or `</`) cut at its first
 // space character; tabs and line breaks stay part of it. Start tags of
-// elements that need no end tag (and comments written "<!-- ") are skipped.
+// elements that need no end tag (and comments written "<!-- ") are skipped,
+// and so is an empty start name ("<>", "< x>") that no end tag closes.
 // At most 255 unmatched end tags are remembered; further ones are dropped,
 // so their start tags may then count as open.
 QByteArray lastUnclosedTag(QByteArrayView text, qint64 caret);

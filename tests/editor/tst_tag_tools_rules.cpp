@@ -115,6 +115,12 @@ private Q_SLOTS:
         QTest::newRow("end tag with attributes") << QByteArray("<A>x<B>y</B z>") << QByteArray("A");
         QTest::newRow("multi-byte name kept") << QByteArray("<日本>x") << QByteArray("日本");
         QTest::newRow("empty brackets skipped") << QByteArray("<B>x</I><>") << QByteArray("B");
+        QTest::newRow("empty start name pops an empty end name")
+            << QByteArray("<T><></></T>") << QByteArray();
+        QTest::newRow("space-led names pair as empty names")
+            << QByteArray("<i><b>< y></ x></b>") << QByteArray("I");
+        QTest::newRow("empty start name that would close as </> skipped")
+            << QByteArray("<U>< z></U>") << QByteArray();
     }
 
     void closeTag()
