@@ -33,10 +33,12 @@ CMarquillApp::~CMarquillApp() = default;
 
 QString CMarquillApp::commandLineFile(const QStringList& arguments)
 {
-    // The first argument that is not a switch names the file to open.
-    for (int i = 1; i < arguments.size(); ++i)
+    for (int i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--"))
+            return i + 1 < arguments.size() ? arguments[i + 1] : QString();
         if (!arguments[i].startsWith(QLatin1Char('-')))
             return arguments[i];
+    }
     return QString();
 }
 

@@ -53,6 +53,11 @@ public:
     // The folder that holds the program file.
     static QString programFolder();
 
+    // The file the command line names: the first argument after the program
+    // name that is not a switch ("-..."); after "--" every argument is a
+    // file, so names starting with "-" can be opened too. Empty when none.
+    static QString commandLineFile(const QStringList& arguments);
+
 Q_SIGNALS:
     void documentsChanged();
 
@@ -62,7 +67,6 @@ private:
     void about();
     void openRecentFile(int index);
     CMarquillDoc* createDocument();
-    static QString commandLineFile(const QStringList& arguments);
     void removeDocument(CMarquillDoc* doc);
 
     void activateMainWindow();
