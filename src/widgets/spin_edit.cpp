@@ -37,10 +37,24 @@ QValidator::State CSpinEdit::validate(QString&, int&) const
 
 void CSpinEdit::fixup(QString&) const {}
 
+// A number outside the range is first brought to the nearest end of it, so
+// both arrows lead back into the range; a text without a number counts as 0.
+long long CSpinEdit::stepBase() const
+{
+    const QString current = text();
+    const long long n = leadingNumber(current);
+    return startsWithNumber(current) ? std::clamp<long long>(n, m_minimum, m_maximum) : n;
+}
+
+bool CSpinEdit::outOfRange() const
+{
+    const int n = leadingNumber(text());
+    return startsWithNumber(text()) && (n < m_minimum || n > m_maximum);
+}
+
 void CSpinEdit::stepBy(int steps)
 {
-    const long long wanted = static_cast<long long>(leadingNumber(text())) + steps;
-    const long long next = std::clamp<long long>(wanted, m_minimum, m_maximum);
+    const long long next = std::clamp<long long>(stepBase() + steps, m_minimum, m_maximum);
     lineEdit()->setText(QString::number(next));
     lineEdit()->selectAll();
 }
@@ -49,7 +63,9 @@ QAbstractSpinBox::StepEnabled CSpinEdit::stepEnabled() const
 {
     if (isReadOnly())
         return StepNone;
-    const int n = leadingNumber(text());
+    if (outOfRange())
+        return StepUpEnabled | StepDownEnabled;
+    const long long n = stepBase();
     StepEnabled flags = StepNone;
     if (n < m_maximum)
         flags |= StepUpEnabled;

@@ -3,8 +3,9 @@
 #include <QAbstractSpinBox>
 
 // An edit box with up and down arrows that keeps whatever text is typed: the
-// arrows step the leading number of the text within a range, but the text is
-// never validated or corrected, so callers read it exactly as the user left it.
+// arrows step the leading number of the text within a range (from the nearest
+// end of it when the number lies outside), but the text is never validated or
+// corrected, so callers read it exactly as the user left it.
 class CSpinEdit : public QAbstractSpinBox
 {
     Q_OBJECT
@@ -30,6 +31,9 @@ protected:
     StepEnabled stepEnabled() const override;
 
 private:
+    long long stepBase() const;
+    bool outOfRange() const;
+
     int m_minimum = 0;
     int m_maximum = 100;
 };

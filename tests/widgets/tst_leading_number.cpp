@@ -29,6 +29,25 @@ private Q_SLOTS:
         QFETCH(int, number);
         QCOMPARE(::leadingNumber(text), number);
     }
+
+    void startsWithNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("number");
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("zero") << "0" << true;
+        QTest::newRow("blanks and sign") << " \t-5" << true;
+        QTest::newRow("sign alone") << "+" << false;
+        QTest::newRow("sign then blank") << "- 5" << false;
+        QTest::newRow("letters first") << "px12" << false;
+        QTest::newRow("full-width digit") << "１" << false;
+    }
+    void startsWithNumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, number);
+        QCOMPARE(::startsWithNumber(text), number);
+    }
 };
 
 MARQUILL_TEST_MAIN(TestLeadingNumber)
