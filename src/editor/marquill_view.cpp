@@ -8,6 +8,7 @@
 #include "editor/tag_colorizer.h"
 #include "editor/typed_char_style.h"
 #include "editor/view_context_menu.h"
+#include "resources/command_ids.h"
 #include "widgets/progress_dialog.h"
 
 #include <QContextMenuEvent>
@@ -333,10 +334,16 @@ bool CMarquillView::autoColorOption()
 
 void CMarquillView::contextMenuEvent(QContextMenuEvent* event)
 {
+    // The items are greyed by the same update handlers as in the main menu.
+    auto enabled = [this](int id) {
+        CCmdUI ui(id);
+        return !updateCommand(ui) || ui.isEnabled();
+    };
     ViewContextMenu::State state;
     state.hasSelection = hasSelection();
-    state.canReinsert = !m_lastStart.isEmpty() || !m_lastEnd.isEmpty();
-    state.canUndo = canUndoEdit();
+    state.canReinsert = enabled(Cmd::ReinsertTag);
+    state.canUndo = enabled(Cmd::EditUndo);
+    state.canPaste = enabled(Cmd::EditPaste);
     std::unique_ptr<QMenu> menu(ViewContextMenu::build(state, this));
     QAction* chosen = menu->exec(event->globalPos());
     if (chosen && chosen->data().toInt() != 0)

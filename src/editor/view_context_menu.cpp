@@ -47,13 +47,13 @@ QMenu* build(const State& state, QWidget* parent)
         menu->addSeparator();
         addCommand(menu, Cmd::EditCut, QStringLiteral("切り取り(&T)"));
         addCommand(menu, Cmd::EditCopy, QStringLiteral("コピー(&C)"));
-        addCommand(menu, Cmd::EditPaste, QStringLiteral("貼り付け(&P)"));
+        addCommand(menu, Cmd::EditPaste, QStringLiteral("貼り付け(&P)"), state.canPaste);
         menu->addSeparator();
         addRegisteredTags(menu);
     } else {
         menu->addSeparator();
         addCommand(menu, Cmd::EditUndo, QStringLiteral("元に戻す(&U)"), state.canUndo);
-        addCommand(menu, Cmd::EditPaste, QStringLiteral("貼り付け(&P)"));
+        addCommand(menu, Cmd::EditPaste, QStringLiteral("貼り付け(&P)"), state.canPaste);
         menu->addSeparator();
         addRegisteredTags(menu);
         menu->addSeparator();

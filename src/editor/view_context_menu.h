@@ -17,6 +17,7 @@ struct State
     bool hasSelection = false;
     bool canReinsert = false; // something was inserted or captured before
     bool canUndo = false;
+    bool canPaste = false;
 };
 
 // Builds the menu (owned by the caller).

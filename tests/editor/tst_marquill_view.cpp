@@ -15,6 +15,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMenu>
 #include <QPushButton>
 
 namespace {
@@ -314,6 +315,58 @@ private Q_SLOTS:
         view.editPaste();
         QCOMPARE(view.textBytes(), QByteArray("<P <B>x</B>"));
         QCOMPARE(styleMap(view), QByteArray("ttt........"));
+    }
+
+    // The right-click menu's paste item follows the same rule as the Edit
+    // menu's: enabled only while the clipboard holds text.
+    void pasteEnabledAlikeInBothMenus_data()
+    {
+        QTest::addColumn<QString>("clipboard"); // "" empty, "image" an image only
+        QTest::addColumn<bool>("selection");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("empty, caret") << "" << false << false;
+        QTest::newRow("empty, selection") << "" << true << false;
+        QTest::newRow("image only") << "image" << false << false;
+        QTest::newRow("text, caret") << "<B>" << false << true;
+        QTest::newRow("text, selection") << "<B>" << true << true;
+    }
+
+    void pasteEnabledAlikeInBothMenus()
+    {
+        QFETCH(QString, clipboard);
+        QFETCH(bool, selection);
+        QFETCH(bool, enabled);
+        if (clipboard.isEmpty()) {
+            QApplication::clipboard()->clear();
+        } else if (clipboard == "image") {
+            QImage image(4, 4, QImage::Format_RGB32);
+            image.fill(Qt::red);
+            QApplication::clipboard()->setImage(image);
+        } else {
+            QApplication::clipboard()->setText(clipboard);
+        }
+        CMarquillView view;
+        showView(view);
+        view.loadBytes("some text");
+        view.setSel(0, selection ? 4 : 0);
+
+        CCmdUI editMenu(Cmd::EditPaste);
+        QVERIFY(view.updateCommand(editMenu));
+        QCOMPARE(editMenu.isEnabled(), enabled);
+
+        int contextItem = -1;
+        QTimer::singleShot(0, &view, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            for (QAction* a : menu ? menu->actions() : QList<QAction*>())
+                if (a->data().toInt() == Cmd::EditPaste)
+                    contextItem = a->isEnabled();
+            if (menu)
+                menu->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                view.mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(view.viewport(), &event);
+        QCOMPARE(contextItem, int(enabled));
     }
 
     void undoPutsBackColoredText()

@@ -32,6 +32,7 @@ private Q_SLOTS:
     {
         ViewContextMenu::State state;
         state.hasSelection = true;
+        state.canPaste = true;
         std::unique_ptr<QMenu> withSelection(ViewContextMenu::build(state, nullptr));
         QCOMPARE(describe(withSelection.get()),
                  QStringList(
@@ -39,7 +40,7 @@ private Q_SLOTS:
         state = {};
         state.canReinsert = true;
         std::unique_ptr<QMenu> without(ViewContextMenu::build(state, nullptr));
-        QCOMPARE(describe(without.get()), QStringList({"32849", "|", "57643-", "57637", "|",
+        QCOMPARE(describe(without.get()), QStringList({"32849", "|", "57643-", "57637-", "|",
                                                        "[登録タグ: 0-]", "|", "57603"}));
         QCOMPARE(without->actions().at(5)->menu()->actions().at(0)->text(),
                  QStringLiteral("(なし)"));
