@@ -193,6 +193,12 @@ void CMainFrame::buildMenuBar(int menuBarId)
     for (QMenu* menu : menus) {
         connect(menu, &QMenu::aboutToShow, this, [this, menu] { updateMenu(menu); });
         connect(menu, &QMenu::aboutToHide, this, [this] { setStatusItem(0); });
+        // An entry without a command (a sub-menu, a document window) has no
+        // tag; command items set theirs through their own hovered signal.
+        connect(menu, &QMenu::hovered, this, [this](QAction* action) {
+            if (MenuBuilder::commandId(action) == 0)
+                setStatusItem(0);
+        });
     }
 }
 

@@ -414,6 +414,56 @@ private Q_SLOTS:
         QVERIFY(level->text().isEmpty());
     }
 
+    // Pointing at an entry without a command (a sub-menu) clears the tag and
+    // level panes that the item pointed at before set.
+    void entriesWithoutACommandClearTheTagPanes_data()
+    {
+        QTest::addColumn<int>("menuIndex");
+        QTest::addColumn<QString>("before"); // captions, by their starts
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<QString>("level");
+        QTest::newRow("command after command") << 3 << "下線"
+                                               << "太字"
+                                               << "<BOLD>"
+                                               << "HTML 2.0";
+        QTest::newRow("sub-menu after command") << 5 << "水平線"
+                                                << "表"
+                                                << ""
+                                                << "";
+        QTest::newRow("another sub-menu") << 3 << "太字"
+                                          << "論理強調"
+                                          << ""
+                                          << "";
+    }
+
+    void entriesWithoutACommandClearTheTagPanes()
+    {
+        QFETCH(int, menuIndex);
+        QFETCH(QString, before);
+        QFETCH(QString, entry);
+        QFETCH(QString, tag);
+        QFETCH(QString, level);
+        m_app->fileNew();
+        QMenu* menu = frame()->menuBar()->actions().at(menuIndex)->menu();
+        menu->popup(QPoint(10, 10));
+        auto hover = [menu](const QString& caption) {
+            for (QAction* a : menu->actions()) {
+                if (a->text().startsWith(caption)) {
+                    menu->setActiveAction(a);
+                    return true;
+                }
+            }
+            return false;
+        };
+        QVERIFY(hover(before));
+        QVERIFY(hover(entry));
+        auto* tagPane = frame()->findChild<QLabel*>(QStringLiteral("Pane302"));
+        auto* levelPane = frame()->findChild<QLabel*>(QStringLiteral("Pane301"));
+        QCOMPARE(QStringList({tagPane->text(), levelPane->text()}), QStringList({tag, level}));
+        menu->hide();
+    }
+
     void statusBarToggleCarriesACheckMark()
     {
         QVERIFY(frame()->commandState(Cmd::ViewStatusBar).check() == 1);
