@@ -1,6 +1,8 @@
 #include "frame/dynamic_menus.h"
 
 #include "core/slot_names.h"
+#include "core/ui_seam.h"
+#include "dialogs/window_list_dlg.h"
 #include "document/recent_file_list.h"
 #include "resources/command_ids.h"
 
@@ -9,11 +11,14 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPointer>
 
 namespace DynamicMenus {
 namespace {
 
 const char* const kRunTimeItem = "marquillRunTimeItem";
+// The window menu names this many document windows at most.
+constexpr int kListedWindows = 9;
 
 bool holdsRecentFiles(const QMenu* menu)
 {
@@ -80,6 +85,44 @@ void rebuildSlotMenu(QMenu* menu, int firstId, const SlotNames::List& list, cons
     }
 }
 
+// Which of count windows (in creation order) the menu names, by index.
+QList<int> listedWindows(int count, int active)
+{
+    QList<int> listed;
+    for (int i = 0; i < count && i < kListedWindows; ++i)
+        listed.append(i);
+    // The active window is always among them, in the last place if need be.
+    if (active >= kListedWindows && active < count)
+        listed.last() = active;
+    return listed;
+}
+
+void activate(QMdiArea* mdi, QMdiSubWindow* sub)
+{
+    if (!sub || !mdi->subWindowList().contains(sub))
+        return;
+    if (sub->isMinimized())
+        sub->showNormal();
+    mdi->setActiveSubWindow(sub);
+}
+
+// Offers every document window in a dialog; the chosen one becomes active.
+void chooseFromAllWindows(QMdiArea* mdi)
+{
+    const QList<QMdiSubWindow*> windows = mdi->subWindowList(QMdiArea::CreationOrder);
+    QStringList titles;
+    for (const QMdiSubWindow* sub : windows)
+        titles << sub->windowTitle();
+    CWindowListDlg dialog(titles, int(windows.indexOf(mdi->activeSubWindow())), mdi->window());
+    // Windows may come and go while the dialog is open (a file handed over
+    // by another start); a closed one is not activated.
+    QList<QPointer<QMdiSubWindow>> guarded(windows.begin(), windows.end());
+    if (UiSeam::execDialog(dialog) != QDialog::Accepted)
+        return;
+    if (dialog.chosen() >= 0 && dialog.chosen() < guarded.size())
+        activate(mdi, guarded[dialog.chosen()]);
+}
+
 void rebuildWindowList(QMenu* menu, QMdiArea* mdi)
 {
     for (QAction* a : menu->actions())
@@ -89,8 +132,10 @@ void rebuildWindowList(QMenu* menu, QMdiArea* mdi)
     if (windows.isEmpty())
         return;
     menu->addSeparator()->setProperty(kRunTimeItem, true);
-    for (int i = 0; i < windows.size() && i < 9; ++i) {
-        QMdiSubWindow* sub = windows[i];
+    const QList<int> listed =
+        listedWindows(int(windows.size()), int(windows.indexOf(mdi->activeSubWindow())));
+    for (int i = 0; i < listed.size(); ++i) {
+        QMdiSubWindow* sub = windows[listed[i]];
         QString title = sub->windowTitle();
         title.replace(QLatin1Char('&'), QStringLiteral("&&"));
         auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title), menu);
@@ -98,14 +143,17 @@ void rebuildWindowList(QMenu* menu, QMdiArea* mdi)
         action->setCheckable(true);
         action->setChecked(sub == mdi->activeSubWindow());
         action->setStatusTip(QStringLiteral("このウィンドウをアクティブにする"));
-        QObject::connect(action, &QAction::triggered, mdi, [mdi, sub] {
-            if (mdi->subWindowList().contains(sub)) {
-                if (sub->isMinimized())
-                    sub->showNormal();
-                mdi->setActiveSubWindow(sub);
-            }
-        });
+        QObject::connect(action, &QAction::triggered, mdi,
+                         [mdi, sub = QPointer<QMdiSubWindow>(sub)] { activate(mdi, sub); });
         menu->addAction(action);
+    }
+    if (listed.size() < windows.size()) {
+        auto* more = new QAction(QStringLiteral("ウィンドウの一覧(&M)..."), menu);
+        more->setProperty(kRunTimeItem, true);
+        more->setStatusTip(
+            QStringLiteral("開いているすべてのウィンドウから選んでアクティブにする"));
+        QObject::connect(more, &QAction::triggered, mdi, [mdi] { chooseFromAllWindows(mdi); });
+        menu->addAction(more);
     }
 }
 

@@ -16,6 +16,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QLabel>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMimeData>
@@ -609,6 +610,80 @@ private Q_SLOTS:
         for (QAction* action : windowMenu->actions())
             count += action->text().startsWith(QLatin1String("&1 ")) ? 1 : 0;
         QCOMPARE(count, 1);
+    }
+
+    // Opens files w1.htm ... wN.htm and returns the window menu, about to show.
+    QMenu* windowMenuWith(int count, int active)
+    {
+        QList<CMarquillDoc*> docs;
+        for (int i = 1; i <= count; ++i)
+            docs << m_app->openDocumentFile(writeFile(QStringLiteral("w%1.htm").arg(i), "x"));
+        frame()->mdiArea()->setActiveSubWindow(m_app->frameOf(docs.value(active)));
+        QMenu* windowMenu = frame()->menuBar()->actions().at(8)->menu();
+        QMetaObject::invokeMethod(windowMenu, "aboutToShow");
+        return windowMenu;
+    }
+
+    // The window menu names nine windows at most, the active one always
+    // (checked), and then offers the list of all of them.
+    void windowMenuNamesNineWindows_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("active");
+        QTest::addColumn<QStringList>("entries"); // after the fixed items; * checked
+        QTest::newRow("one") << 1 << 0 << QStringList{"&1 w1.htm*"};
+        QTest::newRow("nine") << 9 << 8 << QStringList{"&1 w1.htm", "&2 w2.htm", "&3 w3.htm",
+                                                       "&4 w4.htm", "&5 w5.htm", "&6 w6.htm",
+                                                       "&7 w7.htm", "&8 w8.htm", "&9 w9.htm*"};
+        QTest::newRow("ten, first active")
+            << 10 << 0
+            << QStringList{
+                   "&1 w1.htm*", "&2 w2.htm", "&3 w3.htm", "&4 w4.htm", "&5 w5.htm",
+                   "&6 w6.htm",  "&7 w7.htm", "&8 w8.htm", "&9 w9.htm", "ウィンドウの一覧(&M)..."};
+        QTest::newRow("twelve, eleventh active")
+            << 12 << 10
+            << QStringList{
+                   "&1 w1.htm", "&2 w2.htm", "&3 w3.htm", "&4 w4.htm",   "&5 w5.htm",
+                   "&6 w6.htm", "&7 w7.htm", "&8 w8.htm", "&9 w11.htm*", "ウィンドウの一覧(&M)..."};
+    }
+
+    void windowMenuNamesNineWindows()
+    {
+        QFETCH(int, count);
+        QFETCH(int, active);
+        QFETCH(QStringList, entries);
+        QMenu* windowMenu = windowMenuWith(count, active);
+        // The run-time entries follow the last separator.
+        const QList<QAction*> actions = windowMenu->actions();
+        qsizetype first = actions.size();
+        while (first > 0 && !actions[first - 1]->isSeparator())
+            --first;
+        QStringList texts;
+        for (const QAction* action : actions.mid(first))
+            texts << action->text() + (action->isChecked() ? "*" : "");
+        QCOMPARE(texts, entries);
+    }
+
+    void windowListDialogActivatesTheChosenWindow()
+    {
+        QMenu* windowMenu = windowMenuWith(11, 2);
+        QStringList titles;
+        int current = -1;
+        UiSeam::setDialogHook([&](QDialog& dialog) {
+            auto* list = dialog.findChild<QListWidget*>(QStringLiteral("windows"));
+            for (int i = 0; list && i < list->count(); ++i)
+                titles << list->item(i)->text();
+            current = list ? list->currentRow() : -1;
+            list->setCurrentRow(9);
+            dialog.accept();
+            return int(QDialog::Accepted);
+        });
+        windowMenu->actions().last()->trigger();
+        UiSeam::setDialogHook({});
+        QCOMPARE(titles.size(), 11);
+        QCOMPARE(titles.at(10), QStringLiteral("w11.htm"));
+        QCOMPARE(current, 2);
+        QCOMPARE(frame()->mdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("w10.htm"));
     }
 
     void registeredTagMenuStopsAtTheFirstEmptySlot()
