@@ -233,8 +233,10 @@ FindMatch CFindReplace::searchBytes(const QByteArray& what, int flags, bool from
         start, end, m_view->textLength(),
         [&](qint64 from, qint64 to) { return findInRange(what, flags, from, to); },
         fromSelectionStart);
-    if (match.found())
+    if (match.found()) {
         m_view->setSel(match.start, match.end);
+        m_view->revealCaret();
+    }
     return match;
 }
 

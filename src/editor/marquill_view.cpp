@@ -218,8 +218,10 @@ void CMarquillView::colorWholeDocument()
         if (!self)
             return;
         // Text laid out before may wrap differently in the new styles.
-        if (!m_stylesShareMetrics)
+        if (!m_stylesShareMetrics) {
             sci(SCI_STYLESETBOLD, StyleTag, sci(SCI_STYLEGETBOLD, StyleTag));
+            restartWrapping();
+        }
         sci(SCI_SETFIRSTVISIBLELINE,
             static_cast<unsigned long>(
                 sci(SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(topDocLine)) + topSubLine));
@@ -350,4 +352,3 @@ void CMarquillView::contextMenuEvent(QContextMenuEvent* event)
         Q_EMIT commandRequested(chosen->data().toInt());
     event->accept();
 }
-

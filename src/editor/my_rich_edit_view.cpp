@@ -6,11 +6,14 @@
 #include "editor/find_replace.h"
 #include "editor/layout_runs.h"
 #include "editor/tag_colorizer.h"
+#include "editor/wrap_tracker.h"
 #include "resources/command_ids.h"
 #include "resources/resource_tables.h"
 
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
+
+#include <QKeyEvent>
 
 #include <QApplication>
 #include <QClipboard>
@@ -30,6 +33,7 @@ CMyRichEditView::CMyRichEditView(QWidget* parent)
     : QsciScintilla(parent), m_inputMethod(std::make_unique<EditorInputMethod>(*this))
 {
     EditorAccessibility::install();
+    m_wrap = new WrapTracker(this);
     configureControl();
     clearForeignKeyBindings();
     registerEditCommands();
@@ -199,6 +203,7 @@ void CMyRichEditView::loadBytes(const QByteArray& bytes)
     const QByteArray eol = lineEnd();
     sci(SCI_SETEOLMODE, eol == "\n" ? SC_EOL_LF : eol == "\r" ? SC_EOL_CR : SC_EOL_CRLF);
     sci(SCI_GOTOPOS, 0);
+    m_wrap->restartFrom(0);
     m_loading = false;
     m_modified = false;
 }
@@ -401,6 +406,53 @@ QPoint CMyRichEditView::charPos(qint64 pos) const
                   static_cast<int>(sci(SCI_POINTYFROMPOSITION, 0, static_cast<long>(pos))));
 }
 
+// --- Wrapping ------------------------------------------------------------------
+
+bool CMyRichEditView::wrapPending() const
+{
+    return m_wrap->pending();
+}
+
+bool CMyRichEditView::finishWrapping(qint64 docLine)
+{
+    return m_wrap->finish(docLine);
+}
+
+void CMyRichEditView::restartWrapping()
+{
+    m_wrap->restartFrom(0);
+}
+
+void CMyRichEditView::revealCaret()
+{
+    if (m_wrap->pending())
+        CaretMoves::reveal(*this);
+    else
+        sci(SCI_SCROLLCARET);
+}
+
+void CMyRichEditView::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    const int key = event->key() | ((mods & Qt::ShiftModifier) ? int(Qt::SHIFT) : 0) |
+                    ((mods & Qt::ControlModifier) ? int(Qt::CTRL) : 0) |
+                    ((mods & Qt::AltModifier) ? int(Qt::ALT) : 0) |
+                    ((mods & Qt::MetaModifier) ? int(Qt::META) : 0);
+    const QsciCommand* command = m_wrap->pending() ? standardCommands()->boundTo(key) : nullptr;
+    const std::optional<qint64> reach =
+        command ? CaretMoves::reach(*this, command->command()) : std::nullopt;
+    const qint64 caretLine = sci(SCI_LINEFROMPOSITION, sci(SCI_GETCURRENTPOS));
+    if (reach && qMax(caretLine, *reach) >= m_wrap->wrappedLines()) {
+        const CaretMoves::Move move = *CaretMoves::plan(*this, command->command(), m_keptX);
+        CaretMoves::apply(*this, move);
+        m_keptX = move.vertical ? CaretMoves::KeptX{move.caret, move.x} : CaretMoves::KeptX{};
+        event->accept();
+        return;
+    }
+    m_keptX = {};
+    QsciScintilla::keyPressEvent(event);
+}
+
 // --- Formats -------------------------------------------------------------------
 
 void CMyRichEditView::applyStyle(qint64 start, qint64 length, int style)
@@ -517,6 +569,8 @@ void CMyRichEditView::onModified(int position, int type, const char*, int length
 {
     if (m_loading)
         return;
+    // The control wraps again from the changed line down.
+    m_wrap->restartFrom(sci(SCI_LINEFROMPOSITION, static_cast<unsigned long>(position)));
     // Composition text comes and goes (the old text is taken back as an
     // undo); only the selection a composition replaces is really deleted.
     if (m_inPreedit && !((type & SC_MOD_BEFOREDELETE) && (type & SC_PERFORMED_USER)))

@@ -12,7 +12,10 @@
 
 #include <memory>
 
+#include "editor/caret_moves.h"
+
 class EditorInputMethod;
+class WrapTracker;
 
 // The text view of one document: a QsciScintilla driven through raw Scintilla
 // messages, holding the document's text as UTF-8 (or as the file's raw bytes
@@ -88,6 +91,20 @@ public:
     // Client coordinates of the character at pos.
     QPoint charPos(qint64 pos) const;
 
+    // --- Wrapping -------------------------------------------------------------
+    // Lines are wrapped in the background after the text or the width
+    // changes; until then the displayed lines below the lines wrapped so far
+    // count as one line each, and the queries above answer accordingly.
+    // Whether lines still wait to be wrapped.
+    bool wrapPending() const;
+    // Wraps every waiting line (down to document line `docLine` when it is
+    // not -1), showing a progress dialog that can cancel it once it takes a
+    // moment. Returns whether those lines are wrapped.
+    bool finishWrapping(qint64 docLine = -1);
+    // Scrolls the caret into view, laying out the lines around it first
+    // where they still wait to be wrapped.
+    void revealCaret();
+
     // --- Formats -----------------------------------------------------------
     // Gives [start, start + length) one of the formats (Style); the text is
     // stored in the style numbers of its layout pieces (LayoutRuns).
@@ -130,6 +147,11 @@ protected:
 
     void inputMethodEvent(QInputMethodEvent* event) override;
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    // Every line waits to be wrapped again (the formats' widths changed).
+    void restartWrapping();
+    // Caret keys that would make the control wrap every waiting line first
+    // move the caret here instead (CaretMoves).
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     friend class EditorInputMethod;
@@ -147,4 +169,6 @@ private:
     bool m_inPreedit = false;
     int m_redrawOffDepth = 0;
     std::unique_ptr<EditorInputMethod> m_inputMethod;
+    WrapTracker* m_wrap = nullptr;
+    CaretMoves::KeptX m_keptX;
 };

@@ -36,6 +36,8 @@ void writeFormats(QsciScintillaBase& control, qint64 start, const char* formats,
     control.SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, static_cast<unsigned long>(start));
     control.SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX, static_cast<unsigned long>(length),
                           styles.data());
+    // The control keeps asking for styles before it wraps (WrapTracker).
+    control.SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, 0ul);
 }
 
 qint64 nextPercentBoundary(qint64 i, qint64 n)
