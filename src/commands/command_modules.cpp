@@ -1,6 +1,7 @@
 #include "commands/command_modules.h"
 
 #include "commands/element_dialog_commands.h"
+#include "commands/form_dialog_commands.h"
 #include "commands/image_list_table_commands.h"
 #include "document/marquill_doc.h"
 #include "editor/marquill_view.h"
@@ -15,6 +16,7 @@ void install()
     installed = true;
     CMarquillView::installCommandModule(registerElementDialogCommands);
     CMarquillView::installCommandModule(registerImageListTableCommands);
+    CMarquillView::installCommandModule(registerFormDialogCommands);
     CMarquillDoc::setNewDocumentStep(runNewDocumentDialog);
 }
 
