@@ -9,16 +9,13 @@
 #include "editor/wrap_tracker.h"
 #include "resources/command_ids.h"
 #include "resources/resource_tables.h"
+#include "widgets/clipboard_text.h"
 
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
 
-#include <QKeyEvent>
-
-#include <QApplication>
-#include <QClipboard>
 #include <QInputMethodEvent>
-#include <QMimeData>
+#include <QKeyEvent>
 
 #include <vector>
 
@@ -534,8 +531,7 @@ void CMyRichEditView::editSelectAll()
 
 bool CMyRichEditView::canPasteNow() const
 {
-    const QMimeData* data = QApplication::clipboard()->mimeData();
-    return data && data->hasText();
+    return ClipboardText::available();
 }
 
 // --- Change tracking -----------------------------------------------------------

@@ -1,6 +1,6 @@
 #include "editor/view_context_menu.h"
 
-#include "core/slot_names.h"
+#include "editor/drop_down_menus.h"
 #include "resources/command_ids.h"
 
 #include <QAction>
@@ -28,14 +28,7 @@ void addRegisteredTags(QMenu* menu)
 
 QList<QPair<int, QString>> registeredTagItems()
 {
-    const QStringList names = SlotNames::read(SlotNames::kRegisteredTags);
-    if (names.isEmpty())
-        return {{0, QStringLiteral("(なし)")}};
-    QList<QPair<int, QString>> items;
-    for (int i = 0; i < names.size(); ++i)
-        items.append({Cmd::RegisteredTag0 + i,
-                      QStringLiteral("&") + QString::number(i) + QLatin1Char(' ') + names[i]});
-    return items;
+    return DropDownMenus::items(Cmd::RegisteredTagMenu);
 }
 
 QMenu* build(const State& state, QWidget* parent)
