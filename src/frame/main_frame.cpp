@@ -6,6 +6,7 @@
 #include "frame/child_frame.h"
 #include "frame/document_manager.h"
 #include "frame/dynamic_menus.h"
+#include "frame/frame_toolbars.h"
 #include "frame/menu_builder.h"
 #include "frame/window_arrangement.h"
 #include "frame/window_placement.h"
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
@@ -31,6 +33,8 @@ namespace {
 constexpr StringSetting kWindowPos{"Settings", "WindowPos", ""};
 
 const QString kReady = QStringLiteral("レディ");
+// The toolbars' right-click menu in the menu table.
+constexpr int kToolbarMenu = 156;
 
 // Opens a file shipped with the program (beside the executable, else in the
 // installed data folder) with the desktop's handler; a missing file is ignored.
@@ -59,6 +63,7 @@ CMainFrame::CMainFrame(CDocumentManager* documents)
     createStatusBar();
     createAccelerators();
     registerCommands();
+    createToolbars();
     updateMenuBar();
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         // The window that becomes active in place of a closed maximised one
@@ -69,6 +74,7 @@ CMainFrame::CMainFrame(CDocumentManager* documents)
                 sub->showMaximized();
         }
         updateCaption();
+        m_toolbars->scheduleUpdate();
     });
     resize(800, 600);
 }
@@ -106,7 +112,9 @@ QList<CCommandTarget*> CMainFrame::routeChain() const
 bool CMainFrame::routeCommand(int id)
 {
     Q_EMIT commandOffered(id);
-    return CommandRouting::executeIfEnabled(routeChain(), id);
+    const bool done = CommandRouting::executeIfEnabled(routeChain(), id);
+    m_toolbars->scheduleUpdate();
+    return done;
 }
 
 CCmdUI CMainFrame::commandState(int id) const
@@ -218,6 +226,19 @@ void CMainFrame::updateMenu(QMenu* menu)
         if (a->isCheckable())
             a->setChecked(ui.check() == 1);
     }
+}
+
+QMenu* CMainFrame::createPopupMenu()
+{
+    auto* menu = new QMenu(this);
+    MenuBuilder::fillMenu(menu, Resources::menuBar(kToolbarMenu).value(0).items,
+                          [this](int id, const QString& caption, QObject* parent) {
+                              return commandAction(id, caption, parent);
+                          });
+    for (QMenu* sub : menu->findChildren<QMenu*>())
+        connect(sub, &QMenu::aboutToShow, this, [this, sub] { updateMenu(sub); });
+    connect(menu, &QMenu::aboutToHide, this, [this] { setStatusItem(0); });
+    return menu;
 }
 
 // --- Window-level commands -----------------------------------------------------------
@@ -338,6 +359,15 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* e)
 
 // --- Status bar ---------------------------------------------------------------------
 
+void CMainFrame::createToolbars()
+{
+    m_toolbars = new FrameToolbars(
+        this, [this](int id) { return commandState(id); }, [this](int id) { routeCommand(id); });
+    m_toolbars->registerCommands(*this, [this] { return activeView() != nullptr; });
+    connect(m_toolbars, &FrameToolbars::commandPointed, this, &CMainFrame::setStatusItem);
+    m_toolbars->load(statusBar());
+}
+
 void CMainFrame::createStatusBar()
 {
     QStatusBar* bar = statusBar();
@@ -409,7 +439,10 @@ void CMainFrame::saveWindowPlacement()
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    // Written before the documents are asked about, so they stay written
+    // even when the user then cancels the close.
     saveWindowPlacement();
+    m_toolbars->save(statusBar());
     if (m_documents && !m_documents->saveAllModified()) {
         event->ignore();
         return;

@@ -7,6 +7,7 @@
 
 class CChildFrame;
 class CDocumentManager;
+class FrameToolbars;
 class QAction;
 class CMarquillView;
 class QLabel;
@@ -53,6 +54,11 @@ public:
     // Menu bar 128 or 129, by whether a document is open.
     void updateMenuBar();
 
+    // The standard and the extended toolbar.
+    FrameToolbars* toolbars() const { return m_toolbars; }
+    // The toolbars' right-click menu (menu 156), owned by the caller.
+    QMenu* createPopupMenu() override;
+
 Q_SIGNALS:
     // A menu item or accelerator offered a command to the routing.
     void commandOffered(int id);
@@ -66,6 +72,7 @@ protected:
 
 private:
     void createStatusBar();
+    void createToolbars();
     void createAccelerators();
     void registerCommands();
     // A menu item for a command: its prompt as status tip, routed when chosen,
@@ -82,6 +89,7 @@ private:
 
     CDocumentManager* m_documents;
     QMdiArea* m_mdi;
+    FrameToolbars* m_toolbars = nullptr;
     QLabel* m_paneTag = nullptr;
     QLabel* m_paneLevel = nullptr;
     QLabel* m_paneCaret = nullptr;

@@ -26,7 +26,8 @@ struct MenuItem
 };
 
 // Menu bar 128 (no document open) or 129 (a document open): its top-level
-// pop-up menus. An unknown id yields an empty list.
+// pop-up menus; menu 156, the toolbars' right-click menu, is one pop-up. An
+// unknown id yields an empty list.
 const QList<MenuItem>& menuBar(int id);
 
 struct Accelerator

@@ -1,0 +1,166 @@
+#include "frame/frame_toolbars.h"
+
+#include "core/options.h"
+#include "core/ui_seam.h"
+#include "dialogs/customize_toolbar_dlg.h"
+#include "editor/drop_down_menus.h"
+#include "frame/bar_state.h"
+#include "frame/flat_toolbar.h"
+#include "resources/command_ids.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCursor>
+#include <QEvent>
+#include <QMainWindow>
+#include <QMenu>
+
+FrameToolbars::FrameToolbars(QMainWindow* window, StateFunction state, RouteFunction route)
+    : QObject(window), m_window(window), m_state(std::move(state)), m_route(std::move(route))
+{
+    const bool flat = Options::kFlatbar.read() != 0;
+    m_standard = createBar(BarId::StandardToolbar, QStringLiteral("標準ツールバー"), flat);
+    m_extended = createBar(BarId::ExtendedToolbar, QStringLiteral("拡張ツールバー"), flat);
+    m_standard->setButtons(ToolbarSets::defaults(ToolbarSets::Standard));
+    m_extended->setButtons(ToolbarSets::defaults(ToolbarSets::Extended));
+    window->addToolBar(Qt::TopToolBarArea, m_standard);
+    window->addToolBarBreak(Qt::TopToolBarArea);
+    window->addToolBar(Qt::TopToolBarArea, m_extended);
+    m_extended->hide();
+
+    m_update.setSingleShot(true);
+    m_update.setInterval(kUpdateInterval);
+    connect(&m_update, &QTimer::timeout, this, &FrameToolbars::updateButtons);
+    // Input anywhere in the program may change what the commands allow; so
+    // may the clipboard.
+    qApp->installEventFilter(this);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+            &FrameToolbars::scheduleUpdate);
+    scheduleUpdate();
+}
+
+FrameToolbars::~FrameToolbars()
+{
+    qApp->removeEventFilter(this);
+}
+
+CFlatToolBar* FrameToolbars::createBar(int barId, const QString& caption, bool flat)
+{
+    auto* bar = new CFlatToolBar(barId, caption, flat, m_window);
+    connect(bar, &CFlatToolBar::commandTriggered, this, [this](int id) { m_route(id); });
+    connect(bar, &CFlatToolBar::commandPointed, this, &FrameToolbars::commandPointed);
+    connect(bar, &CFlatToolBar::dropDownAboutToShow, this, &FrameToolbars::fillDropDown);
+    // A toolbar shown again (from the main window's own menu too) shows its
+    // buttons' current states.
+    connect(bar, &QToolBar::visibilityChanged, this, [this](bool visible) {
+        if (visible)
+            scheduleUpdate();
+    });
+    return bar;
+}
+
+CFlatToolBar* FrameToolbars::bar(ToolbarSets::Bar which) const
+{
+    return which == ToolbarSets::Standard ? m_standard : m_extended;
+}
+
+void FrameToolbars::registerCommands(CCommandTarget& target, std::function<bool()> hasView)
+{
+    target.onCommand(Cmd::ViewToolbar, [this] { toggle(m_standard); });
+    target.onUpdate(Cmd::ViewToolbar,
+                    [this](CCmdUI& ui) { ui.setCheck(m_standard->isHidden() ? 0 : 1); });
+    target.onCommand(Cmd::ToggleExtendedToolbar, [this] { toggle(m_extended); });
+    target.onUpdate(Cmd::ToggleExtendedToolbar,
+                    [this](CCmdUI& ui) { ui.setCheck(m_extended->isHidden() ? 0 : 1); });
+    target.onCommand(Cmd::CustomizeToolbar, [this] { customize(ToolbarSets::Standard); });
+    target.onCommand(Cmd::CustomizeExtendedToolbar, [this] { customize(ToolbarSets::Extended); });
+    // The drop-down menus insert into the active view. Their buttons open
+    // them below themselves; the command, from anywhere else, at the pointer.
+    for (int id : {int(Cmd::HeadingMenu), int(Cmd::RegisteredTagMenu), int(Cmd::ToolMenu)}) {
+        target.onCommand(id, [this, id] {
+            QMenu menu(m_window);
+            fillDropDown(id, &menu);
+            menu.exec(QCursor::pos());
+        });
+        target.onUpdate(id, [hasView](CCmdUI& ui) { ui.enable(hasView()); });
+    }
+}
+
+void FrameToolbars::fillDropDown(int id, QMenu* menu)
+{
+    menu->clear();
+    for (const DropDownMenus::Item& item : DropDownMenus::items(id)) {
+        QAction* action = menu->addAction(item.second);
+        const int command = item.first;
+        action->setEnabled(command != 0 && m_state(command).isEnabled());
+        connect(action, &QAction::triggered, this, [this, command] { m_route(command); });
+    }
+}
+
+void FrameToolbars::toggle(CFlatToolBar* bar)
+{
+    bar->setVisible(bar->isHidden());
+    updateButtons();
+}
+
+void FrameToolbars::load(QWidget* statusBar)
+{
+    m_standard->setButtons(ToolbarSets::read(ToolbarSets::Standard));
+    m_extended->setButtons(ToolbarSets::read(ToolbarSets::Extended));
+    BarState::load(m_window, {{BarId::StandardToolbar, m_standard},
+                              {BarId::ExtendedToolbar, m_extended},
+                              {BarId::StatusBar, statusBar}});
+    scheduleUpdate();
+}
+
+void FrameToolbars::save(QWidget* statusBar) const
+{
+    BarState::save(m_window, {{BarId::StandardToolbar, m_standard},
+                              {BarId::ExtendedToolbar, m_extended},
+                              {BarId::StatusBar, statusBar}});
+    ToolbarSets::write(ToolbarSets::Standard, m_standard->buttons());
+    ToolbarSets::write(ToolbarSets::Extended, m_extended->buttons());
+}
+
+void FrameToolbars::updateButtons()
+{
+    m_update.stop();
+    for (CFlatToolBar* bar : {m_standard, m_extended})
+        if (!bar->isHidden())
+            bar->updateButtons(m_state);
+}
+
+void FrameToolbars::scheduleUpdate()
+{
+    if (!m_update.isActive())
+        m_update.start();
+}
+
+void FrameToolbars::customize(ToolbarSets::Bar which)
+{
+    CFlatToolBar* target = bar(which);
+    CCustomizeToolbarDlg dialog(which == ToolbarSets::Standard
+                                    ? QStringLiteral("標準ツールバーの変更")
+                                    : QStringLiteral("拡張ツールバーの変更"),
+                                target->buttons(), ToolbarSets::defaults(which), m_window);
+    if (UiSeam::execDialog(dialog) != QDialog::Accepted)
+        return;
+    target->setButtons(dialog.buttons());
+    updateButtons();
+}
+
+bool FrameToolbars::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::FocusIn:
+    case QEvent::WindowActivate:
+    case QEvent::InputMethod:
+        scheduleUpdate();
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
