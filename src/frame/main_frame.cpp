@@ -113,7 +113,8 @@ bool CMainFrame::routeCommand(int id)
 {
     Q_EMIT commandOffered(id);
     const bool done = CommandRouting::executeIfEnabled(routeChain(), id);
-    m_toolbars->scheduleUpdate();
+    if (m_toolbars)
+        m_toolbars->scheduleUpdate();
     return done;
 }
 
