@@ -26,6 +26,8 @@ void addItem(QListWidget* list, int id)
 {
     auto* item = new QListWidgetItem(Resources::toolbarIcon(id), buttonText(id), list);
     item->setData(Qt::UserRole, id);
+    // Two buttons share the text "引用"; their prompts tell them apart.
+    item->setToolTip(Resources::prompt(id));
 }
 
 QListWidget* buttonList(const QString& name, QWidget* parent)
