@@ -432,6 +432,31 @@ private Q_SLOTS:
         QCOMPARE(view->textBytes(), QByteArray("<h2>title</h2>"));
     }
 
+    void ownGripperNeedsBothOptions_data()
+    {
+        QTest::addColumn<int>("flatbar");
+        QTest::addColumn<int>("ownerDraw");
+        QTest::addColumn<int>("extra");
+        QTest::newRow("neither") << 0 << 0 << 0;
+        QTest::newRow("own drawing without flat bars") << 0 << 1 << 0;
+        QTest::newRow("flat bars without own drawing") << 1 << 0 << 0;
+        QTest::newRow("both") << 1 << 1 << 4;
+    }
+
+    void ownGripperNeedsBothOptions()
+    {
+        QFETCH(int, flatbar);
+        QFETCH(int, ownerDraw);
+        QFETCH(int, extra);
+        writeProfileInt("Options", "Flatbar", flatbar);
+        writeProfileInt("Options", "OwnerDraw", ownerDraw);
+        CFlatToolBar* bar = bars()->standard();
+        const int own = bar->style()->pixelMetric(QStyle::PM_ToolBarHandleExtent, nullptr, bar);
+        const int plain =
+            QApplication::style()->pixelMetric(QStyle::PM_ToolBarHandleExtent, nullptr, bar);
+        QCOMPARE(own - qMax(plain, 7), extra);
+    }
+
     void cancelledCloseStillStoresTheToolbars()
     {
         CMarquillDoc* doc = m_app->fileNew();
