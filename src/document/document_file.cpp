@@ -1,138 +1,129 @@
 #include "document/document_file.h"
 
-#include <QDir>
+#include "document/file_errors.h"
+#include "document/in_place_write.h"
+#include "document/text_encoding.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
+#include <algorithm>
 #include <cerrno>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace DocumentFile {
 namespace {
 
-const char* const kShiftJis = "Shift_JIS";
-const char* const kEucJp = "EUC-JP";
-const char* const kIso2022Jp = "ISO-2022-JP";
+const QString kShiftJis = QStringLiteral("Shift_JIS");
+const QString kEucJp = QStringLiteral("EUC-JP");
+const QString kIso2022Jp = QStringLiteral("ISO-2022-JP");
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
-bool isValidUtf8(const QByteArray& bytes)
+// Shift_JIS text that is also valid EUC-JP cannot hold hiragana, katakana or
+// most everyday kanji (their first bytes are no EUC-JP bytes), so kanji in
+// such a reading are most likely EUC-JP half-width katakana read wrongly.
+constexpr int kShiftJisKanjiWeight = 1;
+constexpr int kEucJpKanjiWeight = 3;
+
+Text converted(const QString& text, const QString& encoding)
 {
-    const auto* p = reinterpret_cast<const uchar*>(bytes.constData());
-    const qsizetype n = bytes.size();
-    qsizetype i = 0;
-    while (i < n) {
-        const uchar c = p[i];
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        int length;
-        char32_t cp;
-        char32_t minimum;
-        if ((c & 0xE0) == 0xC0) {
-            length = 2, cp = c & 0x1F, minimum = 0x80;
-        } else if ((c & 0xF0) == 0xE0) {
-            length = 3, cp = c & 0x0F, minimum = 0x800;
-        } else if ((c & 0xF8) == 0xF0) {
-            length = 4, cp = c & 0x07, minimum = 0x10000;
-        } else {
-            return false;
-        }
-        if (n - i < length)
-            return false;
-        for (int k = 1; k < length; ++k) {
-            const uchar cc = p[i + k];
-            if ((cc & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += length;
-    }
-    return true;
+    return {text.toUtf8(), encoding, false};
 }
 
-// ISO-2022-JP is 7-bit: it is recognised by its escape sequences, which
-// switch to a Japanese character set ("ESC $ @", "ESC $ B", "ESC $ ( D") or
-// to JIS X 0201 ("ESC ( J", "ESC ( I").
-bool looksLikeIso2022Jp(const QByteArray& bytes)
+Text unconvertedText(const QByteArray& bytes)
 {
-    for (const char c : bytes) {
-        if (static_cast<uchar>(c) >= 0x80)
-            return false;
-    }
-    return bytes.contains("\x1b$@") || bytes.contains("\x1b$B") || bytes.contains("\x1b$(D") ||
-           bytes.contains("\x1b(J") || bytes.contains("\x1b(I");
+    return {bytes, QString(), !TextEncoding::isValidUtf8(bytes)};
 }
 
-// Decodes `bytes` from `encoding` and accepts the result only when encoding
-// it again gives back exactly the same bytes.
-bool decodeExactly(const QByteArray& bytes, const char* encoding, QString& decoded)
+// The encoding the file declares, when it reproduces the file; else empty.
+QString declaredEncoding(const QByteArray& bytes, QString& text)
 {
-    QStringDecoder decoder(encoding);
-    if (!decoder.isValid())
-        return false;
-    decoded = decoder.decode(bytes);
-    if (decoder.hasError())
-        return false;
-    QStringEncoder encoder(encoding);
-    const QByteArray back = encoder.encode(decoded);
-    return !encoder.hasError() && back == bytes;
+    const QByteArray declared = TextEncoding::declaredCharset(bytes);
+    const QString name = TextEncoding::canonicalName(QString::fromLatin1(declared));
+    if (name.isEmpty() || name == QLatin1String(TextEncoding::kUtf8) ||
+        name.startsWith(QLatin1String("UTF-")))
+        return QString();
+    // The declaration must read the same in its own encoding: that rules out
+    // encodings in which ASCII does not stay ASCII.
+    if (!TextEncoding::decodeExactly(bytes, name, text) ||
+        !text.contains(QString::fromLatin1(declared)))
+        return QString();
+    return name;
 }
 
-// How Japanese a decoded text looks: kana, CJK punctuation and ideographs
-// count for it, half-width katakana (what EUC-JP text turns into when read as
-// Shift_JIS) against it.
-int japaneseScore(const QString& text)
+Text guessJapanese(const QByteArray& bytes)
 {
-    int score = 0;
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if ((u >= 0x3000 && u <= 0x30FF) || (u >= 0x4E00 && u <= 0x9FFF))
-            ++score;
-        else if (u >= 0xFF61 && u <= 0xFF9F)
-            --score;
-    }
-    return score;
+    // Shift_JIS wins a tie.
+    QString shiftJis;
+    QString eucJp;
+    const bool isShiftJis = TextEncoding::decodeExactly(bytes, kShiftJis, shiftJis);
+    const bool isEucJp = TextEncoding::decodeExactly(bytes, kEucJp, eucJp);
+    if (isShiftJis && (!isEucJp || TextEncoding::japaneseScore(shiftJis, kShiftJisKanjiWeight) >=
+                                       TextEncoding::japaneseScore(eucJp, kEucJpKanjiWeight)))
+        return converted(shiftJis, kShiftJis);
+    if (isEucJp)
+        return converted(eucJp, kEucJp);
+    return unconvertedText(bytes);
 }
 
-// Describes the first character of `text` that did not survive the trip
-// through the encoding: `back` is the text decoded again from the encoded
-// bytes.
-QString firstLostCharacter(const QString& text, const QString& back)
+// Describes the character at index i of text and its line.
+QString describeCharacter(const QString& text, qsizetype i)
 {
-    qsizetype i = 0;
-    const qsizetype n = qMin(text.size(), back.size());
-    while (i < n && text.at(i) == back.at(i))
-        ++i;
-    if (i >= text.size())
-        i = text.size() - 1;
-    if (i > 0 && text.at(i).isLowSurrogate())
-        --i;
     char32_t cp = text.at(i).unicode();
     qsizetype length = 1;
     if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
         cp = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
         length = 2;
     }
-    return QStringLiteral("「%1」(U+%2)")
+    return QStringLiteral("「%1」(U+%2、%3 行目)")
         .arg(text.mid(i, length))
-        .arg(QString::number(cp, 16).toUpper().rightJustified(4, QLatin1Char('0')));
+        .arg(QString::number(cp, 16).toUpper().rightJustified(4, QLatin1Char('0')))
+        .arg(TextEncoding::lineAt(text, i));
 }
 
-QString cannotReadMessage(const QString& path, const QString& reason)
+QString describeByte(const QByteArray& bytes, qsizetype i)
 {
-    return QStringLiteral("%1 を読み込めません。\n%2").arg(path, reason);
+    return QStringLiteral("文字として読めないﾊﾞｲﾄ 0x%1 (%2 行目)")
+        .arg(QString::number(uchar(bytes.at(i)), 16).toUpper().rightJustified(2, QLatin1Char('0')))
+        .arg(TextEncoding::lineAt(bytes, i));
 }
 
 QString cannotWriteMessage(const QString& path, const QString& reason)
 {
     return QStringLiteral("%1 へ書き込めません。\n%2").arg(path, reason);
+}
+
+// Memory the system can still give, from /proc/meminfo; -1 when unknown.
+qint64 availableMemory()
+{
+    QFile info(QStringLiteral("/proc/meminfo"));
+    if (!info.open(QIODevice::ReadOnly))
+        return -1;
+    qint64 total = -1;
+    for (const QByteArray& line : info.readAll().split('\n')) {
+        if (line.startsWith("MemAvailable:") || line.startsWith("SwapFree:")) {
+            const QList<QByteArray> parts = line.simplified().split(' ');
+            if (parts.size() >= 2)
+                total = qMax<qint64>(total, 0) + parts.at(1).toLongLong() * 1024;
+        }
+    }
+    return total;
+}
+
+// Why a file of this size cannot be opened; empty when it can. The text,
+// the control's copy and its styles need about three times the file's size.
+QString sizeObstacle(qint64 size)
+{
+    if (size > kMaxTextBytes)
+        return QStringLiteral("ﾌｧｲﾙが大きすぎます (%1 ﾊﾞｲﾄ)。開けるのは %2 ﾊﾞｲﾄまでです。")
+            .arg(size)
+            .arg(kMaxTextBytes);
+    const qint64 available = availableMemory();
+    if (available >= 0 && size > available / 3)
+        return outOfMemoryReason();
+    return QString();
 }
 
 // The file a save really writes: symbolic links followed, the way QSaveFile
@@ -143,6 +134,19 @@ QFileInfo finalTarget(const QString& path)
     for (int depth = 0; depth < 128 && info.isSymLink(); ++depth)
         info.setFile(info.symLinkTarget());
     return info;
+}
+
+// A file written in place rather than replaced: one with other hard links
+// (which must see the new text) or one whose folder may not be written.
+bool writesInPlace(const QFileInfo& target)
+{
+    if (!target.exists())
+        return false;
+    struct stat st;
+    if (::stat(QFile::encodeName(target.absoluteFilePath()).constData(), &st) == 0 &&
+        st.st_nlink > 1)
+        return true;
+    return !QFileInfo(target.absolutePath()).isWritable();
 }
 
 // Checks what can be checked before anything is written. Returns an empty
@@ -159,6 +163,7 @@ QString saveObstacle(const QFileInfo& target)
             return QStringLiteral("通常のﾌｧｲﾙではありません。");
         if (!target.isWritable())
             return QStringLiteral("読み取り専用のﾌｧｲﾙです。");
+        return QString();
     }
     if (!folder.isWritable())
         return QStringLiteral("ﾌｫﾙﾀﾞへのｱｸｾｽが拒否されました。");
@@ -172,29 +177,17 @@ QString saveFailure(const QFileInfo& target, const QSaveFile& file, int error)
     const QString obstacle = saveObstacle(QFileInfo(target.absoluteFilePath()));
     if (!obstacle.isEmpty())
         return obstacle;
-    switch (error) {
-    case ENOSPC:
-    case EDQUOT:
-        return QStringLiteral("ﾃﾞｨｽｸの空き容量が不足しています。");
-    case EFBIG:
-        return QStringLiteral("ﾌｧｲﾙが大きすぎます。");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("ｱｸｾｽが拒否されました。");
-    case EROFS:
-        return QStringLiteral("読み取り専用のﾃﾞｨｽｸです。");
-    default:
-        break;
-    }
+    if (error != 0)
+        return FileErrors::reasonFor(error);
     if (file.error() == QFileDevice::ResourceError)
         return QStringLiteral("ﾃﾞｨｽｸの空き容量が不足しています。");
-    const QString detail = error != 0 ? qt_error_string(error) : file.errorString();
-    return QStringLiteral("ｴﾗｰが発生しました (%1)。").arg(detail);
+    return QStringLiteral("ｴﾗｰが発生しました (%1)。").arg(file.errorString());
 }
 
-// Gives the new file the owner and group of the one it replaces, where the
-// system allows it; the permission bits are kept by QSaveFile itself.
-void keepOwner(const QFileInfo& target, const QSaveFile& file)
+// Gives the new file the owner, group and mode bits of the one it replaces,
+// where the system allows it (QSaveFile keeps only the permission bits, not
+// set-group-ID or sticky).
+void keepOwnerAndMode(const QFileInfo& target, const QSaveFile& file)
 {
     struct stat original;
     if (::stat(QFile::encodeName(target.absoluteFilePath()).constData(), &original) != 0)
@@ -210,35 +203,109 @@ void keepOwner(const QFileInfo& target, const QSaveFile& file)
             [[maybe_unused]] const int ignored =
                 ::fchown(fd, static_cast<uid_t>(-1), original.st_gid);
         }
-        // Changing the owner may clear permission bits; put them back.
-        ::fchmod(fd, original.st_mode & 0777);
     }
+    // Changing the owner may clear mode bits; set them all in any case.
+    ::fchmod(fd, original.st_mode & 07777);
+}
+
+bool replaceFile(const QString& path, const QFileInfo& target, const QByteArray& bytes,
+                 QString& errorMessage)
+{
+    // Unbuffered, so that errno still tells why a write failed.
+    QSaveFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        errorMessage = cannotWriteMessage(path, saveFailure(target, file, errno));
+        return false;
+    }
+    if (target.exists())
+        keepOwnerAndMode(target, file);
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        errorMessage = cannotWriteMessage(path, saveFailure(target, file, errno));
+        return false;
+    }
+    return true;
+}
+
+bool readAll(QFile& file, qint64 expected, QByteArray& bytes, QString& reason)
+{
+    bytes = QByteArray(expected, Qt::Uninitialized);
+    qint64 done = 0;
+    while (done < expected) {
+        const qint64 got = file.read(bytes.data() + done, expected - done);
+        if (got < 0) {
+            reason = QStringLiteral("読み込み中にｴﾗｰが発生しました (%1)。").arg(file.errorString());
+            return false;
+        }
+        if (got == 0)
+            break; // the file became shorter: keep what was read
+        done += got;
+    }
+    bytes.truncate(done);
+    return true;
 }
 
 } // namespace
 
 Text decode(const QByteArray& fileBytes)
 {
-    QString decoded;
-    if (looksLikeIso2022Jp(fileBytes)) {
-        if (decodeExactly(fileBytes, kIso2022Jp, decoded))
-            return {decoded.toUtf8(), QString::fromLatin1(kIso2022Jp)};
-        return {fileBytes, QString()};
+    QString text;
+    const QString byteOrder = TextEncoding::utf16ByteOrder(fileBytes);
+    if (!byteOrder.isEmpty() && TextEncoding::decodeExactly(fileBytes, byteOrder, text))
+        return converted(text, byteOrder);
+    if (TextEncoding::looksLikeIso2022Jp(fileBytes)) {
+        if (TextEncoding::decodeExactly(fileBytes, kIso2022Jp, text))
+            return converted(text, kIso2022Jp);
+        return unconvertedText(fileBytes);
     }
-    if (isValidUtf8(fileBytes))
-        return {fileBytes, QString()};
+    const qsizetype invalid = TextEncoding::firstInvalidUtf8(fileBytes);
+    // Non-ASCII text that is valid UTF-8 is UTF-8, whatever the file declares.
+    if (invalid < 0 &&
+        std::any_of(fileBytes.begin(), fileBytes.end(), [](char c) { return uchar(c) >= 0x80; }))
+        return {fileBytes, QString(), false};
+    const QString declared = declaredEncoding(fileBytes, text);
+    if (!declared.isEmpty())
+        return converted(text, declared);
+    if (invalid < 0)
+        return {fileBytes, QString(), false};
+    return guessJapanese(fileBytes);
+}
 
-    // Shift_JIS is tried first and wins a tie; EUC-JP text read as Shift_JIS
-    // usually still round-trips but turns into half-width katakana.
-    QString shiftJis;
-    QString eucJp;
-    const bool isShiftJis = decodeExactly(fileBytes, kShiftJis, shiftJis);
-    const bool isEucJp = decodeExactly(fileBytes, kEucJp, eucJp);
-    if (isShiftJis && (!isEucJp || japaneseScore(shiftJis) >= japaneseScore(eucJp)))
-        return {shiftJis.toUtf8(), QString::fromLatin1(kShiftJis)};
-    if (isEucJp)
-        return {eucJp.toUtf8(), QString::fromLatin1(kEucJp)};
-    return {fileBytes, QString()};
+bool decodeAs(const QByteArray& fileBytes, const QString& encoding, Text& text, QString& reason)
+{
+    const QString name = TextEncoding::canonicalName(encoding);
+    if (name == QLatin1String(TextEncoding::kUtf8)) {
+        const qsizetype invalid = TextEncoding::firstInvalidUtf8(fileBytes);
+        if (invalid >= 0) {
+            reason = QStringLiteral("UTF-8 として読めないﾊﾞｲﾄがあります (%1 行目)。")
+                         .arg(TextEncoding::lineAt(fileBytes, invalid));
+            return false;
+        }
+        text = {fileBytes, QString(), false};
+        return true;
+    }
+    if (name.startsWith(QLatin1String("UTF-16"))) {
+        // The byte-order mark tells which UTF-16; without one the file's
+        // bytes could not be written back as they are.
+        const QString byteOrder = TextEncoding::utf16ByteOrder(fileBytes);
+        QString decoded;
+        if (byteOrder.isEmpty() || !TextEncoding::decodeExactly(fileBytes, byteOrder, decoded)) {
+            reason = QStringLiteral("このﾌｧｲﾙは UTF-16 (ﾊﾞｲﾄ順ﾏｰｸ付き) として読めません。");
+            return false;
+        }
+        text = converted(decoded, byteOrder);
+        return true;
+    }
+    QString decoded;
+    if (name.isEmpty() || !TextEncoding::decodeExactly(fileBytes, name, decoded)) {
+        reason = QStringLiteral("このﾌｧｲﾙは文字ｺｰﾄﾞ %1 として読めません。\n"
+                                "%1 に変換して保存すると、元のﾊﾞｲﾄ列が変わってしまいます。")
+                     .arg(name.isEmpty() ? encoding : name);
+        return false;
+    }
+    text = converted(decoded, name);
+    return true;
 }
 
 bool encode(const QByteArray& text, const QString& encoding, QByteArray& fileBytes,
@@ -248,25 +315,72 @@ bool encode(const QByteArray& text, const QString& encoding, QByteArray& fileByt
         fileBytes = text;
         return true;
     }
-    if (!isValidUtf8(text)) {
-        badCharacter = QStringLiteral("文字として読めないﾊﾞｲﾄ");
+    const qsizetype invalid = TextEncoding::firstInvalidUtf8(text);
+    if (invalid >= 0) {
+        badCharacter = describeByte(text, invalid);
         return false;
+    }
+    if (encoding == QLatin1String(TextEncoding::kUtf8)) {
+        fileBytes = text;
+        return true;
     }
     const QString unicode = QString::fromUtf8(text);
-    QStringEncoder encoder(encoding.toLatin1().constData());
-    QStringDecoder decoder(encoding.toLatin1().constData());
-    if (!encoder.isValid() || !decoder.isValid()) {
-        badCharacter = QString();
-        return false;
-    }
-    QByteArray bytes = encoder.encode(unicode);
-    const QString back = decoder.decode(bytes);
-    if (encoder.hasError() || decoder.hasError() || back != unicode) {
-        badCharacter = firstLostCharacter(unicode, back);
+    QByteArray bytes;
+    qsizetype lostAt = -1;
+    if (!TextEncoding::encode(unicode, encoding, bytes, lostAt)) {
+        badCharacter = lostAt >= 0 ? describeCharacter(unicode, lostAt) : QString();
         return false;
     }
     fileBytes = std::move(bytes);
     return true;
+}
+
+QByteArray utf8Characters(const QByteArray& bytes)
+{
+    QByteArray found;
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        if (uchar(bytes.at(i)) < 0x80) {
+            ++i;
+            continue;
+        }
+        const qsizetype length = (uchar(bytes.at(i)) & 0xE0) == 0xC0   ? 2
+                                 : (uchar(bytes.at(i)) & 0xF0) == 0xE0 ? 3
+                                 : (uchar(bytes.at(i)) & 0xF8) == 0xF0 ? 4
+                                                                       : 1;
+        const QByteArrayView piece =
+            QByteArrayView(bytes).sliced(i, qMin(length, bytes.size() - i));
+        if (length > 1 && piece.size() == length && TextEncoding::isValidUtf8(piece)) {
+            found += piece;
+            i += length;
+        } else {
+            ++i;
+        }
+    }
+    return found;
+}
+
+bool addsUtf8Characters(const QByteArray& original, const QByteArray& edited)
+{
+    // Edits that only delete or move nothing keep the characters a
+    // subsequence of the original's; anything typed in breaks that.
+    const QByteArray now = utf8Characters(edited);
+    qsizetype at = 0;
+    qsizetype i = 0;
+    while (i < now.size()) {
+        const qsizetype length = (uchar(now.at(i)) & 0xE0) == 0xC0   ? 2
+                                 : (uchar(now.at(i)) & 0xF0) == 0xE0 ? 3
+                                                                     : 4;
+        const QByteArrayView character = QByteArrayView(now).sliced(i, length);
+        // UTF-8 is self-synchronising: a whole character is only ever found
+        // where a character of original starts.
+        at = QByteArrayView(original).indexOf(character, at);
+        if (at < 0)
+            return true;
+        at += length;
+        i += length;
+    }
+    return false;
 }
 
 QString missingFileMessage(const QString& path)
@@ -276,7 +390,17 @@ QString missingFileMessage(const QString& path)
         .arg(path);
 }
 
-bool read(const QString& path, Text& text, QString& errorMessage)
+QString cannotReadMessage(const QString& path, const QString& reason)
+{
+    return QStringLiteral("%1 を読み込めません。\n%2").arg(path, reason);
+}
+
+QString outOfMemoryReason()
+{
+    return QStringLiteral("ﾒﾓﾘが不足しています。");
+}
+
+bool readBytes(const QString& path, QByteArray& bytes, QString& errorMessage)
 {
     const QFileInfo info(path);
     if (!info.exists()) {
@@ -296,25 +420,40 @@ bool read(const QString& path, Text& text, QString& errorMessage)
                       : QStringLiteral("ｱｸｾｽが拒否されました。"));
         return false;
     }
+    const QString obstacle = sizeObstacle(file.size());
+    if (!obstacle.isEmpty()) {
+        errorMessage = cannotReadMessage(path, obstacle);
+        return false;
+    }
+    QString reason;
+    try {
+        if (readAll(file, file.size(), bytes, reason))
+            return true;
+    } catch (const std::bad_alloc&) {
+        bytes = QByteArray();
+        reason = outOfMemoryReason();
+    }
+    errorMessage = cannotReadMessage(path, reason);
+    return false;
+}
 
-    const qint64 expected = file.size();
-    QByteArray bytes(expected, Qt::Uninitialized);
-    qint64 done = 0;
-    while (done < expected) {
-        const qint64 got = file.read(bytes.data() + done, expected - done);
-        if (got < 0) {
-            errorMessage = cannotReadMessage(
-                path,
-                QStringLiteral("読み込み中にｴﾗｰが発生しました (%1)。").arg(file.errorString()));
+bool read(const QString& path, Text& text, QString& errorMessage)
+{
+    QByteArray bytes;
+    if (!readBytes(path, bytes, errorMessage))
+        return false;
+    try {
+        Text decoded = decode(bytes);
+        if (decoded.bytes.size() > kMaxTextBytes) {
+            errorMessage = cannotReadMessage(path, sizeObstacle(decoded.bytes.size()));
             return false;
         }
-        if (got == 0)
-            break; // the file became shorter: keep what was read
-        done += got;
+        text = std::move(decoded);
+        return true;
+    } catch (const std::bad_alloc&) {
+        errorMessage = cannotReadMessage(path, outOfMemoryReason());
+        return false;
     }
-    bytes.truncate(done);
-    text = decode(bytes);
-    return true;
 }
 
 bool write(const QString& path, const QByteArray& text, const QString& encoding,
@@ -340,19 +479,11 @@ bool write(const QString& path, const QByteArray& text, const QString& encoding,
         errorMessage = cannotWriteMessage(path, obstacle);
         return false;
     }
-
-    // Unbuffered, so that errno still tells why a write failed.
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        errorMessage = cannotWriteMessage(path, saveFailure(target, file, errno));
-        return false;
-    }
-    if (target.exists())
-        keepOwner(target, file);
-    errno = 0;
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        errorMessage = cannotWriteMessage(path, saveFailure(target, file, errno));
+    if (!writesInPlace(target))
+        return replaceFile(path, target, bytes, errorMessage);
+    QString reason;
+    if (!InPlaceWrite::write(target.absoluteFilePath(), bytes, reason)) {
+        errorMessage = cannotWriteMessage(path, reason);
         return false;
     }
     return true;

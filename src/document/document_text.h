@@ -19,8 +19,9 @@ public:
     // is reported to it (CMyRichEditDoc::noteTextEdited).
     virtual void setDocument(CMyRichEditDoc* document) = 0;
 
-    // Replaces the whole text; the modified flag is cleared.
-    virtual void loadBytes(const QByteArray& bytes) = 0;
+    // Replaces the whole text; the modified flag is cleared. Returns false,
+    // leaving the text empty, when the text cannot be held.
+    virtual bool loadBytes(const QByteArray& bytes) = 0;
     // The whole text, exactly as held.
     virtual QByteArray textBytes() const = 0;
     virtual bool modifyFlag() const = 0;

@@ -6,6 +6,7 @@
 #include "document/document_text.h"
 #include "document/recent_file_list.h"
 #include "document/save_name.h"
+#include "document/text_encoding.h"
 #include "resources/command_ids.h"
 
 #include <QDesktopServices>
@@ -99,7 +100,11 @@ bool CMarquillDoc::doSave(const QString& path)
 
 bool CMarquillDoc::agreeOnEncoding()
 {
-    if (encoding().isEmpty() || !view())
+    if (!view())
+        return true;
+    if (isUnconverted())
+        return agreeOnMixing();
+    if (encoding().isEmpty())
         return true;
     QByteArray bytes;
     QString bad;
@@ -117,6 +122,70 @@ bool CMarquillDoc::agreeOnEncoding()
         return false;
     setEncoding(QString());
     return true;
+}
+
+bool CMarquillDoc::agreeOnMixing()
+{
+    if (!wouldMixInUtf8())
+        return true;
+    const QString name = pathName().isEmpty() ? untitledName() : pathName();
+    const auto answer = UiSeam::messageBox(
+        viewWidget(),
+        QStringLiteral("%1 は文字コードを判別できなかったため、変換せずに開いています。\n"
+                       "このまま保存すると、新しく入力した文字は UTF-8 で書き込まれ、"
+                       "ファイルの中で文字コードが混ざります。\n\n"
+                       "UTF-8 で書き込んで保存しますか？\n"
+                       "(ファイルの文字コードが分かっている場合は、キャンセルして"
+                       "ステータスバーの文字コード欄から開き直してください。)")
+            .arg(name),
+        QMessageBox::Warning, QMessageBox::Save | QMessageBox::Cancel, QMessageBox::Cancel);
+    return answer == QMessageBox::Save;
+}
+
+bool CMarquillDoc::reopenInEncoding(const QString& encoding)
+{
+    if (pathName().isEmpty() || !view())
+        return false;
+    if (isModified()) {
+        const auto answer = UiSeam::messageBox(
+            viewWidget(),
+            QStringLiteral("%1 への変更は失われます。\n文字コード %2 で開き直しますか？")
+                .arg(pathName(), encoding),
+            QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        if (answer != QMessageBox::Yes)
+            return false;
+    }
+    QString error;
+    if (!reloadAs(encoding, &error)) {
+        UiSeam::messageBox(viewWidget(), error, QMessageBox::Warning);
+        return false;
+    }
+    return true;
+}
+
+bool CMarquillDoc::saveInEncoding(const QString& encoding)
+{
+    if (!view())
+        return false;
+    const QString name = TextEncoding::canonicalName(encoding);
+    const bool utf8 = name == QLatin1String(TextEncoding::kUtf8);
+    QByteArray bytes;
+    QString bad;
+    if (name.isEmpty() || !DocumentFile::encode(view()->textBytes(), name, bytes, bad)) {
+        UiSeam::messageBox(
+            viewWidget(),
+            QStringLiteral("%1 は文字コード %2 で保存できないため、保存しませんでした。")
+                .arg(bad.isEmpty() ? QStringLiteral("この文書") : bad, encoding),
+            QMessageBox::Warning);
+        return false;
+    }
+    const QString previous = this->encoding();
+    const bool wasUnconverted = isUnconverted();
+    setEncoding(utf8 ? QString() : name);
+    if (doFileSave())
+        return true;
+    setEncoding(previous, wasUnconverted);
+    return false;
 }
 
 bool CMarquillDoc::saveModified()

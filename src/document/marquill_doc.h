@@ -30,6 +30,14 @@ public:
     bool doFileSave();
     // Save As, starting in the last-used folder.
     bool doSaveAs();
+    // Reads the file again in another encoding of the short list, after the
+    // user agreed to drop unsaved changes. A refusal is shown; returns
+    // whether the document was read again.
+    bool reopenInEncoding(const QString& encoding);
+    // Saves the text in another encoding of the short list from now on. When
+    // that encoding cannot hold the text, the first character that does not
+    // fit and its line are shown and nothing is saved or changed.
+    bool saveInEncoding(const QString& encoding);
     // Asks "%1 への変更を保存しますか？" for a modified document and saves on
     // Yes. Returns false when the user cancelled (or a requested save failed).
     bool saveModified();
@@ -49,6 +57,9 @@ private:
     // True when the text can be stored in the document's encoding, or the
     // user agreed to store it as UTF-8 instead.
     bool agreeOnEncoding();
+    // True unless saving an unconverted file would mix UTF-8 into it and the
+    // user did not agree to that.
+    bool agreeOnMixing();
     void browserPreview();
     void openFolder();
 

@@ -69,9 +69,41 @@ bool CMyRichEditDoc::onNewDocument()
 {
     if (!m_view)
         return false;
-    m_view->loadBytes(QByteArray());
+    takeText(DocumentFile::Text());
     setPathName(QString());
     setModifiedFlag(false);
+    return true;
+}
+
+void CMyRichEditDoc::setEncoding(const QString& encoding, bool unconverted)
+{
+    m_encoding = encoding;
+    m_unconverted = encoding.isEmpty() && unconverted;
+    Q_EMIT encodingChanged();
+}
+
+QString CMyRichEditDoc::encodingLabel() const
+{
+    if (m_unconverted)
+        return QStringLiteral("変換なし");
+    return m_encoding.isEmpty() ? QStringLiteral("UTF-8") : m_encoding;
+}
+
+bool CMyRichEditDoc::wouldMixInUtf8() const
+{
+    return m_unconverted && m_view &&
+           DocumentFile::addsUtf8Characters(m_savedUtf8Characters, m_view->textBytes());
+}
+
+bool CMyRichEditDoc::takeText(const DocumentFile::Text& text)
+{
+    if (!m_view->loadBytes(text.bytes))
+        return false;
+    m_encoding = text.encoding;
+    m_unconverted = text.unconverted;
+    m_savedUtf8Characters =
+        text.unconverted ? DocumentFile::utf8Characters(text.bytes) : QByteArray();
+    Q_EMIT encodingChanged();
     return true;
 }
 
@@ -84,9 +116,43 @@ bool CMyRichEditDoc::onOpenDocument(const QString& path, QString* errorMessage)
             *errorMessage = error;
         return false;
     }
-    m_view->loadBytes(text.bytes);
-    m_encoding = text.encoding;
+    if (!takeText(text)) {
+        if (errorMessage)
+            *errorMessage =
+                DocumentFile::cannotReadMessage(path, DocumentFile::outOfMemoryReason());
+        return false;
+    }
     setPathName(QFileInfo(path).absoluteFilePath());
+    setModifiedFlag(false);
+    Q_EMIT opened();
+    return true;
+}
+
+bool CMyRichEditDoc::reloadAs(const QString& encoding, QString* errorMessage)
+{
+    QByteArray bytes;
+    QString error;
+    DocumentFile::Text text;
+    if (!m_view || m_path.isEmpty() || !DocumentFile::readBytes(m_path, bytes, error)) {
+        if (errorMessage)
+            *errorMessage = error;
+        return false;
+    }
+    if (!DocumentFile::decodeAs(bytes, encoding, text, error)) {
+        if (errorMessage)
+            *errorMessage = DocumentFile::cannotReadMessage(m_path, error);
+        return false;
+    }
+    const DocumentFile::Text previous{m_view->textBytes(), m_encoding, m_unconverted};
+    const bool wasModified = isModified();
+    if (!takeText(text)) {
+        takeText(previous);
+        setModifiedFlag(wasModified);
+        if (errorMessage)
+            *errorMessage =
+                DocumentFile::cannotReadMessage(m_path, DocumentFile::outOfMemoryReason());
+        return false;
+    }
     setModifiedFlag(false);
     Q_EMIT opened();
     return true;
@@ -100,6 +166,8 @@ bool CMyRichEditDoc::onSaveDocument(const QString& path, QString* errorMessage)
             *errorMessage = error;
         return false;
     }
+    if (m_unconverted)
+        m_savedUtf8Characters = DocumentFile::utf8Characters(m_view->textBytes());
     setPathName(QFileInfo(path).absoluteFilePath());
     setModifiedFlag(false);
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/command_target.h"
+#include "document/document_file.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -53,23 +54,45 @@ public:
 
     // The name of an untitled document.
     static QString untitledName();
-    // The legacy encoding the file is stored in (empty: the text's own bytes).
+    // The encoding the file is stored in (empty: the text's own bytes).
     QString encoding() const { return m_encoding; }
-    // Stores the text in another encoding from the next save on (empty: UTF-8).
-    void setEncoding(const QString& encoding) { m_encoding = encoding; }
+    // Stores the text in another encoding from the next save on (empty: the
+    // text's own bytes, UTF-8, or with unconverted set the file's own bytes).
+    void setEncoding(const QString& encoding, bool unconverted = false);
+    // Whether the text is the file's own bytes, which are not UTF-8 and which
+    // no encoding reproduced: the file is open without conversion.
+    bool isUnconverted() const { return m_unconverted; }
+    // The encoding as the user sees it: its name, "UTF-8", or "変換なし".
+    QString encodingLabel() const;
+    // Whether saving the text as it stands would write UTF-8 characters into
+    // an unconverted file that did not hold them when it was read or saved.
+    bool wouldMixInUtf8() const;
+    // Reads the file again, decoded in encoding (a name of the short list).
+    // On failure nothing changes and errorMessage says why.
+    bool reloadAs(const QString& encoding, QString* errorMessage);
 
 Q_SIGNALS:
     void titleChanged(const QString& title);
     void pathChanged(const QString& path);
     // A file has been read into the view (onOpenDocument succeeded).
     void opened();
+    // The encoding or the unconverted state changed.
+    void encodingChanged();
 
 protected:
     void setPathName(const QString& path);
 
 private:
+    // Puts a decoded file's text into the view; false when it cannot be held.
+    bool takeText(const DocumentFile::Text& text);
+
+private:
     CDocumentText* m_view = nullptr;
     QString m_path;
     QString m_title;
-    QString m_encoding; // legacy encoding of the file; empty: the bytes as they are
+    QString m_encoding; // encoding of the file; empty: the bytes as they are
+    bool m_unconverted = false;
+    // The UTF-8 characters an unconverted text held when it was read or
+    // last saved (DocumentFile::utf8Characters).
+    QByteArray m_savedUtf8Characters;
 };

@@ -17,6 +17,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 
+#include <new>
 #include <vector>
 
 namespace {
@@ -187,13 +188,23 @@ void CMyRichEditView::registerEditCommands()
 
 // --- Whole text --------------------------------------------------------------
 
-void CMyRichEditView::loadBytes(const QByteArray& bytes)
+bool CMyRichEditView::loadBytes(const QByteArray& bytes)
 {
     m_loading = true;
     sci(SCI_SETUNDOCOLLECTION, 0);
     sci(SCI_CLEARALL);
-    // SCI_APPENDTEXT takes a length, so NUL bytes inside the text survive.
-    SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.constData());
+    sci(SCI_SETSTATUS, SC_STATUS_OK);
+    bool loaded = false;
+    try {
+        // SCI_APPENDTEXT takes a length, so NUL bytes inside the text survive.
+        SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.constData());
+        loaded = sci(SCI_GETSTATUS) == SC_STATUS_OK && sci(SCI_GETLENGTH) == bytes.size();
+    } catch (const std::bad_alloc&) {
+    }
+    if (!loaded) {
+        sci(SCI_SETSTATUS, SC_STATUS_OK);
+        sci(SCI_CLEARALL);
+    }
     sci(SCI_SETUNDOCOLLECTION, 1);
     sci(SCI_EMPTYUNDOBUFFER);
     sci(SCI_SETSAVEPOINT);
@@ -203,6 +214,7 @@ void CMyRichEditView::loadBytes(const QByteArray& bytes)
     m_wrap->restartFrom(0);
     m_loading = false;
     m_modified = false;
+    return loaded;
 }
 
 QByteArray CMyRichEditView::textBytes() const

@@ -46,7 +46,9 @@ public:
     // Replaces the whole text without undo, empties the undo buffer, puts the
     // caret at 0 and clears the modified flag. The end-of-line mode of new
     // lines follows the text's first line end (CR LF when it has none).
-    void loadBytes(const QByteArray& bytes) override;
+    // When the control cannot hold the text (memory runs out) it is left
+    // empty and false is returned.
+    bool loadBytes(const QByteArray& bytes) override;
     // The whole text, exactly as held (NUL bytes included).
     QByteArray textBytes() const override;
     qint64 textLength() const;

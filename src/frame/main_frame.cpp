@@ -7,6 +7,7 @@
 #include "frame/document_manager.h"
 #include "frame/dynamic_menus.h"
 #include "frame/frame_toolbars.h"
+#include "frame/encoding_pane.h"
 #include "frame/menu_builder.h"
 #include "frame/window_arrangement.h"
 #include "frame/window_placement.h"
@@ -75,6 +76,8 @@ CMainFrame::CMainFrame(CDocumentManager* documents)
         }
         updateCaption();
         m_toolbars->scheduleUpdate();
+        CChildFrame* child = activeChild();
+        m_paneEncoding->setDocument(child ? child->doc() : nullptr);
     });
     resize(800, 600);
 }
@@ -393,6 +396,8 @@ void CMainFrame::createStatusBar()
     m_paneLevel =
         pane(BarId::PaneHtmlLevel, 50, {QStringLiteral("HTML 3.2"), QStringLiteral("NN & IE")});
     m_paneCaret = pane(BarId::PaneCaret, 80, {QStringLiteral("%1 : %2").arg(0, 10).arg(0, 5)});
+    m_paneEncoding = new CEncodingPane(bar);
+    bar->addPermanentWidget(m_paneEncoding);
     bar->showMessage(kReady);
 }
 

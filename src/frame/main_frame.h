@@ -8,6 +8,7 @@
 class CChildFrame;
 class CDocumentManager;
 class FrameToolbars;
+class CEncodingPane;
 class QAction;
 class CMarquillView;
 class QLabel;
@@ -50,6 +51,8 @@ public:
     void setStatusItem(int commandId);
     // Pane 3 (caret position), filled by the editor view.
     QLabel* caretPane() const { return m_paneCaret; }
+    // The encoding pane at the right end, showing the active document's.
+    CEncodingPane* encodingPane() const { return m_paneEncoding; }
 
     // Menu bar 128 or 129, by whether a document is open.
     void updateMenuBar();
@@ -93,6 +96,7 @@ private:
     QLabel* m_paneTag = nullptr;
     QLabel* m_paneLevel = nullptr;
     QLabel* m_paneCaret = nullptr;
+    CEncodingPane* m_paneEncoding = nullptr;
     int m_currentMenuBar = 0;
     bool m_settingCaption = false;
     bool m_maximizeNextActive = false;

@@ -1,6 +1,8 @@
 #include "test_support.h"
 
 #include "document/document_file.h"
+#include "document/in_place_write.h"
+#include "document/text_encoding.h"
 
 #include <QRandomGenerator>
 
@@ -20,6 +22,19 @@ QByteArray readAll(const QString& path)
     if (!f.open(QIODevice::ReadOnly))
         return "<unreadable>";
     return f.readAll();
+}
+
+// Bytes of address space the process uses now.
+rlim_t addressSpaceInUse()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmSize:"))
+            return rlim_t(line.simplified().split(' ').value(1).toULongLong()) * 1024;
+    }
+    return 0;
 }
 
 bool writeRaw(const QString& path, const QByteArray& bytes)
@@ -102,6 +117,48 @@ private Q_SLOTS:
         // An escape sequence that the encoder would not write back the same way.
         const QByteArray jisRoman = QByteArray::fromHex("1b2442246224241b284a61");
         QTest::newRow("iso-2022-jp roman") << jisRoman << QString() << jisRoman;
+
+        // Half-width katakana are ordinary in both Japanese encodings.
+        QTest::newRow("euc-jp half-width katakana")
+            << QByteArray::fromHex("8eb18eb28eb38eb48eb5208eb68ede8eb78ede")
+            << QStringLiteral("EUC-JP") << QByteArray("ｱｲｳｴｵ ｶﾞｷﾞ");
+        QTest::newRow("shift_jis half-width katakana")
+            << QByteArray::fromHex("b6c0b6c520c3deb0c0") << QStringLiteral("Shift_JIS")
+            << QByteArray("ｶﾀｶﾅ ﾃﾞｰﾀ");
+        QTest::newRow("euc-jp kanji only") << QByteArray::fromHex("b3f4bcb0b2f1bcd2")
+                                           << QStringLiteral("EUC-JP") << QByteArray("株式会社");
+        QTest::newRow("iso-2022-jp ending in japanese")
+            << QByteArray::fromHex("3c703e1b2442467c4b5c386c1b2842")
+            << QStringLiteral("ISO-2022-JP") << QByteArray("<p>日本語");
+        QTest::newRow("utf-16le with byte-order mark")
+            << QByteArray::fromHex("fffe3c0070003e00e5652c673c002f0070003e000d000a00")
+            << QStringLiteral("UTF-16LE") << QByteArray("<p>日本</p>\r\n");
+        QTest::newRow("utf-16be with byte-order mark")
+            << QByteArray::fromHex("feff003c0070003e65e5672c") << QStringLiteral("UTF-16BE")
+            << QByteArray("<p>日本");
+        QTest::newRow("meta charset latin-1")
+            << QByteArray("<meta charset=\"ISO-8859-1\"><p>caf\xe9</p>")
+            << QStringLiteral("ISO-8859-1")
+            << QByteArray("<meta charset=\"ISO-8859-1\"><p>café</p>");
+        QTest::newRow("http-equiv windows-1252")
+            << QByteArray("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
+                          "charset=windows-1252\">\x93\xe9\x94")
+            << QStringLiteral("Windows-1252")
+            << QByteArray("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
+                          "charset=windows-1252\">“é”");
+        QTest::newRow("xml declaration, ascii text")
+            << QByteArray("<?xml version=\"1.0\" encoding='Shift_JIS'?>\n<a/>")
+            << QStringLiteral("Shift_JIS")
+            << QByteArray("<?xml version=\"1.0\" encoding='Shift_JIS'?>\n<a/>");
+        // A declaration that does not fit the bytes gives way to what they are.
+        const QByteArray utf8Declared = "<meta charset=\"Shift_JIS\">日本語";
+        QTest::newRow("utf-8 text declared shift_jis") << utf8Declared << QString() << utf8Declared;
+        QTest::newRow("euc-jp text declared iso-2022-jp")
+            << QByteArray("<meta charset=iso-2022-jp>") + kEucJpSample << QStringLiteral("EUC-JP")
+            << QByteArray("<meta charset=iso-2022-jp>") + kEucJpSampleText;
+        const QByteArray utf16Declared = "<meta charset=\"UTF-16\">\xff";
+        QTest::newRow("utf-16 declared in an 8-bit file")
+            << utf16Declared << QString() << utf16Declared;
     }
 
     // Reading gives the expected text and encoding; saving it unchanged gives
@@ -173,7 +230,7 @@ private Q_SLOTS:
             QVERIFY(error.contains(QStringLiteral("Shift_JIS")));
             QCOMPARE(readAll(file), kShiftJisSample);
         }
-        QVERIFY(error.contains(QStringLiteral("「😀」(U+1F600)")));
+        QVERIFY(error.contains(QStringLiteral("「😀」(U+1F600、1 行目)")));
         QVERIFY(
             !DocumentFile::write(file, QByteArray("<p>\xff</p>"), QStringLiteral("EUC-JP"), error));
         QCOMPARE(readAll(file), kShiftJisSample);
@@ -245,30 +302,123 @@ private Q_SLOTS:
         QCOMPARE(readAll(dir.filePath(QStringLiteral("plain.txt"))), QByteArray("plain"));
     }
 
-    void failedSaveInLockedFolderKeepsOriginal()
+    // A writable file in a folder that may not be written is written in
+    // place; its old bytes wait in the cache folder only while it is written.
+    void lockedFolderIsWrittenInPlace()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("index.htm"));
+        QVERIFY(writeRaw(file, "original text"));
+        if (!setImmutable(dir.path(), true))
+            QSKIP("the immutable attribute cannot be set here");
+        QString error;
+        const bool saved = DocumentFile::write(file, "new", QString(), error);
+        setImmutable(dir.path(), false);
+        QVERIFY2(saved, qPrintable(error));
+        QCOMPARE(readAll(file), QByteArray("new"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"index.htm"});
+        QCOMPARE(QDir(InPlaceWrite::backupFolder()).entryList(QDir::Files), QStringList());
+    }
+
+    // When not even the cache folder can take the old bytes, nothing is written.
+    void lockedFolderWithoutCacheRefuses()
     {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("index.htm"));
         QVERIFY(writeRaw(file, "original"));
-        if (!setImmutable(dir.path(), true))
+        const QByteArray cache = qgetenv("XDG_CACHE_HOME");
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(file + QStringLiteral("/cache")));
+        if (!setImmutable(dir.path(), true)) {
+            qputenv("XDG_CACHE_HOME", cache);
             QSKIP("the immutable attribute cannot be set here");
+        }
         QString error;
         const bool saved = DocumentFile::write(file, "changed", QString(), error);
         setImmutable(dir.path(), false);
+        qputenv("XDG_CACHE_HOME", cache);
         QVERIFY(!saved);
-        QVERIFY2(error.startsWith(file + QStringLiteral(" へ書き込めません。\n")),
+        QVERIFY2(error.startsWith(file + QStringLiteral(" へ書き込めません。\n元の内容を")),
                  qPrintable(error));
         QCOMPARE(readAll(file), QByteArray("original"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"index.htm"});
+    }
+
+    void saveKeepsModeBits_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("hardLinked");
+        QTest::newRow("setgid 2755") << 02755 << false;
+        QTest::newRow("sticky 1644") << 01644 << false;
+        QTest::newRow("setuid 4755") << 04755 << false;
+        QTest::newRow("setgid 2755, hard-linked") << 02755 << true;
+        QTest::newRow("setuid and sticky 5700, hard-linked") << 05700 << true;
+    }
+
+    void saveKeepsModeBits()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, hardLinked);
+        const QString file = path(QStringLiteral("mode.htm"));
+        QFile::remove(file);
+        QVERIFY(writeRaw(file, "old"));
+        const QString other = path(QStringLiteral("mode-link.htm"));
+        QFile::remove(other);
+        if (hardLinked)
+            QCOMPARE(
+                ::link(QFile::encodeName(file).constData(), QFile::encodeName(other).constData()),
+                0);
+        QVERIFY(::chmod(QFile::encodeName(file).constData(), mode_t(mode)) == 0);
+        QString error;
+        QVERIFY2(DocumentFile::write(file, "new", QString(), error), qPrintable(error));
+        struct stat st;
+        QCOMPARE(::stat(QFile::encodeName(file).constData(), &st), 0);
+        QCOMPARE(st.st_mode & 07777, mode_t(mode));
+        QCOMPARE(readAll(file), QByteArray("new"));
+    }
+
+    // Every name of a file with several hard links sees the saved text.
+    void hardLinksKeepTheirFile()
+    {
+        const QString first = path(QStringLiteral("first.htm"));
+        const QString second = path(QStringLiteral("sub/second.htm"));
+        QDir(m_dir.path()).mkpath(QStringLiteral("sub"));
+        QVERIFY(writeRaw(first, "a longer old text"));
+        QCOMPARE(
+            ::link(QFile::encodeName(first).constData(), QFile::encodeName(second).constData()), 0);
+        QString error;
+        QVERIFY2(DocumentFile::write(second, "new", QString(), error), qPrintable(error));
+        QCOMPARE(readAll(first), QByteArray("new"));
+        struct stat a;
+        struct stat b;
+        QCOMPARE(::stat(QFile::encodeName(first).constData(), &a), 0);
+        QCOMPARE(::stat(QFile::encodeName(second).constData(), &b), 0);
+        QCOMPARE(a.st_ino, b.st_ino);
+        QCOMPARE(a.st_nlink, nlink_t(2));
+        QCOMPARE(QDir(InPlaceWrite::backupFolder()).entryList(QDir::Files), QStringList());
+    }
+
+    void failedWriteKeepsOriginal_data()
+    {
+        QTest::addColumn<bool>("hardLinked");
+        QTest::newRow("replaced") << false;
+        QTest::newRow("written in place") << true;
     }
 
     // A write that fails half-way (the file size limit stands in for a full
     // disk) leaves the original as it was and no temporary file behind.
     void failedWriteKeepsOriginal()
     {
+        QFETCH(bool, hardLinked);
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("index.htm"));
         QVERIFY(writeRaw(file, "original"));
+        QStringList names{QStringLiteral("index.htm")};
+        if (hardLinked) {
+            const QString other = dir.filePath(QStringLiteral("other.htm"));
+            QCOMPARE(
+                ::link(QFile::encodeName(file).constData(), QFile::encodeName(other).constData()),
+                0);
+            names.append(QStringLiteral("other.htm"));
+        }
         struct rlimit old;
         QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
         struct rlimit small = old;
@@ -283,7 +433,215 @@ private Q_SLOTS:
         QVERIFY2(error.startsWith(file + QStringLiteral(" へ書き込めません。\n")),
                  qPrintable(error));
         QCOMPARE(readAll(file), QByteArray("original"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"index.htm"});
+        names.sort();
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), names);
+        QCOMPARE(QDir(InPlaceWrite::backupFolder()).entryList(QDir::Files), QStringList());
+    }
+
+    void iso2022JpSavesEndInAscii_data()
+    {
+        QTest::addColumn<QByteArray>("fileBytes");
+        QTest::addColumn<QByteArray>("savedBytes");
+        const QByteArray kanji = QByteArray::fromHex("1b2442467c4b5c");
+        QTest::newRow("return to ascii left out") << "abc" + kanji << "abc" + kanji + "\x1b(B";
+        QTest::newRow("return to ascii at the very end") << kanji + "\x1b(B" << kanji + "\x1b(B";
+        QTest::newRow("text after the return") << kanji + "\x1b(B\r\n" << kanji + "\x1b(B\r\n";
+    }
+
+    // A file in ISO-2022-JP is read as such even when it ends in the kanji
+    // state; saved, it always ends in ASCII.
+    void iso2022JpSavesEndInAscii()
+    {
+        QFETCH(QByteArray, fileBytes);
+        QFETCH(QByteArray, savedBytes);
+        const DocumentFile::Text text = DocumentFile::decode(fileBytes);
+        QCOMPARE(text.encoding, QStringLiteral("ISO-2022-JP"));
+        QByteArray bytes;
+        QString bad;
+        QVERIFY(DocumentFile::encode(text.bytes + "日本", text.encoding, bytes, bad));
+        QVERIFY2(bytes.endsWith("\x1b(B"), bytes.toHex().constData());
+        QVERIFY(DocumentFile::encode(text.bytes, text.encoding, bytes, bad));
+        QCOMPARE(bytes, savedBytes);
+    }
+
+    void declaredCharset_data()
+    {
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("html 5 meta")
+            << QByteArray("<html><head><meta charset=\"EUC-JP\">") << QByteArray("EUC-JP");
+        QTest::newRow("http-equiv, upper case")
+            << QByteArray("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
+                          "CHARSET=x-sjis\">")
+            << QByteArray("x-sjis");
+        QTest::newRow("unquoted, spaces around =")
+            << QByteArray("<meta charset = latin1 >") << QByteArray("latin1");
+        QTest::newRow("xml declaration")
+            << QByteArray("<?xml version='1.0' encoding='KOI8-R'?>") << QByteArray("KOI8-R");
+        QTest::newRow("xml declaration not at the start")
+            << QByteArray("\n<?xml version='1.0' encoding='KOI8-R'?>") << QByteArray();
+        QTest::newRow("charset outside a meta tag")
+            << QByteArray("<p>charset=EUC-JP</p><meta name=x>") << QByteArray();
+        QTest::newRow("meta without charset")
+            << QByteArray("<meta name=\"charset\" content=\"x\">") << QByteArray();
+        QTest::newRow("unfinished meta at the end")
+            << QByteArray("<meta charset=\"Big5") << QByteArray("Big5");
+        QTest::newRow("beyond the first 4 KB")
+            << QByteArray(4096, ' ') + "<meta charset=EUC-JP>" << QByteArray();
+        QTest::newRow("nothing after =") << QByteArray("<meta charset=>") << QByteArray();
+    }
+
+    void declaredCharset()
+    {
+        QFETCH(QByteArray, head);
+        QFETCH(QByteArray, name);
+        QCOMPARE(TextEncoding::declaredCharset(head), name);
+    }
+
+    void decodeAs_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("encoding"); // "-": refused
+
+        const QByteArray eucKana = QByteArray::fromHex("8eb18eb2");
+        QTest::newRow("euc-jp read as shift_jis") << eucKana << "Shift_JIS"
+                                                  << "Shift_JIS";
+        QTest::newRow("shift_jis read as euc-jp") << kShiftJisSample << "EUC-JP"
+                                                  << "-";
+        QTest::newRow("utf-8 as utf-8") << QByteArray("日本") << "UTF-8"
+                                        << "";
+        QTest::newRow("shift_jis as utf-8") << kShiftJisSample << "UTF-8"
+                                            << "-";
+        QTest::newRow("utf-16 with byte-order mark")
+            << QByteArray::fromHex("fffe41004200") << "UTF-16"
+            << "UTF-16LE";
+        QTest::newRow("utf-16 without byte-order mark")
+            << QByteArray::fromHex("41004200") << "UTF-16"
+            << "-";
+        QTest::newRow("latin-1") << kShiftJisSample << "ISO-8859-1"
+                                 << "ISO-8859-1";
+        QTest::newRow("windows-1252") << QByteArray("\x93q\x94") << "Windows-1252"
+                                      << "Windows-1252";
+        QTest::newRow("iso-2022-jp") << kIso2022JpSample << "ISO-2022-JP"
+                                     << "ISO-2022-JP";
+        QTest::newRow("8-bit bytes as iso-2022-jp") << kEucJpSample << "ISO-2022-JP"
+                                                    << "-";
+    }
+
+    // Reopening in a chosen encoding is refused unless that encoding gives
+    // back the file's bytes.
+    void decodeAs()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, chosen);
+        QFETCH(QString, encoding);
+        DocumentFile::Text text{"unchanged", QStringLiteral("x"), false};
+        QString reason;
+        const bool ok = DocumentFile::decodeAs(bytes, chosen, text, reason);
+        QCOMPARE(ok ? text.encoding : QStringLiteral("-"), encoding);
+        QCOMPARE(reason.isEmpty(), ok);
+    }
+
+    void unencodableCharacterIsNamedWithItsLine_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("wave dash on line 3 after lf and cr lf")
+            << QByteArray("a\nb\r\nc〜") << "Shift_JIS"
+            << "「〜」(U+301C、3 行目)";
+        QTest::newRow("emoji after a lone cr") << QByteArray("x\ry😀") << "EUC-JP"
+                                               << "「😀」(U+1F600、2 行目)";
+        QTest::newRow("half-width katakana in iso-2022-jp") << QByteArray("ｱ") << "ISO-2022-JP"
+                                                            << "「ｱ」(U+FF71、1 行目)";
+        QTest::newRow("euro sign in latin-1") << QByteArray("\n\n€") << "ISO-8859-1"
+                                              << "「€」(U+20AC、3 行目)";
+        QTest::newRow("undecodable byte") << QByteArray("ab\n\xff") << "Shift_JIS"
+                                          << "文字として読めないﾊﾞｲﾄ 0xFF (2 行目)";
+        QTest::newRow("undecodable byte saved as utf-8") << QByteArray("\x82\xa0") << "UTF-8"
+                                                         << "文字として読めないﾊﾞｲﾄ 0x82 (1 行目)";
+    }
+
+    void unencodableCharacterIsNamedWithItsLine()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, encoding);
+        QFETCH(QString, named);
+        QByteArray bytes = "unchanged";
+        QString bad;
+        QVERIFY(!DocumentFile::encode(text, encoding, bytes, bad));
+        QCOMPARE(bad, named);
+    }
+
+    void addsUtf8Characters_data()
+    {
+        QTest::addColumn<QByteArray>("original");
+        QTest::addColumn<QByteArray>("edited");
+        QTest::addColumn<bool>("adds");
+        const QByteArray raw = "\x82\xa0 caf\xc3\xa9 \xff";
+        QTest::newRow("unchanged") << raw << raw << false;
+        QTest::newRow("ascii typed") << raw << "<p>" + raw + "</p>" << false;
+        QTest::newRow("existing character deleted")
+            << raw << QByteArray("\x82\xa0 caf \xff") << false;
+        QTest::newRow("japanese typed") << raw << raw + "日本" << true;
+        QTest::newRow("existing character typed again") << raw << raw + "é" << true;
+        QTest::newRow("deleting a byte joins a character")
+            << QByteArray("\xc3-\xa9") << QByteArray("\xc3\xa9") << true;
+    }
+
+    void addsUtf8Characters()
+    {
+        QFETCH(QByteArray, original);
+        QFETCH(QByteArray, edited);
+        QFETCH(bool, adds);
+        QCOMPARE(DocumentFile::addsUtf8Characters(DocumentFile::utf8Characters(original), edited),
+                 adds);
+    }
+
+    // A file larger than the control can address is refused before anything
+    // is read, naming the reason; a file that cannot get the memory it needs
+    // is refused the same way.
+    void fileTooLargeToHold_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("limitMemory");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("100 GB") << Q_INT64_C(100) * 1024 * 1024 * 1024 << false
+                                << QStringLiteral("ﾌｧｲﾙが大きすぎます");
+        QTest::newRow("2 GB") << Q_INT64_C(0x7FFFFFFF) << false
+                              << QStringLiteral("ﾌｧｲﾙが大きすぎます");
+        QTest::newRow("memory runs out")
+            << Q_INT64_C(512) * 1024 * 1024 << true << QStringLiteral("ﾒﾓﾘが不足しています。");
+    }
+
+    void fileTooLargeToHold()
+    {
+        QFETCH(qint64, size);
+        QFETCH(bool, limitMemory);
+        QFETCH(QString, reason);
+        const QString file = path(QStringLiteral("huge.htm"));
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            QVERIFY(f.resize(size)); // sparse: takes no room on the disk
+        }
+        struct rlimit old;
+        QCOMPARE(::getrlimit(RLIMIT_AS, &old), 0);
+        if (limitMemory) {
+            struct rlimit small = old;
+            small.rlim_cur = addressSpaceInUse() + 256 * 1024 * 1024;
+            QCOMPARE(::setrlimit(RLIMIT_AS, &small), 0);
+        }
+        DocumentFile::Text text{"unchanged", QString(), false};
+        QString error;
+        const bool read = DocumentFile::read(file, text, error);
+        ::setrlimit(RLIMIT_AS, &old);
+        QFile::remove(file);
+        QVERIFY(!read);
+        QVERIFY2(error.startsWith(file + QStringLiteral(" を読み込めません。\n") + reason),
+                 qPrintable(error));
+        QCOMPARE(text.bytes, QByteArray("unchanged"));
     }
 
     void readFailures()

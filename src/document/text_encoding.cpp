@@ -1,0 +1,300 @@
+#include "document/text_encoding.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace TextEncoding {
+namespace {
+
+const char kIso2022Jp[] = "ISO-2022-JP";
+const QByteArray kReturnToAscii("\x1b(B");
+
+bool isUtf16(const QString& name)
+{
+    return name == QLatin1String("UTF-16LE") || name == QLatin1String("UTF-16BE");
+}
+
+QStringDecoder decoderFor(const QString& encoding)
+{
+    if (encoding == QLatin1String("UTF-16LE"))
+        return QStringDecoder(QStringConverter::Utf16LE);
+    if (encoding == QLatin1String("UTF-16BE"))
+        return QStringDecoder(QStringConverter::Utf16BE);
+    return QStringDecoder(encoding.toLatin1().constData());
+}
+
+QStringEncoder encoderFor(const QString& encoding)
+{
+    if (encoding == QLatin1String("UTF-16LE"))
+        return QStringEncoder(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    if (encoding == QLatin1String("UTF-16BE"))
+        return QStringEncoder(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom);
+    return QStringEncoder(encoding.toLatin1().constData());
+}
+
+// Whether ISO-2022-JP bytes are left in a state other than ASCII: the last
+// escape sequence that designates a character set decides.
+bool endsOutsideAscii(QByteArrayView bytes)
+{
+    bool ascii = true;
+    for (qsizetype i = 0; i + 2 < bytes.size(); ++i) {
+        if (bytes[i] != '\x1b')
+            continue;
+        if (bytes[i + 1] == '(')
+            ascii = bytes[i + 2] == 'B';
+        else if (bytes[i + 1] == '$')
+            ascii = false;
+    }
+    return !ascii;
+}
+
+// Half-width katakana: letters (including ｦ, the small letters and ｰ), and the
+// letters that take the voiced and semi-voiced sound marks.
+bool isHalfWidthLetter(char16_t u)
+{
+    return u >= 0xFF66 && u <= 0xFF9D;
+}
+bool takesVoicedMark(char16_t u)
+{
+    return u == 0xFF73 || (u >= 0xFF76 && u <= 0xFF84) || (u >= 0xFF8A && u <= 0xFF8E);
+}
+bool takesSemiVoicedMark(char16_t u)
+{
+    return u >= 0xFF8A && u <= 0xFF8E;
+}
+
+int halfWidthScore(char16_t u, char16_t previous)
+{
+    if (u == 0xFF9E)
+        return takesVoicedMark(previous) ? 2 : -4;
+    if (u == 0xFF9F)
+        return takesSemiVoicedMark(previous) ? 2 : -4;
+    // ｰ and the small letters follow a letter (which may carry a sound mark).
+    if (u == 0xFF70 || (u >= 0xFF67 && u <= 0xFF6F))
+        return isHalfWidthLetter(previous) || previous == 0xFF9E || previous == 0xFF9F ? 2 : -4;
+    return isHalfWidthLetter(u) ? 2 : 0; // ｡｢｣､･ count for neither
+}
+
+// Bytes of an encoding name: ASCII letters, digits and - _ . :
+bool isNameByte(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '_' || c == '.' || c == ':';
+}
+
+} // namespace
+
+QStringList shortList()
+{
+    return {QString::fromLatin1(kUtf8),    QStringLiteral("Shift_JIS"),
+            QStringLiteral("EUC-JP"),      QStringLiteral("ISO-2022-JP"),
+            QStringLiteral("UTF-16"),      QStringLiteral("ISO-8859-1"),
+            QStringLiteral("Windows-1252")};
+}
+
+QString canonicalName(const QString& name)
+{
+    const QString trimmed = name.trimmed();
+    if (trimmed.isEmpty())
+        return QString();
+    if (trimmed.compare(QLatin1String("UTF-16"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("UTF-16LE");
+    QStringDecoder decoder(trimmed.toLatin1().constData());
+    if (!decoder.isValid())
+        return QString();
+    const QString known = QString::fromLatin1(decoder.name());
+    for (const QString& listed : shortList()) {
+        if (known.compare(listed, Qt::CaseInsensitive) == 0)
+            return listed;
+    }
+    return known;
+}
+
+qsizetype firstInvalidUtf8(QByteArrayView bytes)
+{
+    const auto* p = reinterpret_cast<const uchar*>(bytes.data());
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const uchar c = p[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int length;
+        char32_t cp;
+        char32_t minimum;
+        if ((c & 0xE0) == 0xC0) {
+            length = 2, cp = c & 0x1F, minimum = 0x80;
+        } else if ((c & 0xF0) == 0xE0) {
+            length = 3, cp = c & 0x0F, minimum = 0x800;
+        } else if ((c & 0xF8) == 0xF0) {
+            length = 4, cp = c & 0x07, minimum = 0x10000;
+        } else {
+            return i;
+        }
+        if (n - i < length)
+            return i;
+        for (int k = 1; k < length; ++k) {
+            const uchar cc = p[i + k];
+            if ((cc & 0xC0) != 0x80)
+                return i;
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return i;
+        i += length;
+    }
+    return -1;
+}
+
+bool isValidUtf8(QByteArrayView bytes)
+{
+    return firstInvalidUtf8(bytes) < 0;
+}
+
+int japaneseScore(const QString& text, int kanjiWeight)
+{
+    int score = 0;
+    char16_t previous = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u >= 0x3041 && u <= 0x3096) || (u >= 0x309B && u <= 0x30FE))
+            score += 4; // hiragana, katakana and their marks
+        else if ((u >= 0x3000 && u <= 0x303F) || (u >= 0xFF01 && u <= 0xFF60))
+            score += 1;
+        else if ((u >= 0x4E00 && u <= 0x9FFF) || (u >= 0x3400 && u <= 0x4DBF))
+            score += kanjiWeight;
+        else if (u >= 0xFF61 && u <= 0xFF9F)
+            score += halfWidthScore(u, previous);
+        else if ((u >= 0xE000 && u <= 0xFAFF) || u == 0xFFFD)
+            score -= 4;
+        previous = u;
+    }
+    return score;
+}
+
+bool looksLikeIso2022Jp(QByteArrayView bytes)
+{
+    for (const char c : bytes) {
+        if (static_cast<uchar>(c) >= 0x80)
+            return false;
+    }
+    for (const char* escape : {"\x1b$@", "\x1b$B", "\x1b$(D", "\x1b(J", "\x1b(I"}) {
+        if (bytes.indexOf(QByteArrayView(escape)) >= 0)
+            return true;
+    }
+    return false;
+}
+
+QString utf16ByteOrder(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xff\xfe"))
+        return QStringLiteral("UTF-16LE");
+    if (bytes.startsWith("\xfe\xff"))
+        return QStringLiteral("UTF-16BE");
+    return QString();
+}
+
+bool encode(const QString& text, const QString& encoding, QByteArray& bytes, qsizetype& lostAt)
+{
+    QStringEncoder encoder = encoderFor(encoding);
+    QStringDecoder decoder = decoderFor(encoding);
+    if (!encoder.isValid() || !decoder.isValid()) {
+        lostAt = -1;
+        return false;
+    }
+    QByteArray out = encoder.encode(text);
+    const bool iso2022Jp = encoding == QLatin1String(kIso2022Jp);
+    if (iso2022Jp && endsOutsideAscii(out))
+        out += kReturnToAscii;
+    const QString back = decoder.decode(out);
+    if (encoder.hasError() || decoder.hasError() || back != text) {
+        qsizetype i = 0;
+        const qsizetype n = qMin(text.size(), back.size());
+        while (i < n && text.at(i) == back.at(i))
+            ++i;
+        if (i >= text.size())
+            i = text.size() - 1;
+        if (i > 0 && text.at(i).isLowSurrogate())
+            --i;
+        lostAt = qMax<qsizetype>(i, 0);
+        return false;
+    }
+    bytes = std::move(out);
+    return true;
+}
+
+bool decodeExactly(QByteArrayView bytes, const QString& encoding, QString& text)
+{
+    QStringDecoder decoder = decoderFor(encoding);
+    if (!decoder.isValid())
+        return false;
+    if (isUtf16(encoding) && utf16ByteOrder(bytes) != encoding)
+        return false; // UTF-16 is recognised by its byte-order mark
+    QString decoded = decoder.decode(bytes);
+    if (decoder.hasError())
+        return false;
+    QByteArray back;
+    qsizetype lostAt;
+    if (!encode(decoded, encoding, back, lostAt))
+        return false;
+    const bool exact = back == bytes;
+    const bool onlyReturnAdded = encoding == QLatin1String(kIso2022Jp) &&
+                                 back.size() == bytes.size() + kReturnToAscii.size() &&
+                                 back.startsWith(bytes) && endsOutsideAscii(bytes);
+    if (!exact && !onlyReturnAdded)
+        return false;
+    text = std::move(decoded);
+    return true;
+}
+
+QByteArray declaredCharset(QByteArrayView bytes)
+{
+    const QByteArray head =
+        bytes.first(qMin<qsizetype>(bytes.size(), 4096)).toByteArray().toLower();
+    auto nameAt = [&head, &bytes](qsizetype pos) {
+        while (pos < head.size() && (head[pos] == ' ' || head[pos] == '"' || head[pos] == '\''))
+            ++pos;
+        qsizetype end = pos;
+        while (end < head.size() && isNameByte(head[end]))
+            ++end;
+        return bytes.sliced(pos, end - pos).toByteArray();
+    };
+    // Spaces around "=" are allowed in both forms.
+    auto valueAfter = [&head, &nameAt](qsizetype keyEnd, qsizetype limit) -> QByteArray {
+        qsizetype pos = keyEnd;
+        while (pos < limit && QByteArrayView(" \t\r\n").contains(head[pos]))
+            ++pos;
+        if (pos >= limit || head[pos] != '=')
+            return {};
+        ++pos;
+        while (pos < limit && QByteArrayView(" \t\r\n").contains(head[pos]))
+            ++pos;
+        return nameAt(pos);
+    };
+
+    if (head.startsWith("<?xml")) {
+        const qsizetype close = head.indexOf("?>");
+        const qsizetype key = head.indexOf("encoding");
+        if (key > 0 && (close < 0 || key < close)) {
+            const QByteArray name = valueAfter(key + 8, close < 0 ? head.size() : close);
+            if (!name.isEmpty())
+                return name;
+        }
+    }
+    for (qsizetype meta = head.indexOf("<meta"); meta >= 0;
+         meta = head.indexOf("<meta", meta + 5)) {
+        const qsizetype close = head.indexOf('>', meta);
+        const qsizetype limit = close < 0 ? head.size() : close;
+        for (qsizetype key = head.indexOf("charset", meta); key >= 0 && key < limit;
+             key = head.indexOf("charset", key + 7)) {
+            const QByteArray name = valueAfter(key + 7, limit);
+            if (!name.isEmpty())
+                return name;
+        }
+    }
+    return {};
+}
+
+} // namespace TextEncoding
