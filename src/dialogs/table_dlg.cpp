@@ -7,10 +7,13 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -55,16 +58,15 @@ CTableDlg::CTableDlg(QWidget* parent) : QDialog(parent)
         editCell(qMax(0, m_grid->currentRow()), qMax(0, m_grid->currentColumn()));
     });
     editKey->setContext(Qt::WidgetShortcut);
-    // Tab in the edit box moves the grid's current cell; the box follows it,
-    // so what is typed next goes into the cell that is shown as current.
-    connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
-        if (m_cellEdit->isVisible() && m_cellEdit->hasFocus() && row >= 0 && column >= 0)
-            editCell(row, column);
-    });
+    // Tab and Backtab in the edit box move it to the next or previous cell,
+    // and typing in the grid itself edits its current cell, so what is typed
+    // always goes into the cell the grid shows as current.
+    m_cellEdit->installEventFilter(this);
+    m_grid->installEventFilter(this);
     connect(m_cellEdit, &QLineEdit::textChanged, this, &CTableDlg::cellTextEdited);
     // The edit box belongs to one cell: when the cells move under it, it goes.
     for (QScrollBar* bar : {m_grid->horizontalScrollBar(), m_grid->verticalScrollBar()})
-        connect(bar, &QScrollBar::valueChanged, m_cellEdit, &QWidget::hide);
+        connect(bar, &QScrollBar::valueChanged, this, &CTableDlg::hideCellEditor);
 
     auto* columns = new QHBoxLayout;
     columns->addWidget(settings);
@@ -286,6 +288,77 @@ void CTableDlg::editCell(int row, int column)
     m_cellEdit->raise();
     m_cellEdit->setFocus();
     m_cellEdit->selectAll();
+}
+
+void CTableDlg::hideCellEditor()
+{
+    // A focused widget that hides hands the focus on as a Tab would, and in
+    // the grid a Tab moves the current cell: the grid takes the focus first.
+    if (m_cellEdit->hasFocus())
+        m_grid->setFocus();
+    m_cellEdit->hide();
+}
+
+// Moves the edit box by step cells in reading order; past either end of the
+// table the focus leaves the grid for the next or previous control.
+void CTableDlg::moveCellEditor(int step)
+{
+    int row = m_editRow;
+    int column = m_editColumn + step;
+    if (column >= m_grid->columnCount()) {
+        column = 0;
+        ++row;
+    } else if (column < 0) {
+        column = m_grid->columnCount() - 1;
+        --row;
+    }
+    if (row < 0 || row >= m_grid->rowCount()) {
+        hideCellEditor();
+        focusNextPrevChild(step > 0);
+        return;
+    }
+    m_grid->setCurrentCell(row, column);
+    editCell(row, column);
+}
+
+bool CTableDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_cellEdit && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (plain && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+            const bool back =
+                key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+            moveCellEditor(back ? -1 : 1);
+            return true;
+        }
+    }
+    if (watched == m_grid && startsCellText(event)) {
+        editCell(qMax(0, m_grid->currentRow()), qMax(0, m_grid->currentColumn()));
+        if (m_cellEdit->isVisible()) {
+            // The typing goes on after the cell's text rather than replacing it.
+            m_cellEdit->end(false);
+            QCoreApplication::sendEvent(m_cellEdit, event);
+        }
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// Text typed or composed while the grid itself has the focus.
+bool CTableDlg::startsCellText(QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        return !text.isEmpty() && text.at(0).isPrint() &&
+               !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    }
+    if (event->type() == QEvent::InputMethod) {
+        const auto* input = static_cast<QInputMethodEvent*>(event);
+        return !input->commitString().isEmpty() || !input->preeditString().isEmpty();
+    }
+    return false;
 }
 
 void CTableDlg::cellTextEdited(const QString& text)

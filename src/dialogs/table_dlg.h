@@ -17,8 +17,11 @@ class QTableWidget;
 // The table dialog ("表の作成"): builds a whole TABLE element. The user sets
 // the counts, border, spacing, caption, header row and column and the
 // placement, and types the cells into a grid: clicking a cell lays an edit
-// box over it, and the grid follows every keystroke in that box. The caller
-// reads resultText() after OK. Nothing is remembered between runs.
+// box over it, and the grid follows every keystroke in that box. Tab and
+// Backtab carry the box to the next or previous cell (scrolled into view),
+// and text typed while the grid itself has the focus goes into its current
+// cell. The caller reads resultText() after OK. Nothing is remembered
+// between runs.
 //
 // Row and column counts must be integers ("整数を入力してください。"
 // otherwise); counts below 1 give one row or column and counts above 999 are
@@ -41,6 +44,9 @@ public:
 public Q_SLOTS:
     void accept() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QWidget* buildSettings();
     QWidget* buildPlacementGroup();
@@ -56,6 +62,9 @@ private:
     void styleCell(int row, int column);
     void updatePreview();
     void editCell(int row, int column);
+    void hideCellEditor();
+    void moveCellEditor(int step);
+    static bool startsCellText(QEvent* event);
     void cellTextEdited(const QString& text);
     TableChoices choices() const;
 
