@@ -1,6 +1,7 @@
 #include "app/marquill_app.h"
 
 #include "app/about_dialog.h"
+#include "app/hand_off_queue.h"
 #include "app/single_instance.h"
 #include "commands/command_modules.h"
 #include "core/options.h"
@@ -51,20 +52,25 @@ bool CMarquillApp::initInstance(const QStringList& arguments, bool singleInstanc
             // Another instance of this user runs: it gets the file (made
             // absolute here, against this start's folder) and this one ends
             // once it has answered.
-            bool opened = false;
+            bool accepted = false;
             const bool answered = CSingleInstance::handOff(
-                file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath(), 60000, &opened);
-            m_handOffResult = !answered ? 3 : (file.isEmpty() || opened) ? 0 : 2;
+                file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath(), 60000, &accepted);
+            m_handOffResult = !answered ? 3 : accepted ? 0 : 2;
             return false;
         }
         connect(m_instance, &CSingleInstance::activateRequested, this,
                 &CMarquillApp::activateMainWindow);
-        connect(m_instance, &CSingleInstance::openFileRequested, this,
-                [this](const QString& path, bool* opened) {
-                    const bool ok = openDocumentFile(path) != nullptr;
-                    if (opened)
-                        *opened = ok;
-                });
+        // Handed-over files that cannot be opened are reported together.
+        m_handOffs = new CHandOffQueue(
+            [this](const QString& path, QString* error) {
+                return openDocument(path, error) != nullptr;
+            },
+            [this](const QString& text) {
+                UiSeam::messageBox(m_mainFrame, text, QMessageBox::Warning);
+            },
+            this);
+        connect(m_instance, &CSingleInstance::openFileRequested, m_handOffs,
+                &CHandOffQueue::enqueue);
     }
 
     Options::kPath.write(programFolder());
@@ -203,6 +209,15 @@ CMarquillDoc* CMarquillApp::fileNew()
 
 CMarquillDoc* CMarquillApp::openDocumentFile(const QString& path)
 {
+    QString error;
+    CMarquillDoc* doc = openDocument(path, &error);
+    if (!doc)
+        UiSeam::messageBox(m_mainFrame, error, QMessageBox::Warning);
+    return doc;
+}
+
+CMarquillDoc* CMarquillApp::openDocument(const QString& path, QString* error)
+{
     const QString absolute = QFileInfo(path).absoluteFilePath();
     for (CMarquillDoc* doc : std::as_const(m_documents)) {
         if (!doc->pathName().isEmpty() && QFileInfo(doc->pathName()) == QFileInfo(absolute)) {
@@ -216,12 +231,10 @@ CMarquillDoc* CMarquillApp::openDocumentFile(const QString& path)
     }
     CMarquillDoc* doc = createDocument();
     CChildFrame* frame = frameOf(doc);
-    QString error;
-    if (!doc->onOpenDocument(absolute, &error)) {
+    if (!doc->onOpenDocument(absolute, error)) {
         frame->closeWithoutAsking();
         delete frame;
         doc->deleteLater();
-        UiSeam::messageBox(m_mainFrame, error, QMessageBox::Warning);
         return nullptr;
     }
     m_documents.append(doc);

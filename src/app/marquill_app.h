@@ -11,6 +11,7 @@ class CMainFrame;
 class CMarquillDoc;
 class CChildFrame;
 class CSingleInstance;
+class CHandOffQueue;
 
 // The application object: the start-up sequence, the documents (one
 // CMarquillDoc per CChildFrame with a CMarquillView), the recent-file list and
@@ -30,9 +31,10 @@ public:
     // command-line file instead and this one ends.
     bool initInstance(const QStringList& arguments, bool singleInstance = false);
     // Exit code of a start that handed its file to the running instance:
-    // 0 when the file was opened there (or there was none), 2 when the
-    // running instance could not open it, 3 when it did not answer; -1
-    // when this start handed nothing over.
+    // 0 when the running instance took it (or there was none), 2 when it
+    // refused it, 3 when it did not answer; -1 when this start handed
+    // nothing over. Whether the file could be opened is told by the running
+    // instance, not by this start.
     int handOffResult() const { return m_handOffResult; }
     // Writes what is saved at exit (document window show state, recent files).
     void exitInstance();
@@ -67,12 +69,16 @@ private:
     void about();
     void openRecentFile(int index);
     CMarquillDoc* createDocument();
+    // Opens path, or activates its window when it is open already; on
+    // failure returns null with the reason in *error, showing nothing.
+    CMarquillDoc* openDocument(const QString& path, QString* error);
     void removeDocument(CMarquillDoc* doc);
 
     void activateMainWindow();
 
     CMainFrame* m_mainFrame = nullptr;
     CSingleInstance* m_instance = nullptr;
+    CHandOffQueue* m_handOffs = nullptr;
     QList<CMarquillDoc*> m_documents;
     CRecentFileList m_recent;
     int m_handOffResult = -1;

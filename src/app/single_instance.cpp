@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QLockFile>
-#include <QPointer>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QtEndian>
@@ -24,7 +23,7 @@ constexpr int kRequestTimeoutMs = 10000;
 constexpr int kProbeTimeoutMs = 2000;
 constexpr char kActivate = 'A';
 constexpr char kOpen = 'O';
-const char* const kBusy = "marquillBusy";
+const char* const kAnswered = "marquillAnswered";
 
 // The runtime folder must be the user's own and closed to everybody else,
 // or another user could put a socket of their own in our place.
@@ -103,7 +102,7 @@ bool CSingleInstance::tryBecomePrimary()
     return true;
 }
 
-bool CSingleInstance::handOff(const QString& path, int timeoutMs, bool* opened,
+bool CSingleInstance::handOff(const QString& path, int timeoutMs, bool* accepted,
                               const QString& socketPath)
 {
     if (socketPath.isEmpty())
@@ -132,14 +131,15 @@ bool CSingleInstance::handOff(const QString& path, int timeoutMs, bool* opened,
     }
     char answer = 0;
     socket.getChar(&answer);
-    if (opened)
-        *opened = answer == '1';
+    if (accepted)
+        *accepted = answer == '1';
     return true;
 }
 
 void CSingleInstance::acceptConnections()
 {
     while (QLocalSocket* socket = m_server.nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         if (!peerIsCurrentUser(socket->socketDescriptor())) {
             socket->abort();
             socket->deleteLater();
@@ -150,71 +150,51 @@ void CSingleInstance::acceptConnections()
         connect(timeout, &QTimer::timeout, socket, &QLocalSocket::abort);
         timeout->start(kRequestTimeoutMs);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
-        connect(socket, &QLocalSocket::disconnected, socket, [socket] {
-            if (!socket->property(kBusy).toBool())
-                socket->deleteLater();
-        });
         readRequest(socket);
     }
 }
 
-// Waits until the whole frame has arrived, however it is split.
+// Waits until the whole frame has arrived, however it is split, answers at
+// once and leaves the request to the event loop.
 void CSingleInstance::readRequest(QLocalSocket* socket)
 {
-    if (socket->property(kBusy).toBool() || socket->bytesAvailable() < 4)
+    if (socket->property(kAnswered).toBool() || socket->bytesAvailable() < 4)
         return;
     char head[4];
     socket->peek(head, 4);
     const quint32 length = qFromBigEndian<quint32>(head);
     if (length == 0 || length > kMaxPayload) {
         socket->abort();
+        socket->deleteLater();
         return;
     }
     if (socket->bytesAvailable() < 4 + qint64(length))
         return;
     socket->skip(4);
     const QByteArray payload = socket->read(length);
-    socket->setProperty(kBusy, true);
-    if (auto* timeout = socket->findChild<QTimer*>())
-        timeout->stop();
-    // Handled from the event loop rather than inside the socket's own signal:
-    // the receiver may open dialogs, and the socket may go away meanwhile.
-    QMetaObject::invokeMethod(
-        this,
-        [this, guard = QPointer<QLocalSocket>(socket), payload] {
-            if (guard)
-                handleRequest(guard, payload);
-        },
-        Qt::QueuedConnection);
-}
-
-void CSingleInstance::handleRequest(QLocalSocket* socket, const QByteArray& payload)
-{
-    const QPointer<QLocalSocket> guard(socket);
-    bool opened = true;
-    if (payload == QByteArray(1, kActivate)) {
-        Q_EMIT activateRequested();
-    } else if (payload.startsWith(kOpen) && payload.size() > 1) {
-        const QString path = QFile::decodeName(payload.mid(1));
-        Q_EMIT activateRequested();
-        if (QDir::isAbsolutePath(path))
-            Q_EMIT openFileRequested(path, &opened);
-        else
-            opened = false;
-    } else {
+    const bool activate = payload == QByteArray(1, kActivate);
+    const bool open = payload.startsWith(kOpen) && payload.size() > 1;
+    if (!activate && !open) {
         socket->abort();
         socket->deleteLater();
         return;
     }
+    const bool accepted = activate || QDir::isAbsolutePath(QFile::decodeName(payload.mid(1)));
+    socket->setProperty(kAnswered, true);
+    socket->write(accepted ? "1" : "0");
+    socket->flush();
+    socket->disconnectFromServer();
+    if (!accepted)
+        return;
+    // Carried out from the event loop rather than inside the socket's own
+    // signal: the receivers may open dialogs.
+    QMetaObject::invokeMethod(
+        this, [this, payload] { handleRequest(payload); }, Qt::QueuedConnection);
+}
 
-    if (!guard)
-        return;
-    guard->setProperty(kBusy, false);
-    if (guard->state() != QLocalSocket::ConnectedState) {
-        guard->deleteLater();
-        return;
-    }
-    guard->write(opened ? "1" : "0");
-    guard->flush();
-    guard->disconnectFromServer();
+void CSingleInstance::handleRequest(const QByteArray& payload)
+{
+    Q_EMIT activateRequested();
+    if (payload.startsWith(kOpen))
+        Q_EMIT openFileRequested(QFile::decodeName(payload.mid(1)));
 }

@@ -10,9 +10,11 @@
 //
 // The request is one frame: a 32-bit big-endian length followed by that many
 // bytes, "A" (activate) or "O" and the absolute path of the file. The first
-// instance answers with one byte once it has handled the request: '1' when
-// the file is open (or the window was activated), '0' when it could not be
-// opened. Connections from other users are refused.
+// instance answers with one byte as soon as the request has arrived, before
+// it acts on it: '1' when it takes the request, '0' when it refuses it (a
+// path that is not absolute). So a later start never waits for a file to be
+// opened, nor for a message about it to be answered. Connections from other
+// users are refused.
 class CSingleInstance : public QObject
 {
     Q_OBJECT
@@ -39,25 +41,26 @@ public:
 
     // The second instance's side: sends `path` (made absolute against this
     // process's current folder; empty for a mere activation) to the first
-    // instance and waits until it has been handled. Returns false when no
-    // instance answered within `timeoutMs` (negative: wait as long as it
-    // takes). `opened`, when given, receives the first instance's answer.
-    static bool handOff(const QString& path, int timeoutMs, bool* opened = nullptr,
+    // instance and waits for its answer. Returns false when no instance
+    // answered within `timeoutMs` (negative: wait as long as it takes).
+    // `accepted`, when given, receives whether the first instance took the
+    // request.
+    static bool handOff(const QString& path, int timeoutMs, bool* accepted = nullptr,
                         const QString& socketPath = defaultSocketPath());
 
 Q_SIGNALS:
     // A second instance started: bring the main window forward (restore it
     // when minimised). Emitted for every request, before openFileRequested.
     void activateRequested();
-    // A second instance hands over `path` (absolute). Connect directly (same
-    // thread); a receiver that could not open the file sets *opened = false.
-    // The second instance gets its answer once every receiver has returned.
-    void openFileRequested(const QString& path, bool* opened);
+    // A second instance handed over `path` (absolute). Emitted from the event
+    // loop after the second instance has had its answer, so receivers may
+    // open dialogs.
+    void openFileRequested(const QString& path);
 
 private:
     void acceptConnections();
     void readRequest(class QLocalSocket* socket);
-    void handleRequest(class QLocalSocket* socket, const QByteArray& payload);
+    void handleRequest(const QByteArray& payload);
 
     QString m_socketPath;
     QLocalServer m_server;

@@ -1,9 +1,10 @@
 #include "test_support.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 
 // Two real starts of the program: the second hands its file to the first and
-// exits once the first has answered.
+// exits once the first has taken it.
 class TestHandOff : public QObject
 {
     Q_OBJECT
@@ -78,6 +79,23 @@ private Q_SLOTS:
     void aFileAlreadyOpenIsOnlyActivated()
     {
         QCOMPARE(runSecond({m_home.filePath(QStringLiteral("a/first.htm"))}, m_home.path()), 0);
+    }
+
+    // Files that cannot be opened are reported by the first instance; the
+    // later starts have their answer at once, even while that message is up.
+    void missingFilesAreAnsweredAtOnce()
+    {
+        for (int i = 0; i < 5; ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            QCOMPARE(
+                runSecond({m_home.filePath(QStringLiteral("gone%1.htm").arg(i))}, m_home.path()),
+                0);
+            QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
+        }
+        write(QStringLiteral("c/after.htm"), "after");
+        QCOMPARE(runSecond({QStringLiteral("c/after.htm")}, m_home.path()), 0);
+        QCOMPARE(m_first.state(), QProcess::Running);
     }
 
     void secondStartWithoutAFileOnlyActivates()
