@@ -1,5 +1,7 @@
 #include "core/ui_seam.h"
 
+#include "core/file_dialog_columns.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
@@ -54,7 +56,7 @@ QString fileDialog(QWidget* parent, const FileDialogRequest& request)
     if (fileHook())
         return fileHook()(request);
     QFileDialog dlg(parent, request.title, request.directory, request.filter);
-    dlg.setOption(QFileDialog::DontUseNativeDialog, false);
+    FileDialogColumns::prepare(dlg);
     if (!request.selectedFilter.isEmpty())
         dlg.selectNameFilter(request.selectedFilter);
     if (request.save) {
