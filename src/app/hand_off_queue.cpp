@@ -3,13 +3,23 @@
 #include <QTimer>
 
 CHandOffQueue::CHandOffQueue(Opener open, Reporter report, QObject* parent)
-    : QObject(parent), m_open(std::move(open)), m_report(std::move(report))
+    : QObject(parent), m_open(std::move(open)), m_report(std::move(report)),
+      m_quiet(new QTimer(this))
 {
+    m_quiet->setSingleShot(true);
+    m_quiet->setInterval(kQuietMs);
+    connect(m_quiet, &QTimer::timeout, this, [this] {
+        // While a file is being opened its run reports when it is done.
+        if (!m_opening)
+            reportFailures();
+    });
 }
 
 void CHandOffQueue::enqueue(const QString& path)
 {
     m_paths.append(path);
+    if (m_quiet->isActive())
+        m_quiet->start();
     if (m_scheduled)
         return;
     m_scheduled = true;
@@ -17,6 +27,11 @@ void CHandOffQueue::enqueue(const QString& path)
         m_scheduled = false;
         openPending();
     });
+}
+
+bool CHandOffQueue::isIdle() const
+{
+    return m_paths.isEmpty() && m_errors.isEmpty() && !m_scheduled && !m_opening && !m_reporting;
 }
 
 // Opening a document may run the event loop (its colouring shows progress),
@@ -33,7 +48,8 @@ void CHandOffQueue::openPending()
             m_errors.append(error);
     }
     m_opening = false;
-    reportFailures();
+    if (!m_errors.isEmpty())
+        m_quiet->start();
 }
 
 void CHandOffQueue::reportFailures()

@@ -32,30 +32,37 @@ private Q_SLOTS:
         QCOMPARE(CHandOffQueue::failureText(errors), text);
     }
 
-    // Paths starting with "x" cannot be opened. `during` arrives while the
-    // first message is up; every message is recorded by the failures it names.
+    // Paths starting with "x" cannot be opened. `later` arrives once `before`
+    // has been opened, `during` while the first message is up; every message
+    // is recorded by the failures it names.
     void failuresShareOneMessageAtATime_data()
     {
         QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QStringList>("later");
         QTest::addColumn<QStringList>("during");
         QTest::addColumn<QStringList>("opened");
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("all opened")
-            << QStringList{"a", "b"} << QStringList{} << QStringList{"a", "b"} << QStringList{};
-        QTest::newRow("one failure")
-            << QStringList{"a", "x1"} << QStringList{} << QStringList{"a"} << QStringList{"x1"};
-        QTest::newRow("failures together") << QStringList{"x1", "a", "x2"} << QStringList{}
-                                           << QStringList{"a"} << QStringList{"x1\n\nx2"};
+        QTest::newRow("all opened") << QStringList{"a", "b"} << QStringList{} << QStringList{}
+                                    << QStringList{"a", "b"} << QStringList{};
+        QTest::newRow("one failure") << QStringList{"a", "x1"} << QStringList{} << QStringList{}
+                                     << QStringList{"a"} << QStringList{"x1"};
+        QTest::newRow("failures together")
+            << QStringList{"x1", "a", "x2"} << QStringList{} << QStringList{} << QStringList{"a"}
+            << QStringList{"x1\n\nx2"};
         QTest::newRow("more while the message is up")
-            << QStringList{"x1"} << QStringList{"x2", "b", "x3"} << QStringList{"b"}
-            << QStringList{"x1", "x2\n\nx3"};
+            << QStringList{"x1"} << QStringList{} << QStringList{"x2", "b", "x3"}
+            << QStringList{"b"} << QStringList{"x1", "x2\n\nx3"};
         QTest::newRow("only openings while the message is up")
-            << QStringList{"x1"} << QStringList{"b"} << QStringList{"b"} << QStringList{"x1"};
+            << QStringList{"x1"} << QStringList{} << QStringList{"b"} << QStringList{"b"}
+            << QStringList{"x1"};
+        QTest::newRow("a burst spread over time")
+            << QStringList{"x1"} << QStringList{"a", "x2"} << QStringList{} << QStringList{"a"}
+            << QStringList{"x1\n\nx2"};
         QStringList many;
         for (int i = 0; i < 300; ++i)
             many << QStringLiteral("x%1").arg(i);
         QTest::newRow("three hundred failures")
-            << many << QStringList{} << QStringList{}
+            << many << QStringList{} << QStringList{} << QStringList{}
             << QStringList{"x0\n\nx1\n\nx2\n\nx3\n\nx4\n\n"
                            "ほかに 295 個のファイルを開けませんでした。"};
     }
@@ -63,6 +70,7 @@ private Q_SLOTS:
     void failuresShareOneMessageAtATime()
     {
         QFETCH(QStringList, before);
+        QFETCH(QStringList, later);
         QFETCH(QStringList, during);
         QFETCH(QStringList, opened);
         QFETCH(QStringList, messages);
@@ -95,7 +103,9 @@ private Q_SLOTS:
         for (const QString& path : before)
             q.enqueue(path);
         QTRY_COMPARE(q.pending(), 0);
-        QCoreApplication::processEvents();
+        for (const QString& path : later)
+            q.enqueue(path);
+        QTRY_VERIFY(q.isIdle());
         QCOMPARE(shown, messages);
         QCOMPARE(deepest, messages.isEmpty() ? 0 : 1);
         QCOMPARE(openedPaths, opened);
