@@ -3,6 +3,7 @@
 #include "app/about_dialog.h"
 #include "app/hand_off_queue.h"
 #include "app/single_instance.h"
+#include "commands/app_dialog_commands.h"
 #include "commands/command_modules.h"
 #include "core/options.h"
 #include "core/settings_store.h"
@@ -93,6 +94,7 @@ bool CMarquillApp::initInstance(const QStringList& arguments, bool singleInstanc
         fileNew();
     }
     m_recent.setWorkingFolderToLastUsed();
+    showTipAtStartUp(m_mainFrame);
     return true;
 }
 
@@ -127,6 +129,9 @@ void CMarquillApp::registerCommands()
         if (m_mainFrame)
             m_mainFrame->close();
     });
+    onCommand(Cmd::TipOfTheDay, [this] { showTipOfTheDay(m_mainFrame); });
+    // The File menu lists the remaining files the next time it opens.
+    onCommand(Cmd::DeleteHistory, [this] { runHistoryDeletion(m_mainFrame, m_recent); });
     onCommandRange(Cmd::RecentFile1, Cmd::RecentFile9,
                    [this](int id) { openRecentFile(id - Cmd::RecentFile1); });
     onUpdateRange(Cmd::RecentFile1, Cmd::RecentFile9,

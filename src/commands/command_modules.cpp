@@ -3,6 +3,7 @@
 #include "commands/element_dialog_commands.h"
 #include "commands/form_dialog_commands.h"
 #include "commands/image_list_table_commands.h"
+#include "commands/view_commands.h"
 #include "document/marquill_doc.h"
 #include "editor/marquill_view.h"
 
@@ -17,6 +18,7 @@ void install()
     CMarquillView::installCommandModule(registerElementDialogCommands);
     CMarquillView::installCommandModule(registerImageListTableCommands);
     CMarquillView::installCommandModule(registerFormDialogCommands);
+    CMarquillView::installCommandModule(registerViewCommands);
     CMarquillDoc::setNewDocumentStep(runNewDocumentDialog);
 }
 

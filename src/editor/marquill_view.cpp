@@ -12,15 +12,28 @@
 #include "widgets/progress_dialog.h"
 
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMimeData>
 #include <QPointer>
 
 #include <algorithm>
 #include <memory>
 
 namespace {
+
+// The first local file a drag carries; empty for text and other data.
+QString firstLocalFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls())
+        return QString();
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    return QString();
+}
 
 QList<CMarquillView::CommandModule>& commandModules()
 {
@@ -64,6 +77,11 @@ void CMarquillView::setDocument(CMyRichEditDoc* document)
         if (autoColorOption())
             colorWholeDocument();
     });
+}
+
+void CMarquillView::reapplyFormats()
+{
+    setUpFormats();
 }
 
 void CMarquillView::setUpFormats()
@@ -351,4 +369,37 @@ void CMarquillView::contextMenuEvent(QContextMenuEvent* event)
     if (chosen && chosen->data().toInt() != 0)
         Q_EMIT commandRequested(chosen->data().toInt());
     event->accept();
+}
+
+// --- Dropped files ---------------------------------------------------------------
+
+void CMarquillView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!firstLocalFile(event->mimeData()).isEmpty() && !isReadOnly()) {
+        event->acceptProposedAction();
+        return;
+    }
+    CMyRichEditView::dragEnterEvent(event);
+}
+
+void CMarquillView::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!firstLocalFile(event->mimeData()).isEmpty() && !isReadOnly()) {
+        event->acceptProposedAction();
+        return;
+    }
+    CMyRichEditView::dragMoveEvent(event);
+}
+
+// Files are put in at the selection, not where they were let go, so a
+// selected word becomes the text of a link to the file.
+void CMarquillView::dropEvent(QDropEvent* event)
+{
+    const QString path = firstLocalFile(event->mimeData());
+    if (path.isEmpty() || isReadOnly()) {
+        CMyRichEditView::dropEvent(event);
+        return;
+    }
+    event->acceptProposedAction();
+    Q_EMIT fileDropped(path);
 }

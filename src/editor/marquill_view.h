@@ -43,6 +43,10 @@ public:
     // set), colours it and puts the caret after it. Not recorded for undo.
     void InsertText(const QByteArray& text, bool tag);
 
+    // Gives the three styles the "Font" settings as they are stored now, so
+    // the text already shown takes the new fonts and colours.
+    void reapplyFormats();
+
     // The "AutoColor" option as it is stored now.
     static bool autoColorOption();
 
@@ -73,8 +77,15 @@ public:
     // (the control restores it in the default style) as an insertion is.
     void editUndo() override;
 
+Q_SIGNALS:
+    // Files were dropped on the view: the first of them, as a full path.
+    void fileDropped(const QString& path);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void beforeInsert(qint64 pos, qint64 length) override;
     void beforeDelete(qint64 pos, qint64 length) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

@@ -1,8 +1,10 @@
 #include "frame/main_frame.h"
 
+#include "commands/app_dialog_commands.h"
 #include "core/settings_store.h"
 #include "document/marquill_doc.h"
 #include "editor/marquill_view.h"
+#include "frame/caret_pane.h"
 #include "frame/child_frame.h"
 #include "frame/document_manager.h"
 #include "frame/dynamic_menus.h"
@@ -28,6 +30,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
+#include <QToolBar>
 #include <QUrl>
 
 namespace {
@@ -78,6 +81,7 @@ CMainFrame::CMainFrame(CDocumentManager* documents)
         m_toolbars->scheduleUpdate();
         CChildFrame* child = activeChild();
         m_paneEncoding->setDocument(child ? child->doc() : nullptr);
+        m_caretPane->follow(activeView());
     });
     resize(800, 600);
 }
@@ -262,9 +266,24 @@ void CMainFrame::registerCommands()
     for (int id :
          {int(Cmd::HelpFinder), int(Cmd::DefaultHelp), int(Cmd::Help), int(Cmd::ContextHelp)})
         onCommand(id, [] { openProgramFile(QStringLiteral("help.html")); });
+    onCommand(Cmd::Options, [this] {
+        // The toolbars read their look at every paint.
+        if (runOptionSheet(this, views()))
+            for (QToolBar* bar : findChildren<QToolBar*>())
+                bar->update();
+    });
     onCommand(Cmd::ViewStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); });
     onUpdate(Cmd::ViewStatusBar,
              [this](CCmdUI& ui) { ui.setCheck(statusBar()->isVisible() ? 1 : 0); });
+}
+
+QList<CMarquillView*> CMainFrame::views() const
+{
+    QList<CMarquillView*> list;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList(QMdiArea::CreationOrder))
+        if (auto* child = qobject_cast<CChildFrame*>(sub))
+            list.append(child->view());
+    return list;
 }
 
 QList<WindowArrangement::Window> CMainFrame::windowStates() const
@@ -398,6 +417,7 @@ void CMainFrame::createStatusBar()
     m_paneCaret = pane(BarId::PaneCaret, 80, {QStringLiteral("%1 : %2").arg(0, 10).arg(0, 5)});
     m_paneEncoding = new CEncodingPane(bar);
     bar->addPermanentWidget(m_paneEncoding);
+    m_caretPane = new CCaretPane(m_paneCaret, this);
     bar->showMessage(kReady);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+class CCaretPane;
 class CChildFrame;
 class CDocumentManager;
 class FrameToolbars;
@@ -89,6 +90,8 @@ private:
     void cascade();
     void arrangeIcons();
     void updateCaption();
+    // The views of every document window.
+    QList<CMarquillView*> views() const;
 
     CDocumentManager* m_documents;
     QMdiArea* m_mdi;
@@ -97,6 +100,7 @@ private:
     QLabel* m_paneLevel = nullptr;
     QLabel* m_paneCaret = nullptr;
     CEncodingPane* m_paneEncoding = nullptr;
+    CCaretPane* m_caretPane = nullptr;
     int m_currentMenuBar = 0;
     bool m_settingCaption = false;
     bool m_maximizeNextActive = false;

@@ -20,6 +20,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QStatusBar>
 
 // The application shell on real widgets: start-up settings, menus,
@@ -73,6 +74,8 @@ private Q_SLOTS:
     void init()
     {
         TestSupport::clearSettings();
+        // No tip of the day at start-up.
+        writeProfileInt("Tip", "StartUp", 1);
         m_messages.clear();
         UiSeam::setMessageHook(
             [this](const QString& text, QMessageBox::Icon, QMessageBox::StandardButtons) {
@@ -553,6 +556,85 @@ private Q_SLOTS:
         m_app->exitInstance();
         QCOMPARE(getProfileString("Recent File List", "File1"), a);
         QCOMPARE(m_app->recentFileList().folderOfMostRecentFile(), m_dir.path());
+    }
+
+    // History deletion: after OK the File menu lists the remaining files.
+    void deletedHistoryLeavesTheFileMenu()
+    {
+        m_app->fileNew();
+        for (const char* name : {"h1.htm", "h2.htm", "h3.htm"})
+            m_app->addToRecentFileList(m_dir.filePath(QString::fromUtf8(name)));
+        UiSeam::setDialogHook([](QDialog& dialog) {
+            auto* list = dialog.findChild<QListWidget*>(QStringLiteral("fileList"));
+            list->item(0)->setSelected(true);
+            dialog.findChild<QPushButton*>(QStringLiteral("deleteButton"))->click();
+            dialog.accept();
+            return int(QDialog::Accepted);
+        });
+        QVERIFY(frame()->routeCommand(Cmd::DeleteHistory));
+        UiSeam::setDialogHook({});
+        QMenu* fileMenu = frame()->menuBar()->actions().at(0)->menu();
+        QMetaObject::invokeMethod(fileMenu, "aboutToShow");
+        QStringList recent;
+        for (QAction* action : fileMenu->actions()) {
+            const int id = MenuBuilder::commandId(action);
+            if (id >= Cmd::RecentFile1 && id <= Cmd::RecentFile9)
+                recent << QFileInfo(action->text()).fileName();
+        }
+        QCOMPARE(recent, QStringList({"h2.htm", "h1.htm"}));
+    }
+
+    // OK on the options sheet gives the open views the stored fonts at once.
+    void optionsApplyToOpenViews()
+    {
+        CMarquillView* view = viewOf(m_app->fileNew());
+        QCOMPARE(view->sci(QsciScintillaBase::SCI_STYLEGETFORE, CMyRichEditView::StyleTag),
+                 0xCC0000);
+        UiSeam::setDialogHook([](QDialog& dialog) {
+            dialog.accept();
+            return int(QDialog::Accepted);
+        });
+        QVERIFY(frame()->routeCommand(Cmd::Options));
+        UiSeam::setDialogHook({});
+        QCOMPARE(view->sci(QsciScintillaBase::SCI_STYLEGETFORE, CMyRichEditView::StyleTag),
+                 0xFF0000);
+    }
+
+    void caretPaneFollowsTheActiveView()
+    {
+        auto* pane = frame()->caretPane();
+        QCOMPARE(pane->text(), QString());
+        CMarquillView* view = viewOf(m_app->fileNew());
+        view->loadBytes("ab\r\ncd");
+        view->setSel(5, 5);
+        QTRY_COMPARE(pane->text(), QStringLiteral("         2 :     2"));
+        m_app->closeAllDocumentsWithoutAsking();
+        QTRY_COMPARE(pane->text(), QString());
+    }
+
+    // The tip of the day opens at start-up unless it was switched off.
+    void tipOfTheDayAtStartUp_data()
+    {
+        QTest::addColumn<int>("startUp");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("on") << 0 << true;
+        QTest::newRow("off") << 1 << false;
+    }
+    void tipOfTheDayAtStartUp()
+    {
+        QFETCH(int, startUp);
+        QFETCH(bool, shown);
+        writeProfileInt("Tip", "StartUp", startUp);
+        QStringList opened;
+        UiSeam::setDialogHook([&](QDialog& dialog) {
+            opened << dialog.objectName();
+            return int(QDialog::Rejected);
+        });
+        CMarquillApp second;
+        QVERIFY(second.initInstance({QStringLiteral("marquill")}));
+        UiSeam::setDialogHook({});
+        delete second.mainFrame();
+        QCOMPARE(opened.contains(QStringLiteral("OnePointDlg")), shown);
     }
 
     void windowCommandsArrangeTheWindows()

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "dialogs/option_values.h"
+
+#include <QWidget>
+
+class CPreviewFrame;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPainter;
+
+// The four pages of the options sheet. Each shows its part of the values
+// (load) and gives it back (store); only the sheet reads and writes the
+// settings store.
+
+// "ファイル": new documents, the browser's show command, the working folder.
+class COptionFilePage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit COptionFilePage(QWidget* parent = nullptr);
+    void load(const OptionValues& values);
+    void store(OptionValues& values) const;
+
+private:
+    QCheckBox* m_fileNew;
+    QCheckBox* m_dialog;
+    QComboBox* m_browserShow;
+    QCheckBox* m_defaultFolder;
+};
+
+// "タグ": how tags are inserted, captured and coloured.
+class COptionTagPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit COptionTagPage(QWidget* parent = nullptr);
+    void load(const OptionValues& values);
+    void store(OptionValues& values) const;
+
+private:
+    QCheckBox* m_smallLetter;
+    QCheckBox* m_stringSelect;
+    QCheckBox* m_getTagMessageBox;
+    QCheckBox* m_autoColor;
+    QCheckBox* m_hexColor;
+};
+
+// "エディタ": the toolbar look and the date command's format, with a sample.
+class COptionEditPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit COptionEditPage(QWidget* parent = nullptr);
+    void load(const OptionValues& values);
+    void store(OptionValues& values) const;
+
+private:
+    void showSample();
+
+    QCheckBox* m_flatbar;
+    QCheckBox* m_ownerDraw;
+    QComboBox* m_date;
+    QLineEdit* m_sample;
+};
+
+// "フォント": the editor's three fonts, each chosen in the font dialog, and a
+// preview of all three.
+class COptionFontPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit COptionFontPage(QWidget* parent = nullptr);
+    void load(const OptionValues& values);
+    void store(OptionValues& values) const;
+
+private:
+    void chooseFont(int kind);
+    void paintPreview(QPainter& painter, const QRect& rect);
+
+    FontValues m_fonts[OptionValues::FontKinds];
+    CPreviewFrame* m_preview;
+};

@@ -1,0 +1,130 @@
+#include "dialogs/option_values.h"
+
+#include "core/options.h"
+#include "editor/date_format.h"
+
+#include <cmath>
+
+namespace OptionRules {
+namespace {
+
+constexpr int kShowCommands[] = {5, 2, 3};
+constexpr int kMinHeight = 20;    // 1 point
+constexpr int kMaxHeight = 32760; // 1638 points, the largest size a font dialog offers
+
+FontValues readFont(const Options::FontSettings& s, int defaultColor)
+{
+    FontValues f;
+    f.face = s.face.read();
+    if (f.face.trimmed().isEmpty())
+        f.face = QString::fromUtf8(s.face.defaultValue);
+    f.height = s.height.read();
+    if (f.height < kMinHeight || f.height > kMaxHeight)
+        f.height = s.height.defaultValue;
+    f.color = s.color.read(defaultColor);
+    if (f.color < 0 || f.color > 0xFFFFFF)
+        f.color = defaultColor;
+    f.effects = s.effects.read() & 3;
+    return f;
+}
+
+void writeFont(const Options::FontSettings& s, const FontValues& f)
+{
+    s.face.write(f.face);
+    s.height.write(f.height);
+    s.color.write(f.color);
+    s.effects.write(f.effects);
+}
+
+} // namespace
+
+OptionValues read()
+{
+    using namespace Options;
+    OptionValues v;
+    v.fileNew = kFileNew.read() != 0;
+    v.dialog = kDialog.read(kDialogSheetDefault) != 0;
+    v.browserShow = kBrowserShow.read();
+    if (browserShowRow(v.browserShow) < 0)
+        v.browserShow = kBrowserShow.defaultValue;
+    v.defaultFolder = kDefaultFolder.read() != 0;
+    v.smallLetter = kSmallLetter.read() != 0;
+    v.stringSelect = kStringSelect.read() != 0;
+    v.getTagMessageBox = kGetTagMessageBox.read() != 0;
+    v.autoColor = kAutoColor.read() != 0;
+    v.hexColor = kHexColor.read() != 0;
+    v.flatbar = kFlatbar.read() != 0;
+    v.ownerDraw = kOwnerDraw.read() != 0;
+    // The row the date command uses for the stored value.
+    v.date = DateFormat::tableRow(kDate.read());
+    v.fonts[OptionValues::DefaultFont] = readFont(kDefaultFont, kDefaultFont.color.defaultValue);
+    v.fonts[OptionValues::TagFont] = readFont(kTagFont, kTagColorSheetDefault);
+    v.fonts[OptionValues::QuoteFont] = readFont(kQuoteFont, kQuoteFont.color.defaultValue);
+    return v;
+}
+
+void write(const OptionValues& v)
+{
+    using namespace Options;
+    kFileNew.write(v.fileNew);
+    kDialog.write(v.dialog);
+    kBrowserShow.write(v.browserShow);
+    kDefaultFolder.write(v.defaultFolder);
+    kDate.write(v.date);
+    kFlatbar.write(v.flatbar);
+    kOwnerDraw.write(v.ownerDraw);
+    kSmallLetter.write(v.smallLetter);
+    kStringSelect.write(v.stringSelect);
+    kGetTagMessageBox.write(v.getTagMessageBox);
+    kAutoColor.write(v.autoColor);
+    kHexColor.write(v.hexColor);
+    writeFont(kDefaultFont, v.fonts[OptionValues::DefaultFont]);
+    writeFont(kTagFont, v.fonts[OptionValues::TagFont]);
+    writeFont(kQuoteFont, v.fonts[OptionValues::QuoteFont]);
+}
+
+int browserShowRow(int showCommand)
+{
+    for (int row = 0; row < 3; ++row)
+        if (kShowCommands[row] == showCommand)
+            return row;
+    return -1;
+}
+
+int browserShowOfRow(int row)
+{
+    return row >= 0 && row < 3 ? kShowCommands[row] : kShowCommands[0];
+}
+
+QFont screenFont(const FontValues& f)
+{
+    QFont font(f.face);
+    // Tenths of a point (height / 2) as points.
+    font.setPointSizeF(qMax(f.height / 2, 1) / 10.0);
+    font.setWeight((f.effects & 1) ? QFont::Bold : QFont::Normal);
+    font.setItalic(f.effects & 2);
+    return font;
+}
+
+FontValues fromChosenFont(const QFont& chosen, const QColor& color)
+{
+    FontValues f;
+    f.face = chosen.family();
+    const int tenths = int(std::lround(chosen.pointSizeF() * 10));
+    f.height = tenths * 2;
+    f.color = colorRefOf(color);
+    f.effects = (chosen.weight() == QFont::Bold ? 1 : 0) + (chosen.italic() ? 2 : 0);
+    return f;
+}
+
+QColor colorOf(int colorRef)
+{
+    return QColor(colorRef & 0xFF, (colorRef >> 8) & 0xFF, (colorRef >> 16) & 0xFF);
+}
+
+int colorRefOf(const QColor& color)
+{
+    return color.red() | (color.green() << 8) | (color.blue() << 16);
+}
+
+} // namespace OptionRules
