@@ -5,6 +5,7 @@
 
 #include <QColorDialog>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QHBoxLayout>
@@ -67,8 +68,13 @@ CFontChoiceDialog::CFontChoiceDialog(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_fonts);
     layout->addLayout(colorRow);
-    layout->addWidget(DialogLayout::okCancelButtons(this));
+    QDialogButtonBox* buttons = DialogLayout::okCancelButtons(this);
+    layout->addWidget(buttons);
     m_fonts->show();
+    // Enter means OK, as in any dialog; the hidden buttons of the font part
+    // would otherwise take the default.
+    other->setAutoDefault(false);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
 }
 
 void CFontChoiceDialog::setCurrentFont(const QFont& font)
@@ -76,7 +82,17 @@ void CFontChoiceDialog::setCurrentFont(const QFont& font)
     // The font list names installed fonts only: it shows the one that
     // stands in for a face the system does not have, in the given style.
     QFont shown = font;
-    shown.setFamily(QFontInfo(font).family());
+    const QString family = QFontInfo(font).family();
+    shown.setFamily(family);
+    // The dialog finds the style by its name, which the translations change
+    // ("Bold" becomes "太字"): name the installed style of this weight.
+    for (const QString& style : QFontDatabase::styles(family)) {
+        const QFont candidate = QFontDatabase::font(family, style, 12);
+        if (candidate.weight() == font.weight() && candidate.italic() == font.italic()) {
+            shown.setStyleName(style);
+            break;
+        }
+    }
     m_fonts->setCurrentFont(shown);
     m_givenFamily = font.family();
     m_shownFamily = m_fonts->currentFont().family();

@@ -9,7 +9,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QLibraryInfo>
 #include <QSettings>
+#include <QTranslator>
 
 // The options sheet over the "Options" and "Font" settings: what it shows
 // for stored values, what OK writes, that Cancel writes nothing, and the
@@ -46,6 +48,15 @@ private:
     }
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        // Qt's Japanese texts rename the font styles ("Bold" is "太字").
+        auto* translator = new QTranslator(this);
+        if (translator->load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"),
+                             QStringLiteral("_"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(translator);
+    }
     void init() { TestSupport::clearSettings(); }
     void cleanup() { UiSeam::setDialogHook({}); }
 
