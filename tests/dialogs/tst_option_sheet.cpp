@@ -7,9 +7,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QLibraryInfo>
 #include <QSettings>
 #include <QTranslator>
 
@@ -122,28 +122,17 @@ private Q_SLOTS:
         QTest::addColumn<QVariant>("stored");
         QTest::addColumn<QVariant>("written");
         QTest::newRow("Dialog") << "Options/Dialog" << QVariant() << QVariant(1);
-        QTest::newRow("FileNew") << "Options/FileNew" << QVariant() << QVariant(0);
         QTest::newRow("BrowserShow") << "Options/BrowserShow" << QVariant() << QVariant(5);
-        QTest::newRow("BrowserShow kept") << "Options/BrowserShow" << QVariant(3) << QVariant(3);
-        QTest::newRow("BrowserShow unknown") << "Options/BrowserShow" << QVariant(7) << QVariant(5);
-        QTest::newRow("Date") << "Options/Date" << QVariant() << QVariant(3);
-        QTest::newRow("Date out of range") << "Options/Date" << QVariant(40) << QVariant(15);
         QTest::newRow("HexColor non-zero") << "Options/HexColor" << QVariant(9) << QVariant(1);
-        QTest::newRow("OwnerDraw") << "Options/OwnerDraw" << QVariant() << QVariant(1);
         QTest::newRow("TagColor blue") << "Font/TagColor" << QVariant() << QVariant(0xFF0000);
         QTest::newRow("TagColor kept")
             << "Font/TagColor" << QVariant(0x123456) << QVariant(0x123456);
         QTest::newRow("TagColor beyond 24 bits")
             << "Font/TagColor" << QVariant(0x7000000) << QVariant(0xFF0000);
-        QTest::newRow("DefaultFaceName")
-            << "Font/DefaultFaceName" << QVariant() << QVariant(QStringLiteral("ＭＳ ゴシック"));
         QTest::newRow("empty face") << "Font/QuoteFaceName" << QVariant(QString())
                                     << QVariant(QStringLiteral("ＭＳ ゴシック"));
-        QTest::newRow("DefaultHeight") << "Font/DefaultHeight" << QVariant() << QVariant(240);
         QTest::newRow("height zero") << "Font/TagHeight" << QVariant(0) << QVariant(240);
         QTest::newRow("height huge") << "Font/TagHeight" << QVariant(1000000) << QVariant(240);
-        QTest::newRow("TagEffects") << "Font/TagEffects" << QVariant() << QVariant(1);
-        QTest::newRow("DefaultEffects") << "Font/DefaultEffects" << QVariant() << QVariant(0);
         QTest::newRow("unknown effect bits dropped")
             << "Font/QuoteEffects" << QVariant(6) << QVariant(2);
     }
