@@ -81,7 +81,6 @@ int main(int argc, char** argv)
     }
 
     CMarquillApp marquill;
-    writeProfileInt(QStringLiteral("Tip"), QStringLiteral("StartUp"), 1); // no tip at start-up
     marquill.initInstance({QStringLiteral("marquill")});
     QApplication::processEvents();
 

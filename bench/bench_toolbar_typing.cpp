@@ -7,7 +7,6 @@
 //       QT_QPA_PLATFORM=offscreen ./build/bench_toolbar_typing [FILE]
 // Without FILE, about 10 MB of HTML is generated.
 #include "app/marquill_app.h"
-#include "core/settings_store.h"
 #include "document/marquill_doc.h"
 #include "editor/marquill_view.h"
 #include "frame/child_frame.h"
@@ -104,7 +103,6 @@ int main(int argc, char** argv)
     }
 
     CMarquillApp marquill;
-    writeProfileInt(QStringLiteral("Tip"), QStringLiteral("StartUp"), 1); // no tip at start-up
     marquill.initInstance({QStringLiteral("marquill")});
     CMarquillDoc* doc = marquill.openDocumentFile(path);
     if (!doc)

@@ -94,7 +94,8 @@ bool CMarquillApp::initInstance(const QStringList& arguments, bool singleInstanc
         fileNew();
     }
     m_recent.setWorkingFolderToLastUsed();
-    showTipAtStartUp(m_mainFrame);
+    if (singleInstance)
+        showTipAtStartUp(m_mainFrame);
     return true;
 }
 

@@ -28,7 +28,10 @@ public:
     // Runs the start-up steps; false means the program should exit now
     // (another instance took the file, or the command-line file failed).
     // With singleInstance, a running instance of the same user gets the
-    // command-line file instead and this one ends.
+    // command-line file instead and this one ends. singleInstance marks the
+    // program's own interactive start, which also reads the tip of the day
+    // and shows it unless the user switched that off; starts by tests and
+    // benchmarks leave the tips alone.
     bool initInstance(const QStringList& arguments, bool singleInstance = false);
     // Exit code of a start that handed its file to the running instance:
     // 0 when the running instance took it (or there was none), 2 when it

@@ -74,8 +74,6 @@ private Q_SLOTS:
     void init()
     {
         TestSupport::clearSettings();
-        // No tip of the day at start-up.
-        writeProfileInt("Tip", "StartUp", 1);
         m_messages.clear();
         UiSeam::setMessageHook(
             [this](const QString& text, QMessageBox::Icon, QMessageBox::StandardButtons) {
@@ -630,8 +628,9 @@ private Q_SLOTS:
             opened << dialog.objectName();
             return int(QDialog::Rejected);
         });
+        // The program's own start, as one instance per user.
         CMarquillApp second;
-        QVERIFY(second.initInstance({QStringLiteral("marquill")}));
+        QVERIFY(second.initInstance({QStringLiteral("marquill")}, true));
         UiSeam::setDialogHook({});
         delete second.mainFrame();
         QCOMPARE(opened.contains(QStringLiteral("OnePointDlg")), shown);

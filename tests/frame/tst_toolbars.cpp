@@ -36,7 +36,6 @@ class TestToolbars : public QObject
     void start()
     {
         m_app = new CMarquillApp;
-        writeProfileInt("Tip", "StartUp", 1); // no tip of the day at start-up
         QVERIFY(m_app->initInstance({QStringLiteral("marquill")}));
     }
 
