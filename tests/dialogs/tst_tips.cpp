@@ -167,24 +167,30 @@ private Q_SLOTS:
                  QStringLiteral("none"));
     }
 
-    // The start-up choice is stored by "閉じる" only, never by Esc.
+    // The start-up choice is stored by "閉じる" only, never by Esc; showing
+    // the next tip keeps the box as the user left it.
     void startUpChoice_data()
     {
         QTest::addColumn<bool>("checked");
+        QTest::addColumn<bool>("next");
         QTest::addColumn<bool>("close"); // false: Esc
         QTest::addColumn<int>("stored"); // -1: not written
-        QTest::newRow("unchecked, closed") << false << true << 1;
-        QTest::newRow("checked, closed") << true << true << 0;
-        QTest::newRow("unchecked, Esc") << false << false << -1;
+        QTest::newRow("unchecked, closed") << false << false << true << 1;
+        QTest::newRow("checked, closed") << true << false << true << 0;
+        QTest::newRow("unchecked, next, closed") << false << true << true << 1;
+        QTest::newRow("unchecked, Esc") << false << false << false << -1;
     }
     void startUpChoice()
     {
         QFETCH(bool, checked);
+        QFETCH(bool, next);
         QFETCH(bool, close);
         QFETCH(int, stored);
-        COnePointDlg dialog(writeTips("one\n"));
+        COnePointDlg dialog(writeTips("one\ntwo\n"));
         dialog.show();
         dialog.findChild<QCheckBox*>(QStringLiteral("startUpCheck"))->setChecked(checked);
+        if (next)
+            dialog.findChild<QPushButton*>(QStringLiteral("nextButton"))->click();
         if (close)
             dialog.findChild<QPushButton*>(QStringLiteral("closeButton"))->click();
         else
