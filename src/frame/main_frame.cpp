@@ -27,6 +27,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -450,6 +451,8 @@ void CMainFrame::showWithSavedPlacement(int showCmd)
 {
     WindowPlacement placement;
     if (!WindowPlacement::parse(kWindowPos.read(), placement)) {
+        if (const QScreen* s = screen())
+            setGeometry(WindowPlacement::defaultRect(s->availableGeometry()));
         show();
         return;
     }

@@ -53,6 +53,13 @@ WindowPlacement WindowPlacement::of(const QWidget* window)
     return p;
 }
 
+QRect WindowPlacement::defaultRect(const QRect& available)
+{
+    QRect r(0, 0, available.width() * 3 / 4, available.height() * 3 / 4);
+    r.moveCenter(available.center());
+    return r;
+}
+
 void WindowPlacement::applyTo(QWidget* window) const
 {
     QRect r = normal;

@@ -21,6 +21,9 @@ struct WindowPlacement
     QString toString() const;
 
     static WindowPlacement of(const QWidget* window);
+    // Where a window with no stored placement opens: three quarters of the
+    // screen's free area in each direction, centred in it.
+    static QRect defaultRect(const QRect& available);
     // Sets the normal rectangle and shows the window by the show command.
     void applyTo(QWidget* window) const;
 };

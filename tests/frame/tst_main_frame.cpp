@@ -819,6 +819,22 @@ private Q_SLOTS:
         QVERIFY(!WindowPlacement::parse(QStringLiteral("a,1,1,1,1,1,1,1,1,1"), p));
     }
 
+    void defaultPlacementTakesThreeQuartersOfTheScreen_data()
+    {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QRect>("expected");
+        QTest::newRow("full hd") << QRect(0, 0, 1920, 1080) << QRect(240, 135, 1440, 810);
+        QTest::newRow("offset panel") << QRect(0, 32, 1280, 992) << QRect(160, 156, 960, 744);
+        QTest::newRow("second screen") << QRect(1920, 0, 1280, 1024) << QRect(2080, 128, 960, 768);
+    }
+
+    void defaultPlacementTakesThreeQuartersOfTheScreen()
+    {
+        QFETCH(QRect, available);
+        QFETCH(QRect, expected);
+        QCOMPARE(WindowPlacement::defaultRect(available), expected);
+    }
+
     void closingSavesThePlacement()
     {
         frame()->showNormal();
