@@ -18,6 +18,7 @@ inline QTemporaryDir& isolateSettings()
     qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toUtf8());
     qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
     qputenv("XDG_CACHE_HOME", dir.filePath(QStringLiteral("cache")).toUtf8());
+    qputenv("XDG_STATE_HOME", dir.filePath(QStringLiteral("state")).toUtf8());
     qputenv("XDG_RUNTIME_DIR", dir.filePath(QStringLiteral("runtime")).toUtf8());
     QDir().mkpath(dir.filePath(QStringLiteral("runtime")));
     QFile::setPermissions(dir.filePath(QStringLiteral("runtime")),

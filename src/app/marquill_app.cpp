@@ -2,6 +2,7 @@
 
 #include "app/about_dialog.h"
 #include "app/hand_off_queue.h"
+#include "app/recovery_offer.h"
 #include "app/single_instance.h"
 #include "commands/app_dialog_commands.h"
 #include "commands/command_modules.h"
@@ -9,6 +10,8 @@
 #include "core/settings_store.h"
 #include "core/ui_seam.h"
 #include "document/marquill_doc.h"
+#include "document/recovery_folder.h"
+#include "document/recovery_keeper.h"
 #include "editor/marquill_view.h"
 #include "frame/child_frame.h"
 #include "frame/main_frame.h"
@@ -29,7 +32,12 @@ CMarquillApp::CMarquillApp()
     registerCommands();
 }
 
-CMarquillApp::~CMarquillApp() = default;
+CMarquillApp::~CMarquillApp()
+{
+    // A normal end: this run's recovery copies go before the documents do.
+    m_recoveryOffer.reset();
+    m_recovery.reset();
+}
 
 // --- Start-up and exit -------------------------------------------------------------
 
@@ -87,8 +95,18 @@ bool CMarquillApp::initInstance(const QStringList& arguments, bool singleInstanc
 
     m_mainFrame->showWithSavedPlacement(1);
 
+    // Unsaved work of a run that ended abnormally comes back first, so that
+    // a command-line file among it shows the restored text.
+    m_recovery = std::make_unique<CRecoveryKeeper>(CRecoveryFolder::defaultPath());
+    m_recoveryOffer = std::make_unique<CRecoveryOffer>(
+        *m_recovery, m_mainFrame,
+        [this](const RecoveryCopy::Copy& copy) { return restoreDocument(copy) != nullptr; });
+    m_recoveryOffer->run();
+
     if (!file.isEmpty()) {
-        if (!openDocumentFile(QFileInfo(file).absoluteFilePath()))
+        // A file that cannot be opened ends the start, unless restored work
+        // is open: ending now would lose it.
+        if (!openDocumentFile(QFileInfo(file).absoluteFilePath()) && m_documents.isEmpty())
             return false;
     } else if (Options::kFileNew.read() != 0) {
         fileNew();
@@ -178,6 +196,8 @@ CMarquillDoc* CMarquillApp::createDocument()
     doc->setView(view);
     doc->setRecentFileList(&m_recent);
     connect(doc, &CMarquillDoc::saved, this, &CMarquillApp::addToRecentFileList);
+    if (m_recovery)
+        m_recovery->watch(doc);
     auto* frame = new CChildFrame(doc, view);
     connect(frame, &CChildFrame::closed, this, [this, doc] { removeDocument(doc); });
     return doc;
@@ -209,6 +229,24 @@ CMarquillDoc* CMarquillApp::fileNew()
         frame->closeWithoutAsking();
         return nullptr;
     }
+    Q_EMIT documentsChanged();
+    return doc;
+}
+
+CMarquillDoc* CMarquillApp::restoreDocument(const RecoveryCopy::Copy& copy)
+{
+    CMarquillDoc* doc = createDocument();
+    CChildFrame* frame = frameOf(doc);
+    const DocumentFile::Text text{copy.text, copy.encoding, copy.unconverted};
+    if (!doc->onRecoverDocument(text, copy.path, copy.lineEnd, copy.savedUtf8Characters)) {
+        frame->closeWithoutAsking();
+        delete frame;
+        doc->deleteLater();
+        return nullptr;
+    }
+    m_documents.append(doc);
+    if (m_mainFrame)
+        m_mainFrame->addChild(frame);
     Q_EMIT documentsChanged();
     return doc;
 }

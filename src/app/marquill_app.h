@@ -7,11 +7,18 @@
 #include <QObject>
 #include <QStringList>
 
+#include <memory>
+
 class CMainFrame;
 class CMarquillDoc;
 class CChildFrame;
 class CSingleInstance;
 class CHandOffQueue;
+class CRecoveryKeeper;
+class CRecoveryOffer;
+namespace RecoveryCopy {
+struct Copy;
+}
 
 // The application object: the start-up sequence, the documents (one
 // CMarquillDoc per CChildFrame with a CMarquillView), the recent-file list and
@@ -46,6 +53,10 @@ public:
 
     CMarquillDoc* openDocumentFile(const QString& path) override;
     CMarquillDoc* fileNew();
+    // Opens unsaved work kept from an earlier run in a new document window.
+    CMarquillDoc* restoreDocument(const RecoveryCopy::Copy& copy);
+    // The keeper of this run's recovery copies (null before start-up).
+    CRecoveryKeeper* recoveryKeeper() const { return m_recovery.get(); }
     QList<CMarquillDoc*> documents() const override;
     CChildFrame* frameOf(CMarquillDoc* doc) const;
     bool saveAllModified() override;
@@ -86,4 +97,6 @@ private:
     CRecentFileList m_recent;
     int m_handOffResult = -1;
     int m_loadedShowCmd = 3; // the document windows' show state read at start-up
+    std::unique_ptr<CRecoveryKeeper> m_recovery;
+    std::unique_ptr<CRecoveryOffer> m_recoveryOffer;
 };

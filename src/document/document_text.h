@@ -24,6 +24,9 @@ public:
     virtual bool loadBytes(const QByteArray& bytes) = 0;
     // The whole text, exactly as held.
     virtual QByteArray textBytes() const = 0;
+    // What typing a new line inserts: "\r\n", "\n" or "\r".
+    virtual QByteArray typedLineEnd() const = 0;
+    virtual void setTypedLineEnd(const QByteArray& lineEnd) = 0;
     virtual bool modifyFlag() const = 0;
     virtual void setModifyFlag(bool modified) = 0;
 };

@@ -31,6 +31,7 @@ void CMyRichEditDoc::noteTextEdited()
     // Cheap when already marked: the title check stops at once.
     if (!m_title.endsWith(QLatin1String(" *")))
         setModifiedFlag(true);
+    Q_EMIT edited();
 }
 
 QString CMyRichEditDoc::folder() const
@@ -63,6 +64,7 @@ void CMyRichEditDoc::setModifiedFlag(bool modified)
 {
     if (m_view)
         m_view->setModifyFlag(modified);
+    Q_EMIT modifiedChanged(modified);
 }
 
 bool CMyRichEditDoc::onNewDocument()
@@ -155,6 +157,22 @@ bool CMyRichEditDoc::reloadAs(const QString& encoding, QString* errorMessage)
     }
     setModifiedFlag(false);
     Q_EMIT opened();
+    return true;
+}
+
+bool CMyRichEditDoc::onRecoverDocument(const DocumentFile::Text& text, const QString& path,
+                                       const QByteArray& lineEnd,
+                                       const QByteArray& savedUtf8Characters)
+{
+    if (!m_view || !takeText(text))
+        return false;
+    // What the file held when it was last read or saved, not what the
+    // recovered text holds: UTF-8 typed since then still asks before saving.
+    m_savedUtf8Characters = savedUtf8Characters;
+    m_view->setTypedLineEnd(lineEnd);
+    setPathName(path);
+    Q_EMIT opened();
+    setModifiedFlag(true);
     return true;
 }
 

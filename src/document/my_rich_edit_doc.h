@@ -47,6 +47,13 @@ public:
     virtual bool onNewDocument();
     // Loads path into the view. On failure returns false and sets errorMessage.
     virtual bool onOpenDocument(const QString& path, QString* errorMessage);
+    // Puts back unsaved work kept from an earlier run: the text with its
+    // encoding, the file it belongs to (empty: untitled), the line end typing
+    // inserts and the UTF-8 characters the file held (savedUtf8Characters).
+    // The file itself is not read; the document is left modified, so that
+    // the user decides whether to save. False when the text cannot be held.
+    bool onRecoverDocument(const DocumentFile::Text& text, const QString& path,
+                           const QByteArray& lineEnd, const QByteArray& savedUtf8Characters);
     // Writes the view's text to path (safely: a temporary file renamed over
     // the original). On success the path and title follow and the modified
     // flag is cleared; on failure nothing changes and errorMessage says why.
@@ -67,6 +74,9 @@ public:
     // Whether saving the text as it stands would write UTF-8 characters into
     // an unconverted file that did not hold them when it was read or saved.
     bool wouldMixInUtf8() const;
+    // The UTF-8 characters an unconverted text held when it was read or last
+    // saved (DocumentFile::utf8Characters); empty for a converted text.
+    QByteArray savedUtf8Characters() const { return m_savedUtf8Characters; }
     // Reads the file again, decoded in encoding (a name of the short list).
     // On failure nothing changes and errorMessage says why.
     bool reloadAs(const QString& encoding, QString* errorMessage);
@@ -74,10 +84,15 @@ public:
 Q_SIGNALS:
     void titleChanged(const QString& title);
     void pathChanged(const QString& path);
-    // A file has been read into the view (onOpenDocument succeeded).
+    // A file has been read into the view (onOpenDocument succeeded), or
+    // recovered text put into it.
     void opened();
     // The encoding or the unconverted state changed.
     void encodingChanged();
+    // The text changed (every edit, not loading).
+    void edited();
+    // The modified flag was set or cleared.
+    void modifiedChanged(bool modified);
 
 protected:
     void setPathName(const QString& path);

@@ -1,6 +1,5 @@
 #include "editor/my_rich_edit_view.h"
 
-#include "editor/control_text.h"
 #include "editor/editor_accessibility.h"
 #include "editor/editor_input_method.h"
 #include "editor/find_replace.h"
@@ -208,8 +207,7 @@ bool CMyRichEditView::loadBytes(const QByteArray& bytes)
     sci(SCI_SETUNDOCOLLECTION, 1);
     sci(SCI_EMPTYUNDOBUFFER);
     sci(SCI_SETSAVEPOINT);
-    const QByteArray eol = lineEnd();
-    sci(SCI_SETEOLMODE, eol == "\n" ? SC_EOL_LF : eol == "\r" ? SC_EOL_CR : SC_EOL_CRLF);
+    setTypedLineEnd(lineEnd());
     sci(SCI_GOTOPOS, 0);
     m_wrap->restartFrom(0);
     m_loading = false;
@@ -219,7 +217,8 @@ bool CMyRichEditView::loadBytes(const QByteArray& bytes)
 
 QByteArray CMyRichEditView::textBytes() const
 {
-    return ControlText::whole(*this).toByteArray();
+    // Copied around the control's gap, which stays where the editing is.
+    return textRange(0, textLength());
 }
 
 qint64 CMyRichEditView::textLength() const
@@ -254,6 +253,23 @@ QByteArray CMyRichEditView::lineEnd() const
         static_cast<char>(sci(SCI_GETCHARAT, static_cast<unsigned long>(firstLineEnd + 1))) == '\n')
         return QByteArrayLiteral("\r\n");
     return QByteArrayLiteral("\r");
+}
+
+QByteArray CMyRichEditView::typedLineEnd() const
+{
+    switch (sci(SCI_GETEOLMODE)) {
+    case SC_EOL_LF:
+        return QByteArrayLiteral("\n");
+    case SC_EOL_CR:
+        return QByteArrayLiteral("\r");
+    default:
+        return QByteArrayLiteral("\r\n");
+    }
+}
+
+void CMyRichEditView::setTypedLineEnd(const QByteArray& lineEnd)
+{
+    sci(SCI_SETEOLMODE, lineEnd == "\n" ? SC_EOL_LF : lineEnd == "\r" ? SC_EOL_CR : SC_EOL_CRLF);
 }
 
 // --- Selection ---------------------------------------------------------------

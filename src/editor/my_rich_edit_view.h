@@ -57,6 +57,8 @@ public:
     // Line end the program's own insertions should use: "\r\n" unless the
     // text's first line end is a lone LF ("\n") or a lone CR ("\r").
     QByteArray lineEnd() const;
+    QByteArray typedLineEnd() const override;
+    void setTypedLineEnd(const QByteArray& lineEnd) override;
 
     // --- Selection ---------------------------------------------------------
     void getSel(qint64& start, qint64& end) const;
