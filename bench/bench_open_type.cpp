@@ -63,6 +63,7 @@ int main(int argc, char** argv)
 {
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
+    qputenv("XDG_STATE_HOME", home.filePath(QStringLiteral("state")).toUtf8());
     QApplication app(argc, argv);
     QString path = app.arguments().value(1);
     if (path.isEmpty()) {

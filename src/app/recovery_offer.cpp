@@ -77,8 +77,8 @@ QString CRecoveryOffer::question() const
                                                    QStringLiteral("yyyy/MM/dd HH:mm:ss"));
         list += QStringLiteral("・%1 (%2)\n").arg(name, when);
     }
-    return QStringLiteral("Marquill が正しく終了しなかったため、保存されていない変更が"
-                          "残っています。\n\n%1%2\n復元しますか？")
+    return QStringLiteral("Marquill が正しく終了しなかったため、\n保存されていない変更が残って"
+                          "います。\n\n%1%2\n復元しますか？")
         .arg(list, refusedText());
 }
 
