@@ -9,7 +9,7 @@
 // user-interface thread falls into the time of the key it follows. Without
 // FILE, about 10 MB of HTML is generated.
 #include "app/marquill_app.h"
-#include "core/settings_store.h"
+#include "core/options.h"
 #include "document/marquill_doc.h"
 #include "document/recovery_keeper.h"
 #include "editor/marquill_view.h"
@@ -140,9 +140,9 @@ int main(int argc, char** argv)
     std::vector<double> offTimes;
     std::vector<double> onTimes;
     for (int round = 0; round < 2; ++round) {
-        writeProfileInt("Options", "Recovery", 0);
+        Options::kRecovery.write(0);
         typeAtTheEnd(view, offTimes);
-        writeProfileInt("Options", "Recovery", 1);
+        Options::kRecovery.write(1);
         typeAtTheEnd(view, onTimes);
     }
     const Figures off = figuresOf(offTimes);

@@ -43,6 +43,9 @@ constexpr IntSetting kGetTagMessageBox{"Options", "GetTagMessageBox", 1};
 constexpr IntSetting kAutoColor{"Options", "AutoColor", 1};
 // Non-zero: colours are written as hexadecimal values instead of names.
 constexpr IntSetting kHexColor{"Options", "HexColor", 0};
+// Non-zero: documents with unsaved changes keep recovery copies (read each
+// time a copy is due).
+constexpr IntSetting kRecovery{"Options", "Recovery", 1};
 
 // One of the editor's three fonts: face, height in twentieths of a point,
 // colour 0x00BBGGRR and effect bits (1 bold, 2 italic).

@@ -1,6 +1,6 @@
 #include "document/recovery_keeper.h"
 
-#include "core/settings_store.h"
+#include "core/options.h"
 #include "document/document_text.h"
 #include "document/my_rich_edit_doc.h"
 #include "document/recovery_folder.h"
@@ -12,10 +12,6 @@
 
 #include <new>
 #include <optional>
-
-namespace {
-constexpr IntSetting kRecovery{"Options", "Recovery", 1};
-} // namespace
 
 namespace {
 
@@ -180,7 +176,7 @@ QString CRecoveryKeeper::instance() const
 
 bool CRecoveryKeeper::enabled()
 {
-    return kRecovery.read() != 0;
+    return Options::kRecovery.read() != 0;
 }
 
 void CRecoveryKeeper::setIntervals(int copyMs, int retryMs)

@@ -1,4 +1,4 @@
-#include "core/settings_store.h"
+#include "core/options.h"
 #include "document/my_rich_edit_doc.h"
 #include "document/recovery_copy.h"
 #include "document/recovery_folder.h"
@@ -179,7 +179,7 @@ private Q_SLOTS:
         const QString folder = newFolder();
         CRecoveryKeeper keeper(folder);
         if (after == QLatin1String("off"))
-            writeProfileInt("Options", "Recovery", 0);
+            Options::kRecovery.write(0);
         auto editing = std::make_unique<Editing>("<P>saved</P>\r\n");
         keeper.watch(&editing->doc);
         if (after != QLatin1String("load"))
