@@ -83,9 +83,10 @@ COptionFilePage::COptionFilePage(QWidget* parent) : QWidget(parent)
         {QStringLiteral("通常のウィンドウ"), QStringLiteral("最小化"), QStringLiteral("最大化")});
     m_defaultFolder =
         checkBox("最後に参照したフォルダを作業フォルダにする(&F)", "defaultFolderCheck", this);
+    m_recovery = checkBox("保存していない変更を回復用に書き残す(&R)", "recoveryCheck", this);
     stack(this, {group("新規作成", {m_fileNew, m_dialog}, this),
                  group("ブラウザ", {labelled("実行時の大きさ(&S) :", m_browserShow, this)}, this),
-                 m_defaultFolder});
+                 m_defaultFolder, m_recovery});
 }
 
 void COptionFilePage::load(const OptionValues& v)
@@ -94,6 +95,7 @@ void COptionFilePage::load(const OptionValues& v)
     m_dialog->setChecked(v.dialog);
     m_browserShow->setCurrentIndex(OptionRules::browserShowRow(v.browserShow));
     m_defaultFolder->setChecked(v.defaultFolder);
+    m_recovery->setChecked(v.recovery);
 }
 
 void COptionFilePage::store(OptionValues& v) const
@@ -103,6 +105,7 @@ void COptionFilePage::store(OptionValues& v) const
     if (m_browserShow->currentIndex() >= 0)
         v.browserShow = OptionRules::browserShowOfRow(m_browserShow->currentIndex());
     v.defaultFolder = m_defaultFolder->isChecked();
+    v.recovery = m_recovery->isChecked();
 }
 
 // --- Tag page --------------------------------------------------------------------

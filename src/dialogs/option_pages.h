@@ -14,7 +14,8 @@ class QPainter;
 // (load) and gives it back (store); only the sheet reads and writes the
 // settings store.
 
-// "ファイル": new documents, the browser's show command, the working folder.
+// "ファイル": new documents, the browser's show command, the working folder,
+// the recovery copies of unsaved changes.
 class COptionFilePage : public QWidget
 {
     Q_OBJECT
@@ -29,6 +30,7 @@ private:
     QCheckBox* m_dialog;
     QComboBox* m_browserShow;
     QCheckBox* m_defaultFolder;
+    QCheckBox* m_recovery;
 };
 
 // "タグ": how tags are inserted, captured and coloured.

@@ -48,6 +48,7 @@ OptionValues read()
     if (browserShowRow(v.browserShow) < 0)
         v.browserShow = kBrowserShow.defaultValue;
     v.defaultFolder = kDefaultFolder.read() != 0;
+    v.recovery = kRecovery.read() != 0;
     v.smallLetter = kSmallLetter.read() != 0;
     v.stringSelect = kStringSelect.read() != 0;
     v.getTagMessageBox = kGetTagMessageBox.read() != 0;
@@ -70,6 +71,7 @@ void write(const OptionValues& v)
     kDialog.write(v.dialog);
     kBrowserShow.write(v.browserShow);
     kDefaultFolder.write(v.defaultFolder);
+    kRecovery.write(v.recovery);
     kDate.write(v.date);
     kFlatbar.write(v.flatbar);
     kOwnerDraw.write(v.ownerDraw);

@@ -21,6 +21,7 @@ struct OptionValues
     bool dialog = true;
     int browserShow = 5; // 5, 2 or 3
     bool defaultFolder = true;
+    bool recovery = true; // recovery copies of unsaved changes
     // Tag page
     bool smallLetter = true;
     bool stringSelect = true;

@@ -83,6 +83,9 @@ private Q_SLOTS:
             << "Options/BrowserShow" << QVariant(7) << "browserShowCombo" << 0;
         QTest::newRow("DefaultFolder missing")
             << "Options/DefaultFolder" << QVariant() << "defaultFolderCheck" << 1;
+        QTest::newRow("Recovery missing")
+            << "Options/Recovery" << QVariant() << "recoveryCheck" << 1;
+        QTest::newRow("Recovery off") << "Options/Recovery" << QVariant(0) << "recoveryCheck" << 0;
         QTest::newRow("SmallLetter off")
             << "Options/SmallLetter" << QVariant(0) << "smallLetterCheck" << 0;
         QTest::newRow("StringSelect missing")
@@ -145,7 +148,7 @@ private Q_SLOTS:
             store(key, stored);
         COptionSheet sheet;
         sheet.accept();
-        QCOMPARE(storedKeys().size(), 24);
+        QCOMPARE(storedKeys().size(), 25);
         const QStringList parts = key.split(QLatin1Char('/'));
         if (written.typeId() == QMetaType::QString)
             QCOMPARE(getProfileString(parts[0], parts[1], QStringLiteral("?")), written.toString());
