@@ -53,6 +53,15 @@ bool writeProfileString(const QString& section, const QString& entry, const QStr
     return s.status() == QSettings::NoError;
 }
 
+bool writeProfileValues(const QString& section, const ProfileValues& values)
+{
+    QSettings s = store();
+    for (const auto& [entry, value] : values)
+        s.setValue(keyPath(section, entry), value);
+    s.sync();
+    return s.status() == QSettings::NoError;
+}
+
 bool deleteProfileValue(const QString& section, const QString& entry)
 {
     QSettings s = store();

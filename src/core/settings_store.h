@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QVariant>
+
+#include <utility>
 
 // The per-user settings store ("Software\Tollbury\Marquill"): four profile
 // operations, each given a section (a key below the application key, with
@@ -14,6 +18,10 @@ bool writeProfileInt(const QString& section, const QString& entry, int value);
 bool writeProfileString(const QString& section, const QString& entry, const QString& value);
 // Removes a value, so that readers get their default again.
 bool deleteProfileValue(const QString& section, const QString& entry);
+// Writes several values of one section at once (strings and integers, as
+// the two write operations store them), with one flush to disk.
+using ProfileValues = QList<std::pair<QString, QVariant>>;
+bool writeProfileValues(const QString& section, const ProfileValues& values);
 
 // A named integer value with the default that applies where it is read.
 // Declare one next to the code that reads it, or, for the "Options" and

@@ -66,6 +66,10 @@ QString fileDialog(QWidget* parent, const FileDialogRequest& request)
             dlg.setDefaultSuffix(request.defaultSuffix);
         if (!request.proposedName.isEmpty())
             dlg.selectFile(request.proposedName);
+    } else if (request.folder) {
+        dlg.setAcceptMode(QFileDialog::AcceptOpen);
+        dlg.setFileMode(QFileDialog::Directory);
+        dlg.setOption(QFileDialog::ShowDirsOnly, true);
     } else {
         dlg.setAcceptMode(QFileDialog::AcceptOpen);
         dlg.setFileMode(QFileDialog::ExistingFile);

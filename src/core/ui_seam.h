@@ -24,6 +24,7 @@ QMessageBox::StandardButton messageBox(QWidget* parent, const QString& text,
 struct FileDialogRequest
 {
     bool save = false;
+    bool folder = false;     // choose an existing folder instead of a file
     QString title;
     QString filter;          // Qt filter syntax, entries separated by ";;"
     QString selectedFilter;

@@ -13,8 +13,10 @@ QList<Item> slotItems(const SlotNames::List& list, int firstId)
         return {{0, QStringLiteral("(なし)")}};
     QList<Item> items;
     for (int i = 0; i < names.size(); ++i)
+        // An ampersand in the user's name is shown, not taken as a mnemonic.
         items.append(
-            {firstId + i, QStringLiteral("&") + QString::number(i) + QLatin1Char(' ') + names[i]});
+            {firstId + i, QStringLiteral("&") + QString::number(i) + QLatin1Char(' ') +
+                              QString(names[i]).replace(QLatin1Char('&'), QStringLiteral("&&"))});
     return items;
 }
 

@@ -78,8 +78,10 @@ void rebuildSlotMenu(QMenu* menu, int firstId, const SlotNames::List& list, cons
     const QStringList names = SlotNames::read(list);
     for (int i = 0; i < names.size(); ++i) {
         const QString number = QString::number(i);
+        // An ampersand in the user's name is shown, not taken as a mnemonic.
+        const QString name = QString(names[i]).replace(QLatin1Char('&'), QStringLiteral("&&"));
         menu->addAction(make(firstId + i,
-                             QStringLiteral("&") + number + QLatin1Char(' ') + names[i] +
+                             QStringLiteral("&") + number + QLatin1Char(' ') + name +
                                  QLatin1Char('\t') + keyText + number,
                              menu));
     }

@@ -11,6 +11,7 @@
 #include "frame/frame_toolbars.h"
 #include "frame/encoding_pane.h"
 #include "frame/menu_builder.h"
+#include "frame/slot_list_commands.h"
 #include "frame/window_arrangement.h"
 #include "frame/window_placement.h"
 #include "resources/command_ids.h"
@@ -276,6 +277,7 @@ void CMainFrame::registerCommands()
     onCommand(Cmd::ViewStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); });
     onUpdate(Cmd::ViewStatusBar,
              [this](CCmdUI& ui) { ui.setCheck(statusBar()->isVisible() ? 1 : 0); });
+    registerSlotListCommands(*this, this);
 }
 
 QList<CMarquillView*> CMainFrame::views() const

@@ -49,13 +49,13 @@ private Q_SLOTS:
     void registeredTagsStopAtTheFirstEmptySlot()
     {
         writeProfileString("Tag", "TagView0", "見出し");
-        writeProfileString("Tag", "TagView1", "box");
+        writeProfileString("Tag", "TagView1", "Q&A");
         writeProfileString("Tag", "TagView3", "lost");
         const auto items = ViewContextMenu::registeredTagItems();
         QCOMPARE(items.size(), 2);
         QCOMPARE(items[0].first, int(Cmd::RegisteredTag0));
         QCOMPARE(items[0].second, QStringLiteral("&0 見出し"));
-        QCOMPARE(items[1].second, QStringLiteral("&1 box"));
+        QCOMPARE(items[1].second, QStringLiteral("&1 Q&&A"));
     }
 };
 

@@ -314,7 +314,7 @@ private Q_SLOTS:
         QTest::newRow("its button on the extended toolbar")
             << false << true << true << int(Cmd::ToggleExtendedToolbar) << "enabled checked";
         QTest::newRow("command without a handler")
-            << false << true << true << int(Cmd::RegisteredTagList) << "disabled";
+            << false << true << true << int(Cmd::BrowserPreview) << "disabled";
     }
 
     void buttonsShowTheirCommandsState()
