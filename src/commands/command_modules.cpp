@@ -3,6 +3,7 @@
 #include "commands/element_dialog_commands.h"
 #include "commands/form_dialog_commands.h"
 #include "commands/image_list_table_commands.h"
+#include "commands/registered_tag_commands.h"
 #include "commands/view_commands.h"
 #include "document/marquill_doc.h"
 #include "editor/marquill_view.h"
@@ -19,6 +20,7 @@ void install()
     CMarquillView::installCommandModule(registerImageListTableCommands);
     CMarquillView::installCommandModule(registerFormDialogCommands);
     CMarquillView::installCommandModule(registerViewCommands);
+    CMarquillView::installCommandModule(registerRegisteredTagCommands);
     CMarquillDoc::setNewDocumentStep(runNewDocumentDialog);
 }
 
