@@ -27,6 +27,8 @@ public:
     // What typing a new line inserts: "\r\n", "\n" or "\r".
     virtual QByteArray typedLineEnd() const = 0;
     virtual void setTypedLineEnd(const QByteArray& lineEnd) = 0;
+    // The selected text, exactly as held.
+    virtual QByteArray selectedBytes() const = 0;
     virtual bool modifyFlag() const = 0;
     virtual void setModifyFlag(bool modified) = 0;
 };

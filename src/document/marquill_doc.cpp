@@ -4,6 +4,7 @@
 #include "core/ui_seam.h"
 #include "document/document_file.h"
 #include "document/document_text.h"
+#include "document/external_tool.h"
 #include "document/recent_file_list.h"
 #include "document/save_name.h"
 #include "document/text_encoding.h"
@@ -30,6 +31,8 @@ CMarquillDoc::CMarquillDoc(QObject* parent) : CMyRichEditDoc(parent)
     onCommand(Cmd::OpenFolder, [this] { openFolder(); });
     onCommand(Cmd::FileSave, [this] { doFileSave(); });
     onCommand(Cmd::FileSaveAs, [this] { doSaveAs(); });
+    onCommandRange(Cmd::Tool0, Cmd::Tool9,
+                   [this](int id) { ExternalTool::run(*this, id - Cmd::Tool0); });
 }
 
 void CMarquillDoc::setNewDocumentStep(NewDocumentStep step)

@@ -8,9 +8,10 @@ class CRecentFileList;
 
 // The editor's document: one HTML or text file in one view. Adds to the base
 // the modified marker " *" in the title, the optional step that fills a new
-// document, the browser preview, the open-folder command and the Save /
-// Save As commands. A successful save is reported through saved(); the
-// recent-file list it is given supplies the last-used folder.
+// document, the browser preview, the open-folder command, the Save /
+// Save As commands and the user's tools (40010-40019). A successful save is
+// reported through saved(); the recent-file list it is given supplies the
+// last-used folder.
 class CMarquillDoc : public CMyRichEditDoc
 {
     Q_OBJECT

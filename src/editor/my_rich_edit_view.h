@@ -65,7 +65,7 @@ public:
     // (0, -1) selects all; a negative start removes the selection, leaving
     // the caret at the selection's start.
     void setSel(qint64 start, qint64 end);
-    QByteArray selectedBytes() const;
+    QByteArray selectedBytes() const override;
     bool hasSelection() const;
     // Whether the selection is one range (not rectangular, not multiple).
     bool hasSimpleSelection() const;
