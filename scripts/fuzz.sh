@@ -37,7 +37,7 @@ for t in "${targets[@]}"; do
     mkdir -p "build-fuzz/corpus/$t"
     echo "== $t: ${seconds} s"
     if ! ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 QT_QPA_PLATFORM=offscreen \
-         "build-fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 \
+         "build-fuzz/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 \
          -print_final_stats=1 -artifact_prefix="build-fuzz/findings/$t-" \
          "build-fuzz/corpus/$t" "fuzz/corpus/$t" 2>"build-fuzz/$t.log"; then
         failed+=("$t")

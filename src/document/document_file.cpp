@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <cerrno>
@@ -324,7 +325,9 @@ bool encode(const QByteArray& text, const QString& encoding, QByteArray& fileByt
         fileBytes = text;
         return true;
     }
-    const QString unicode = QString::fromUtf8(text);
+    // A leading U+FEFF is text here, not a byte-order mark to drop.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    const QString unicode = utf8.decode(text);
     QByteArray bytes;
     qsizetype lostAt = -1;
     if (!TextEncoding::encode(unicode, encoding, bytes, lostAt)) {

@@ -18,6 +18,8 @@ QString relativeReference(const QString& base, const QString& target)
         const qsizetype slash = base.lastIndexOf(QLatin1Char('/'), common - 1);
         if (slash >= 0)
             common = slash + 1;
+        else if (base.at(common - 1).isHighSurrogate())
+            --common; // no folder in common: still no character cut in two
     }
     if (common == 0)
         return target;

@@ -82,6 +82,17 @@ bool isNameByte(char c)
            c == '_' || c == '.' || c == ':';
 }
 
+bool hasLoneSurrogate(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (text.at(i).isSurrogate())
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 QStringList shortList()
@@ -233,7 +244,9 @@ bool decodeExactly(QByteArrayView bytes, const QString& encoding, QString& text)
     if (isUtf16(encoding) && utf16ByteOrder(bytes) != encoding)
         return false; // UTF-16 is recognised by its byte-order mark
     QString decoded = decoder.decode(bytes);
-    if (decoder.hasError())
+    // A lone surrogate (UTF-16 can hold one) has no UTF-8 form: the text
+    // could not be edited without losing it.
+    if (decoder.hasError() || hasLoneSurrogate(decoded))
         return false;
     QByteArray back;
     qsizetype lostAt;

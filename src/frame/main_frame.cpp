@@ -8,8 +8,8 @@
 #include "frame/child_frame.h"
 #include "frame/document_manager.h"
 #include "frame/dynamic_menus.h"
-#include "frame/frame_toolbars.h"
 #include "frame/encoding_pane.h"
+#include "frame/frame_toolbars.h"
 #include "frame/menu_builder.h"
 #include "frame/slot_list_commands.h"
 #include "frame/window_arrangement.h"
@@ -88,7 +88,12 @@ CMainFrame::CMainFrame(CDocumentManager* documents)
     resize(800, 600);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    // The MDI area, destroyed with the widget base, still reports its last
+    // window's deactivation; this frame is gone by then.
+    disconnect(m_mdi, nullptr, this, nullptr);
+}
 
 // --- Routing -----------------------------------------------------------------------
 

@@ -156,6 +156,14 @@ private Q_SLOTS:
         QTest::newRow("euc-jp text declared iso-2022-jp")
             << QByteArray("<meta charset=iso-2022-jp>") + kEucJpSample << QStringLiteral("EUC-JP")
             << QByteArray("<meta charset=iso-2022-jp>") + kEucJpSampleText;
+        QTest::newRow("utf-16 text starting with U+FEFF")
+            << QByteArray::fromHex("fefffeff0041") << QStringLiteral("UTF-16BE")
+            << QByteArray("\xef\xbb\xbf"
+                          "A");
+        // A lone surrogate has no UTF-8 form: converted, it would be lost.
+        const QByteArray loneSurrogate = QByteArray::fromHex("fffe410070dc4200");
+        QTest::newRow("utf-16 with a lone surrogate")
+            << loneSurrogate << QString() << loneSurrogate;
         const QByteArray utf16Declared = "<meta charset=\"UTF-16\">\xff";
         QTest::newRow("utf-16 declared in an 8-bit file")
             << utf16Declared << QString() << utf16Declared;

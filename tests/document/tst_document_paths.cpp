@@ -49,6 +49,9 @@ private Q_SLOTS:
         QTest::newRow("folder outside the basic plane") << "/\U0001F600a/"
                                                         << "/\U0001F600b/c.gif"
                                                         << "../\U0001F600b/c.gif";
+        QTest::newRow("half a character in common, no folder") << "\U0001F600"
+                                                               << "\U0001F601x"
+                                                               << "\U0001F601x";
         QTest::newRow("backslash is part of a name") << "/web/"
                                                      << "/web\\a.gif"
                                                      << "../web\\a.gif";
