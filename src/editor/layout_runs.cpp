@@ -70,13 +70,19 @@ void mark(const char* text, char* styles, qint64 n, int previousStyle)
         parity = (previousStyle / kFormats) % 2;
     }
     for (qint64 i = 0; i < n; ++i) {
-        const int f = formatOf(static_cast<unsigned char>(styles[i]));
-        signed char k = kindAt(t, i, n);
-        if (k == Joining)
-            k = (kind == Blank || kind == Punctuation) ? Word : Inherit;
+        const unsigned char c = t[i];
+        const int f = static_cast<unsigned char>(styles[i]);
+        signed char k;
+        if (c < 0x80) {
+            k = kAsciiKinds[c];
+        } else {
+            k = kindAt(t, i, n);
+            if (k == Joining)
+                k = (kind == Blank || kind == Punctuation) ? Word : Inherit;
+        }
         const int pieceKind = k == Inherit ? kind : k;
         if (f != format || pieceKind != kind) {
-            format = f;
+            format = formatOf(f);
             kind = pieceKind;
             parity = 0;
             length = 0;
@@ -85,7 +91,7 @@ void mark(const char* text, char* styles, qint64 n, int previousStyle)
             length = 0;
         }
         ++length;
-        styles[i] = static_cast<char>(f + kFormats * (kind * 2 + parity));
+        styles[i] = static_cast<char>(format + kFormats * (kind * 2 + parity));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "editor/tag_colorizer.h"
 #include "editor/typed_char_style.h"
 #include "editor/view_context_menu.h"
+#include "editor/wrap_tracker.h"
 #include "resources/command_ids.h"
 #include "widgets/progress_dialog.h"
 
@@ -209,6 +210,9 @@ void CMarquillView::colorRange(qint64 from, qint64 to)
 
 void CMarquillView::colorWholeDocument()
 {
+    // The control would otherwise wrap lines between the progress dialog's
+    // pumps, in the styles about to be replaced.
+    const WrapTracker::Hold holdWrapping;
     const bool wasModified = modifyFlag();
     const long anchor = sci(SCI_GETANCHOR);
     const long caret = sci(SCI_GETCURRENTPOS);

@@ -29,6 +29,7 @@ public:
         }
     }
     static QTimer* current() { return s_current; }
+    static inline int s_holds = 0;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -39,6 +40,8 @@ protected:
         auto* timer = qobject_cast<QTimer*>(watched);
         if (!timer)
             return false;
+        if (s_holds > 0)
+            return true; // held back; the timer fires again afterwards
         QTimer* outer = s_current;
         s_current = timer;
         watched->event(event);
@@ -71,6 +74,17 @@ bool WrapTracker::eventFilter(QObject*, QEvent* event)
             restartFrom(0);
     }
     return false;
+}
+
+WrapTracker::Hold::Hold()
+{
+    ControlTimerWatch::install();
+    ++ControlTimerWatch::s_holds;
+}
+
+WrapTracker::Hold::~Hold()
+{
+    --ControlTimerWatch::s_holds;
 }
 
 bool WrapTracker::pending() const

@@ -40,6 +40,19 @@ public:
     // Keeps the control asking before it wraps; call after writing styles.
     void resetStylingEnd();
 
+    // While one lives, no control does background work (wrapping): for long
+    // operations that keep the window alive by pumping events while they
+    // change the styles, which would make the control wrap text that is
+    // about to be restyled.
+    class Hold
+    {
+    public:
+        Hold();
+        ~Hold();
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+    };
+
     // Wraps the lines still waiting, down to document line `line` (-1: all),
     // while a progress dialog that can cancel it shows once it takes a
     // moment. Returns whether those lines are wrapped.
