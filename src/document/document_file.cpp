@@ -403,7 +403,7 @@ QString outOfMemoryReason()
     return QStringLiteral("ﾒﾓﾘが不足しています。");
 }
 
-bool readBytes(const QString& path, QByteArray& bytes, QString& errorMessage)
+bool openForReading(const QString& path, QFile& file, QString& errorMessage)
 {
     const QFileInfo info(path);
     if (!info.exists()) {
@@ -415,7 +415,7 @@ bool readBytes(const QString& path, QByteArray& bytes, QString& errorMessage)
         errorMessage = cannotReadMessage(path, QStringLiteral("通常のﾌｧｲﾙではありません。"));
         return false;
     }
-    QFile file(path);
+    file.setFileName(path);
     if (!file.open(QIODevice::ReadOnly)) {
         errorMessage = cannotReadMessage(
             path, info.isReadable()
@@ -428,6 +428,14 @@ bool readBytes(const QString& path, QByteArray& bytes, QString& errorMessage)
         errorMessage = cannotReadMessage(path, obstacle);
         return false;
     }
+    return true;
+}
+
+bool readBytes(const QString& path, QByteArray& bytes, QString& errorMessage)
+{
+    QFile file;
+    if (!openForReading(path, file, errorMessage))
+        return false;
     QString reason;
     try {
         if (readAll(file, file.size(), bytes, reason))

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QFile;
+
 // Reading and writing document files byte for byte.
 //
 // The editor's buffer is UTF-8. A file that is valid UTF-8 (or plain ASCII)
@@ -52,6 +54,11 @@ QByteArray utf8Characters(const QByteArray& bytes);
 // came from did not (`original` is utf8Characters() of that text): saving it
 // as it stands would mix UTF-8 into bytes of another encoding.
 bool addsUtf8Characters(const QByteArray& original, const QByteArray& edited);
+
+// Opens the file at `path` for reading after the checks readBytes makes (it
+// exists, is a regular file, can be read and is not too large to hold). On
+// failure returns false with a message naming the file and the reason.
+bool openForReading(const QString& path, QFile& file, QString& errorMessage);
 
 // Reads the whole file at `path` as it is. A file the editor could not hold
 // (longer than kMaxTextBytes, or more than the memory there is) is refused.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/text_reader.h"
+
 #include <QByteArray>
 
 class CMyRichEditDoc;
@@ -8,7 +10,7 @@ class QWidget;
 // The view that holds a document's text, as the document sees it: the text
 // lives in the view's control, the document loads and saves it through here.
 // The editor's view implements it; the document never sees the view itself.
-class CDocumentText
+class CDocumentText : public TextSink
 {
 public:
     virtual ~CDocumentText() = default;
@@ -22,8 +24,13 @@ public:
     // Replaces the whole text; the modified flag is cleared. Returns false,
     // leaving the text empty, when the text cannot be held.
     virtual bool loadBytes(const QByteArray& bytes) = 0;
+    // The same in pieces (a TextReader fills it): beginText, appendText, then
+    // finishText, which leaves the text empty when a piece could not be held.
+    virtual void finishText() = 0;
     // The whole text, exactly as held.
     virtual QByteArray textBytes() const = 0;
+    // The same without a copy; valid only until the text next changes.
+    virtual QByteArray textInPlace() const = 0;
     // What typing a new line inserts: "\r\n", "\n" or "\r".
     virtual QByteArray typedLineEnd() const = 0;
     virtual void setTypedLineEnd(const QByteArray& lineEnd) = 0;

@@ -2,6 +2,7 @@
 
 #include "document/document_file.h"
 #include "document/document_text.h"
+#include "document/text_reader.h"
 
 #include <QFileInfo>
 
@@ -94,7 +95,7 @@ QString CMyRichEditDoc::encodingLabel() const
 bool CMyRichEditDoc::wouldMixInUtf8() const
 {
     return m_unconverted && m_view &&
-           DocumentFile::addsUtf8Characters(m_savedUtf8Characters, m_view->textBytes());
+           DocumentFile::addsUtf8Characters(m_savedUtf8Characters, m_view->textInPlace());
 }
 
 bool CMyRichEditDoc::takeText(const DocumentFile::Text& text)
@@ -111,19 +112,23 @@ bool CMyRichEditDoc::takeText(const DocumentFile::Text& text)
 
 bool CMyRichEditDoc::onOpenDocument(const QString& path, QString* errorMessage)
 {
-    DocumentFile::Text text;
+    // The text goes into the view as it is read: a large file is never held
+    // twice.
+    TextReader::Kind kind;
     QString error;
-    if (!m_view || !DocumentFile::read(path, text, error)) {
+    if (!m_view || !TextReader::read(path, *m_view, kind, error)) {
+        if (m_view)
+            m_view->loadBytes(QByteArray());
         if (errorMessage)
             *errorMessage = error;
         return false;
     }
-    if (!takeText(text)) {
-        if (errorMessage)
-            *errorMessage =
-                DocumentFile::cannotReadMessage(path, DocumentFile::outOfMemoryReason());
-        return false;
-    }
+    m_view->finishText();
+    m_encoding = kind.encoding;
+    m_unconverted = kind.unconverted;
+    m_savedUtf8Characters =
+        kind.unconverted ? DocumentFile::utf8Characters(m_view->textInPlace()) : QByteArray();
+    Q_EMIT encodingChanged();
     setPathName(QFileInfo(path).absoluteFilePath());
     setModifiedFlag(false);
     Q_EMIT opened();
@@ -179,13 +184,13 @@ bool CMyRichEditDoc::onRecoverDocument(const DocumentFile::Text& text, const QSt
 bool CMyRichEditDoc::onSaveDocument(const QString& path, QString* errorMessage)
 {
     QString error;
-    if (!m_view || !DocumentFile::write(path, m_view->textBytes(), m_encoding, error)) {
+    if (!m_view || !DocumentFile::write(path, m_view->textInPlace(), m_encoding, error)) {
         if (errorMessage)
             *errorMessage = error;
         return false;
     }
     if (m_unconverted)
-        m_savedUtf8Characters = DocumentFile::utf8Characters(m_view->textBytes());
+        m_savedUtf8Characters = DocumentFile::utf8Characters(m_view->textInPlace());
     setPathName(QFileInfo(path).absoluteFilePath());
     setModifiedFlag(false);
     return true;

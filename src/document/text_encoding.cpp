@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace TextEncoding {
 namespace {
 
@@ -93,6 +95,28 @@ bool hasLoneSurrogate(const QString& text)
     return false;
 }
 
+// japaneseScore of text that follows the character `previous` (0: none);
+// `previous` becomes the text's last character.
+int scoreFrom(QStringView text, int kanjiWeight, char16_t& previous)
+{
+    int score = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u >= 0x3041 && u <= 0x3096) || (u >= 0x309B && u <= 0x30FE))
+            score += 4; // hiragana, katakana and their marks
+        else if ((u >= 0x3000 && u <= 0x303F) || (u >= 0xFF01 && u <= 0xFF60))
+            score += 1;
+        else if ((u >= 0x4E00 && u <= 0x9FFF) || (u >= 0x3400 && u <= 0x4DBF))
+            score += kanjiWeight;
+        else if (u >= 0xFF61 && u <= 0xFF9F)
+            score += halfWidthScore(u, previous);
+        else if ((u >= 0xE000 && u <= 0xFAFF) || u == 0xFFFD)
+            score -= 4;
+        previous = u;
+    }
+    return score;
+}
+
 } // namespace
 
 QStringList shortList()
@@ -166,23 +190,8 @@ bool isValidUtf8(QByteArrayView bytes)
 
 int japaneseScore(const QString& text, int kanjiWeight)
 {
-    int score = 0;
     char16_t previous = 0;
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if ((u >= 0x3041 && u <= 0x3096) || (u >= 0x309B && u <= 0x30FE))
-            score += 4; // hiragana, katakana and their marks
-        else if ((u >= 0x3000 && u <= 0x303F) || (u >= 0xFF01 && u <= 0xFF60))
-            score += 1;
-        else if ((u >= 0x4E00 && u <= 0x9FFF) || (u >= 0x3400 && u <= 0x4DBF))
-            score += kanjiWeight;
-        else if (u >= 0xFF61 && u <= 0xFF9F)
-            score += halfWidthScore(u, previous);
-        else if ((u >= 0xE000 && u <= 0xFAFF) || u == 0xFFFD)
-            score -= 4;
-        previous = u;
-    }
-    return score;
+    return scoreFrom(text, kanjiWeight, previous);
 }
 
 bool looksLikeIso2022Jp(QByteArrayView bytes)
@@ -308,6 +317,85 @@ QByteArray declaredCharset(QByteArrayView bytes)
         }
     }
     return {};
+}
+
+void PieceScan::feed(QByteArrayView piece)
+{
+    if (m_head.size() < 4096)
+        m_head += piece.first(qMin<qsizetype>(piece.size(), 4096 - m_head.size()));
+    for (qsizetype i = 0; i < piece.size() && !m_invalid; ++i) {
+        const uchar c = static_cast<uchar>(piece[i]);
+        if (m_needed > 0) {
+            if ((c & 0xC0) != 0x80) {
+                m_invalid = true;
+                break;
+            }
+            m_codePoint = (m_codePoint << 6) | (c & 0x3F);
+            if (--m_needed == 0 && (m_codePoint < m_minimum || m_codePoint > 0x10FFFF ||
+                                    (m_codePoint >= 0xD800 && m_codePoint <= 0xDFFF)))
+                m_invalid = true;
+        } else if (c >= 0x80) {
+            if ((c & 0xE0) == 0xC0)
+                m_needed = 1, m_codePoint = c & 0x1F, m_minimum = 0x80;
+            else if ((c & 0xF0) == 0xE0)
+                m_needed = 2, m_codePoint = c & 0x0F, m_minimum = 0x800;
+            else if ((c & 0xF8) == 0xF0)
+                m_needed = 3, m_codePoint = c & 0x07, m_minimum = 0x10000;
+            else
+                m_invalid = true;
+        }
+    }
+    if (m_nonAscii)
+        return;
+    if (std::any_of(piece.begin(), piece.end(), [](char c) { return uchar(c) >= 0x80; })) {
+        m_nonAscii = true;
+        return;
+    }
+    // An escape sequence (at most four bytes) may begin in the piece before.
+    const QByteArray seam = m_tail + piece.first(qMin<qsizetype>(piece.size(), 3)).toByteArray();
+    for (QByteArrayView text : {QByteArrayView(seam), piece}) {
+        if (!m_escape && TextEncoding::looksLikeIso2022Jp(text))
+            m_escape = true;
+    }
+    m_tail =
+        piece.size() >= 3 ? piece.last(3).toByteArray() : (m_tail + piece.toByteArray()).right(3);
+}
+
+PieceRoundTrip::PieceRoundTrip(const QString& encoding, int kanjiWeight)
+    : m_encoding(encoding), m_kanjiWeight(kanjiWeight), m_decoder(decoderFor(encoding)),
+      m_encoder(encoderFor(encoding))
+{
+    m_failed = !m_decoder.isValid() || !m_encoder.isValid() || isUtf16(encoding) ||
+               encoding == QLatin1String(kIso2022Jp);
+}
+
+bool PieceRoundTrip::feed(QByteArrayView piece)
+{
+    if (m_failed)
+        return false;
+    const QString text = m_decoder.decode(piece);
+    const QByteArray back = m_encoder.encode(text);
+    m_unverified.append(piece);
+    if (m_decoder.hasError() || m_encoder.hasError() || !m_unverified.startsWith(back)) {
+        m_failed = true;
+        return false;
+    }
+    // What the decoder keeps back (a character cut at the piece's end) is
+    // checked with the next piece.
+    m_unverified.remove(0, back.size());
+    m_score += scoreFrom(text, m_kanjiWeight, m_previous);
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        m_utf8Length += u < 0x80 ? 1 : u < 0x800 ? 2 : QChar::isSurrogate(u) ? 2 : 3;
+    }
+    if (m_head.size() < 4096)
+        m_head += text;
+    return true;
+}
+
+bool PieceRoundTrip::exact() const
+{
+    return !m_failed && m_unverified.isEmpty();
 }
 
 } // namespace TextEncoding

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QStringList>
 
 // The encodings a document file can be stored in, and the pure rules that
@@ -58,6 +60,60 @@ bool looksLikeIso2022Jp(QByteArrayView bytes);
 
 // The byte-order mark's encoding ("UTF-16LE", "UTF-16BE"), or empty.
 QString utf16ByteOrder(QByteArrayView bytes);
+
+// The same rules for a text that comes piece by piece, so that a large file
+// never has to be held or decoded whole to learn what it is.
+
+// isValidUtf8, looksLikeIso2022Jp, whether any byte is not ASCII, and the
+// first 4 KB (where declaredCharset and utf16ByteOrder look).
+class PieceScan
+{
+public:
+    void feed(QByteArrayView piece);
+    bool validUtf8() const { return !m_invalid && m_needed == 0; }
+    bool nonAscii() const { return m_nonAscii; }
+    bool looksLikeIso2022Jp() const { return !m_nonAscii && m_escape; }
+    const QByteArray& head() const { return m_head; }
+
+private:
+    bool m_invalid = false;
+    int m_needed = 0; // continuation bytes still expected
+    char32_t m_codePoint = 0;
+    char32_t m_minimum = 0;
+    bool m_nonAscii = false;
+    bool m_escape = false;
+    QByteArray m_tail; // the last bytes of the piece before, for an escape cut in two
+    QByteArray m_head;
+};
+
+// decodeExactly for an encoding other than UTF-16 and ISO-2022-JP (whose
+// round trips need the whole text), and japaneseScore of the decoded text,
+// piece by piece; also the length of the text in UTF-8.
+class PieceRoundTrip
+{
+public:
+    PieceRoundTrip(const QString& encoding, int kanjiWeight);
+    // Returns false once the round trip has failed: the rest need not come.
+    bool feed(QByteArrayView piece);
+    // After the last piece.
+    bool exact() const;
+    int score() const { return m_score; }
+    qint64 utf8Length() const { return m_utf8Length; }
+    // The text decoded from the first 4 KB or more.
+    const QString& head() const { return m_head; }
+
+private:
+    QString m_encoding;
+    int m_kanjiWeight;
+    QStringDecoder m_decoder;
+    QStringEncoder m_encoder;
+    QByteArray m_unverified; // read but not yet given back by the encoder
+    bool m_failed = false;
+    int m_score = 0;
+    char16_t m_previous = 0;
+    qint64 m_utf8Length = 0;
+    QString m_head;
+};
 
 // 1-based line of the character at offset in text: lines end at LF, CR LF or
 // a lone CR.

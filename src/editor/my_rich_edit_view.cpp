@@ -1,5 +1,6 @@
 #include "editor/my_rich_edit_view.h"
 
+#include "editor/control_text.h"
 #include "editor/editor_accessibility.h"
 #include "editor/editor_input_method.h"
 #include "editor/find_replace.h"
@@ -20,6 +21,10 @@
 #include <vector>
 
 namespace {
+
+// Bytes left free in the control's buffer after loading a text, besides one
+// hundredth of its length.
+constexpr qint64 kLoadSpare = 64 * 1024;
 
 // Entries of the control's cache of piece widths (two-way associative).
 constexpr int kPositionCacheEntries = 1 << 17;
@@ -189,18 +194,48 @@ void CMyRichEditView::registerEditCommands()
 
 bool CMyRichEditView::loadBytes(const QByteArray& bytes)
 {
+    const bool held = beginText(bytes.size()) && appendText(bytes);
+    finishText();
+    return held && textLength() == bytes.size();
+}
+
+bool CMyRichEditView::beginText(qint64 size)
+{
     m_loading = true;
+    m_loadFailed = false;
     sci(SCI_SETUNDOCOLLECTION, 0);
     sci(SCI_CLEARALL);
     sci(SCI_SETSTATUS, SC_STATUS_OK);
-    bool loaded = false;
+    try {
+        // One buffer of the full size with room to spare: the control grows
+        // a full buffer by copying it whole into one a sixth larger, which
+        // for a large text would briefly need its memory twice (reading the
+        // text whole, or typing the first characters, would do it).
+        sci(SCI_ALLOCATE, static_cast<unsigned long>(size + kLoadSpare + size / 100));
+    } catch (const std::bad_alloc&) {
+        m_loadFailed = true;
+    }
+    m_loadFailed = m_loadFailed || sci(SCI_GETSTATUS) != SC_STATUS_OK;
+    return !m_loadFailed;
+}
+
+bool CMyRichEditView::appendText(QByteArrayView piece)
+{
+    if (m_loadFailed)
+        return false;
     try {
         // SCI_APPENDTEXT takes a length, so NUL bytes inside the text survive.
-        SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.constData());
-        loaded = sci(SCI_GETSTATUS) == SC_STATUS_OK && sci(SCI_GETLENGTH) == bytes.size();
+        SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(piece.size()), piece.data());
     } catch (const std::bad_alloc&) {
+        m_loadFailed = true;
     }
-    if (!loaded) {
+    m_loadFailed = m_loadFailed || sci(SCI_GETSTATUS) != SC_STATUS_OK;
+    return !m_loadFailed;
+}
+
+void CMyRichEditView::finishText()
+{
+    if (m_loadFailed) {
         sci(SCI_SETSTATUS, SC_STATUS_OK);
         sci(SCI_CLEARALL);
     }
@@ -212,13 +247,18 @@ bool CMyRichEditView::loadBytes(const QByteArray& bytes)
     m_wrap->restartFrom(0);
     m_loading = false;
     m_modified = false;
-    return loaded;
 }
 
 QByteArray CMyRichEditView::textBytes() const
 {
     // Copied around the control's gap, which stays where the editing is.
     return textRange(0, textLength());
+}
+
+QByteArray CMyRichEditView::textInPlace() const
+{
+    const QByteArrayView text = ControlText::whole(*this);
+    return QByteArray::fromRawData(text.data(), text.size());
 }
 
 qint64 CMyRichEditView::textLength() const

@@ -49,8 +49,14 @@ public:
     // When the control cannot hold the text (memory runs out) it is left
     // empty and false is returned.
     bool loadBytes(const QByteArray& bytes) override;
+    // Loading in pieces: the first call's size is reserved at once, so the
+    // control's buffer never grows by copying.
+    bool beginText(qint64 size) override;
+    bool appendText(QByteArrayView piece) override;
+    void finishText() override;
     // The whole text, exactly as held (NUL bytes included).
     QByteArray textBytes() const override;
+    QByteArray textInPlace() const override;
     qint64 textLength() const;
     // A copy of [start, end), both clamped to the text.
     QByteArray textRange(qint64 start, qint64 end) const;
@@ -170,6 +176,7 @@ private:
     QPointer<CMyRichEditDoc> m_document;
     bool m_modified = false;
     bool m_loading = false;
+    bool m_loadFailed = false;
     bool m_inPreedit = false;
     int m_redrawOffDepth = 0;
     std::unique_ptr<EditorInputMethod> m_inputMethod;

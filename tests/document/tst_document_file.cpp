@@ -3,6 +3,7 @@
 #include "document/document_file.h"
 #include "document/in_place_write.h"
 #include "document/text_encoding.h"
+#include "document/text_reader.h"
 
 #include <QRandomGenerator>
 
@@ -188,6 +189,50 @@ private Q_SLOTS:
         QVERIFY(writeRaw(file, "something else"));
         QVERIFY2(DocumentFile::write(file, read.bytes, read.encoding, error), qPrintable(error));
         QCOMPARE(readAll(file), bytes);
+    }
+
+    // Read in small pieces (characters, escape sequences and declarations
+    // cut between pieces), a file gives what it gives read whole; the
+    // receiver begins again only for a converted text, told its exact size.
+    void readInPieces_data() { roundTrip_data(); }
+    void readInPieces()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, encoding);
+        QFETCH(QByteArray, text);
+        struct Sink : TextSink
+        {
+            QByteArray text;
+            int begun = 0;
+            qint64 announced = -1;
+            bool beginText(qint64 size) override
+            {
+                text.clear();
+                ++begun;
+                announced = size;
+                return true;
+            }
+            bool appendText(QByteArrayView piece) override
+            {
+                text.append(piece);
+                return true;
+            }
+        };
+        const QString file = path(QStringLiteral("pieces.htm"));
+        QVERIFY(writeRaw(file, bytes));
+        DocumentFile::Text whole;
+        QString error;
+        QVERIFY2(DocumentFile::read(file, whole, error), qPrintable(error));
+        for (qint64 pieceSize : {1, 2, 3, 5, 4096}) {
+            Sink sink;
+            TextReader::Kind kind;
+            QVERIFY2(TextReader::read(file, sink, kind, error, pieceSize), qPrintable(error));
+            QCOMPARE(kind.encoding, encoding);
+            QCOMPARE(kind.unconverted, whole.unconverted);
+            QCOMPARE(sink.text, text);
+            QCOMPARE(sink.begun, encoding.isEmpty() ? 1 : 2);
+            QCOMPARE(sink.announced, text.size());
+        }
     }
 
     void largeFile()

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+// Receives a file's text piece by piece while it is read (TextReader).
+class TextSink
+{
+public:
+    virtual ~TextSink() = default;
+    // Starts the text afresh; `size` bytes are about to come. False when
+    // that much cannot be held.
+    virtual bool beginText(qint64 size) = 0;
+    // False when the piece cannot be held.
+    virtual bool appendText(QByteArrayView piece) = 0;
+};
+
+namespace TextReader {
+
+inline constexpr qint64 kPieceSize = 4 << 20;
+
+// What a file was read as: as in DocumentFile::Text.
+struct Kind
+{
+    QString encoding;
+    bool unconverted = false;
+};
+
+// Reads the file at `path` into `sink` as DocumentFile::read() reads it,
+// without holding the whole file or its conversion anywhere but in the sink:
+// the file's bytes go to the sink as they are read, and only when the file
+// turns out to be in another encoding does the sink begin again with the
+// converted text. The rules are checked piece by piece too, except for UTF-16
+// and ISO-2022-JP files, which are decoded whole. On failure returns false
+// with a message naming the file; the sink may then hold part of the text.
+bool read(const QString& path, TextSink& sink, Kind& kind, QString& errorMessage,
+          qint64 pieceSize = kPieceSize);
+
+} // namespace TextReader
