@@ -29,6 +29,12 @@ public:
         }
     }
     static QTimer* current() { return s_current; }
+    // The control's window needs no repaint for the rest of this step.
+    static void quiet(QWidget* viewport)
+    {
+        viewport->setUpdatesEnabled(false);
+        s_quiet = viewport;
+    }
     static inline int s_holds = 0;
 
 protected:
@@ -46,12 +52,19 @@ protected:
         s_current = timer;
         watched->event(event);
         s_current = outer;
+        if (QWidget* viewport = s_quiet) {
+            // Enabling updates the usual way would repaint the whole window.
+            viewport->setAttribute(Qt::WA_ForceUpdatesDisabled, false);
+            viewport->setAttribute(Qt::WA_UpdatesDisabled, false);
+            s_quiet = nullptr;
+        }
         return true;
     }
 
 private:
     using QObject::QObject;
     static inline QTimer* s_current = nullptr;
+    static inline QPointer<QWidget> s_quiet;
 };
 
 } // namespace
@@ -120,9 +133,22 @@ void WrapTracker::onStyleNeeded(int position)
         return; // painting or scrolling: lines shown, not the wrapping order
     m_idleTimer = timer;
     m_pendingUnseen = false;
-    // The step wraps the lines up to the one this position begins.
+    // The step wraps the lines from the last step's end up to the one this
+    // position begins.
+    const qint64 from = m_frontier;
     m_frontier =
         m_control->SendScintilla(Sci::SCI_LINEFROMPOSITION, static_cast<unsigned long>(position));
+    // Wrapping lines out of view changes nothing the window shows (the
+    // control keeps the same line at the top, and the lines in view were
+    // wrapped when they were painted), only the scroll bar: the repaint the
+    // control asks for after each step would be wasted.
+    const long top = m_control->SendScintilla(Sci::SCI_GETFIRSTVISIBLELINE);
+    const qint64 firstShown = m_control->SendScintilla(Sci::SCI_DOCLINEFROMVISIBLE, top);
+    const qint64 lastShown = m_control->SendScintilla(
+        Sci::SCI_DOCLINEFROMVISIBLE, top + m_control->SendScintilla(Sci::SCI_LINESONSCREEN) + 1);
+    QWidget* viewport = m_control->viewport();
+    if ((m_frontier < firstShown || from > lastShown) && viewport->updatesEnabled())
+        ControlTimerWatch::quiet(viewport);
 }
 
 bool WrapTracker::finish(qint64 line)
