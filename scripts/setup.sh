@@ -5,7 +5,9 @@ set -euo pipefail
 
 MARQUILL_PACKAGES=(cmake g++ ninja-build pkg-config qt6-base-dev libqscintilla2-qt6-dev
                    libgl-dev fonts-noto-cjk qt6-translations-l10n
-                   qt6-svg-dev) # the SVG icon engine (libqt6svg6) draws the icons
+                   qt6-svg-dev # the SVG icon engine (libqt6svg6) draws the icons
+                   dpkg-dev file # CPack's Debian package: dpkg-shlibdeps finds the dependencies
+                   desktop-file-utils appstream) # validators of the desktop and software-centre entries
 
 marquill_install_packages() {
     local missing=()

@@ -10,6 +10,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Tollbury"));
     QApplication::setApplicationName(QStringLiteral("Marquill"));
+    // Ties the windows to the installed desktop entry (its icon and name).
+    QGuiApplication::setDesktopFileName(QStringLiteral("marquill"));
     QApplication::setWindowIcon(Resources::programIcon());
     QtTranslations::install();
     EditorFonts::registerSubstitutions();

@@ -6,6 +6,7 @@
 #include "app/single_instance.h"
 #include "commands/app_dialog_commands.h"
 #include "commands/command_modules.h"
+#include "commands/help_menu.h"
 #include "core/options.h"
 #include "core/settings_store.h"
 #include "core/ui_seam.h"
@@ -144,6 +145,9 @@ void CMarquillApp::registerCommands()
     onCommand(Cmd::FileNew, [this] { fileNew(); });
     onCommand(Cmd::FileOpen, [this] { fileOpen(); });
     onCommand(Cmd::AppAbout, [this] { about(); });
+    for (int id :
+         {int(Cmd::HelpFinder), int(Cmd::DefaultHelp), int(Cmd::Help), int(Cmd::ContextHelp)})
+        onCommand(id, [this] { HelpMenu::openGuide(m_mainFrame); });
     onCommand(Cmd::AppExit, [this] {
         if (m_mainFrame)
             m_mainFrame->close();

@@ -1,6 +1,7 @@
 #include "frame/main_frame.h"
 
 #include "commands/app_dialog_commands.h"
+#include "commands/help_menu.h"
 #include "core/settings_store.h"
 #include "document/marquill_doc.h"
 #include "editor/marquill_view.h"
@@ -19,9 +20,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -41,20 +39,6 @@ constexpr StringSetting kWindowPos{"Settings", "WindowPos", ""};
 const QString kReady = QStringLiteral("レディ");
 // The toolbars' right-click menu in the menu table.
 constexpr int kToolbarMenu = 156;
-
-// Opens a file shipped with the program (beside the executable, else in the
-// installed data folder) with the desktop's handler; a missing file is ignored.
-void openProgramFile(const QString& name)
-{
-    const QString dir = QCoreApplication::applicationDirPath();
-    for (const QString& candidate :
-         {dir + QLatin1Char('/') + name, dir + QStringLiteral("/../share/marquill/") + name}) {
-        if (QFileInfo::exists(candidate)) {
-            QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(candidate).absoluteFilePath()));
-            return;
-        }
-    }
-}
 } // namespace
 
 CMainFrame::CMainFrame(CDocumentManager* documents)
@@ -269,10 +253,7 @@ void CMainFrame::registerCommands()
     onUpdate(Cmd::WindowTileVert, haveWindows);
     onCommand(Cmd::WindowArrange, [this] { arrangeIcons(); });
     onUpdate(Cmd::WindowArrange, haveWindows);
-    onCommand(Cmd::HomePage, [] { openProgramFile(QStringLiteral("marquill.url")); });
-    for (int id :
-         {int(Cmd::HelpFinder), int(Cmd::DefaultHelp), int(Cmd::Help), int(Cmd::ContextHelp)})
-        onCommand(id, [] { openProgramFile(QStringLiteral("help.html")); });
+    onCommand(Cmd::HomePage, [this] { HelpMenu::openHomePage(this); });
     onCommand(Cmd::Options, [this] {
         // The toolbars read their look at every paint.
         if (runOptionSheet(this, views()))
