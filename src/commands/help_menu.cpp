@@ -3,8 +3,8 @@
 #include "core/internet_shortcut.h"
 #include "core/program_files.h"
 #include "core/ui_seam.h"
+#include "core/web_browser.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QUrl>
@@ -16,7 +16,7 @@ constexpr qint64 kShortcutSizeLimit = 64 * 1024;
 
 bool openInBrowser(QWidget* parent, const QUrl& url)
 {
-    if (QDesktopServices::openUrl(url))
+    if (WebBrowser::open(url))
         return true;
     UiSeam::messageBox(
         parent,

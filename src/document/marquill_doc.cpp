@@ -2,6 +2,7 @@
 
 #include "core/options.h"
 #include "core/ui_seam.h"
+#include "core/web_browser.h"
 #include "document/document_file.h"
 #include "document/document_text.h"
 #include "document/external_tool.h"
@@ -217,9 +218,10 @@ void CMarquillDoc::browserPreview()
         return;
     }
     // The show command (BrowserShow) cannot be imposed on another program's
-    // window here; the saved file opens with the desktop's default handler.
+    // window here. The saved file goes to the web browser rather than to the
+    // desktop's handler for HTML, which may be an editor such as this one.
     Q_UNUSED(Options::kBrowserShow.read());
-    QDesktopServices::openUrl(QUrl::fromLocalFile(pathName()));
+    WebBrowser::open(QUrl::fromLocalFile(pathName()));
 }
 
 void CMarquillDoc::openFolder()

@@ -1,22 +1,17 @@
 #include "app/marquill_app.h"
 #include "commands/help_menu.h"
 #include "core/ui_seam.h"
+#include "core/web_browser.h"
 #include "frame/main_frame.h"
 #include "resources/command_ids.h"
 #include "test_support.h"
 
-#include <QDesktopServices>
-
 // The help guide and the home page, found among the program's installed
 // files (here: the data folder of the isolated settings) and handed to the
-// desktop's browser.
+// web browser.
 class TestHelpMenu : public QObject
 {
     Q_OBJECT
-
-public Q_SLOTS:
-    // Stands in for the desktop's browser.
-    void openUrl(const QUrl& url) { m_opened.append(url); }
 
 private:
     QList<QUrl> m_opened;
@@ -44,12 +39,20 @@ private:
     }
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        // Copies of Marquill installed on this machine stay out of the lookup.
+        qputenv("XDG_DATA_DIRS", qgetenv("XDG_DATA_HOME"));
+    }
+
     void init()
     {
         m_opened.clear();
         m_messages.clear();
-        for (const char* scheme : {"file", "http", "https"})
-            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "openUrl");
+        WebBrowser::setHook([this](const QUrl& url) {
+            m_opened.append(url);
+            return true;
+        });
         UiSeam::setMessageHook(
             [this](const QString& text, QMessageBox::Icon, QMessageBox::StandardButtons) {
                 m_messages.append(text);
@@ -60,8 +63,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        for (const char* scheme : {"file", "http", "https"})
-            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+        WebBrowser::setHook({});
         UiSeam::setMessageHook({});
         UiSeam::setDialogHook({});
         QDir(dataFile(QString())).removeRecursively();

@@ -1,6 +1,7 @@
 #include "app/marquill_app.h"
 #include "core/settings_store.h"
 #include "core/ui_seam.h"
+#include "core/web_browser.h"
 #include "document/marquill_doc.h"
 #include "editor/find_replace.h"
 #include "editor/find_replace_dialog.h"
@@ -784,6 +785,11 @@ private Q_SLOTS:
 
     void browserPreviewAndOpenFolder()
     {
+        // The preview goes to the web browser, the folder to the desktop's handler.
+        WebBrowser::setHook([this](const QUrl& url) {
+            openUrl(url);
+            return true;
+        });
         QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "openUrl");
         m_opened.clear();
         CMarquillDoc* untitled = m_app->fileNew();
@@ -804,6 +810,7 @@ private Q_SLOTS:
         QCOMPARE(m_messages.size(), 1);
         QCOMPARE(m_opened.value(0).toLocalFile(), a);
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        WebBrowser::setHook({});
     }
 
     void windowPlacementRoundTrips()
