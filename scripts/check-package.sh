@@ -45,6 +45,8 @@ desktop-file-validate --no-hints "$work/prefix/share/applications/marquill.deskt
     fail "desktop-file-validate"
 appstreamcli validate --no-net --pedantic \
     "$work/prefix/share/metainfo/com.tollbury.marquill.metainfo.xml" || fail "appstreamcli validate"
+# The software-centre entry together with the desktop entry and icon it names.
+appstreamcli validate-tree --no-net --pedantic "$work/prefix" || fail "appstreamcli validate-tree"
 echo
 
 [ "$failures" -eq 0 ] && echo "package checks passed"
