@@ -19,7 +19,8 @@ dpkg-deb -c "$deb" | awk '{ print $NF }' | sed 's|^\./usr/||; /\/$/d; /^\.\{0,1\
 required=(bin/marquill share/applications/marquill.desktop
           share/metainfo/com.tollbury.marquill.metainfo.xml
           share/icons/hicolor/scalable/apps/marquill.svg
-          share/marquill/help/index.html share/doc/marquill/copyright)
+          share/marquill/help/index.html share/marquill/tips.txt
+          share/doc/marquill/copyright)
 for size in 16 24 32 48 64 128 256; do
     required+=("share/icons/hicolor/${size}x${size}/apps/marquill.png")
 done
