@@ -2,6 +2,7 @@
 # Builds the Debian package in the build folder given (where the program is
 # already built) and checks it: the files an installed Marquill needs, the
 # dependencies, the same layout from `cmake --install` into another prefix,
+# the installed help's pages and links,
 # and the desktop entry and software-centre entry against their validators.
 set -euo pipefail
 build="$(cd "${1:?usage: check-package.sh BUILD_FOLDER}" && pwd)"
@@ -41,6 +42,9 @@ done
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 (cd "$work/prefix" && find . -type f -o -type l) | sed 's|^\./||' | sort >"$work/prefix.list"
 diff -u "$work/deb.list" "$work/prefix.list" || fail "cmake --install lays out other files than the package"
+
+# The installed help: its pages well formed, its links and images found.
+"$(dirname "$0")/check-help.py" "$work/prefix/share/marquill/help" || fail "the help's pages or links"
 
 desktop-file-validate --no-hints "$work/prefix/share/applications/marquill.desktop" ||
     fail "desktop-file-validate"
