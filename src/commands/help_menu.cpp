@@ -5,6 +5,7 @@
 #include "core/ui_seam.h"
 #include "core/web_browser.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QUrl>
@@ -46,8 +47,18 @@ bool openGuide(QWidget* parent)
 bool openHomePage(QWidget* parent)
 {
     const QString path = ProgramFiles::locate(kHomePageFile);
-    if (path.isEmpty())
+    if (path.isEmpty()) {
+        UiSeam::messageBox(
+            parent,
+            QStringLiteral("ホームページのショートカット ファイル %1 がありません。\n"
+                           "ホームページのアドレスを書いたこのファイルを、"
+                           "プログラムと同じフォルダか %2 に置いてください。")
+                .arg(kHomePageFile, QDir::toNativeSeparators(
+                                        QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                                        QStringLiteral("/../share/marquill")))),
+            QMessageBox::Information);
         return false;
+    }
     QFile file(path);
     QUrl url;
     if (file.open(QIODevice::ReadOnly))

@@ -13,8 +13,8 @@ namespace HelpMenu {
 // Returns whether the page was handed to the browser.
 bool openGuide(QWidget* parent);
 
-// Opens the web address of "marquill.url". Without that file nothing
-// happens; a file that names no web address is reported in a message.
+// Opens the web address of "marquill.url". A missing file, or one that names
+// no web address, is reported in a message.
 bool openHomePage(QWidget* parent);
 
 } // namespace HelpMenu

@@ -132,8 +132,8 @@ private Q_SLOTS:
         QTest::newRow("address")
             << "file" << QByteArray("[InternetShortcut]\r\nURL=https://example.org/marquill/\r\n")
             << "https://example.org/marquill/" << 0;
-        QTest::newRow("no shortcut file") << "" << QByteArray() << "" << 0;
-        QTest::newRow("a folder in its place") << "folder" << QByteArray() << "" << 0;
+        QTest::newRow("no shortcut file") << "" << QByteArray() << "" << 1;
+        QTest::newRow("a folder in its place") << "folder" << QByteArray() << "" << 1;
         QTest::newRow("no address") << "file" << QByteArray("[InternetShortcut]\r\n") << "" << 1;
         QTest::newRow("not a web address")
             << "file" << QByteArray("[InternetShortcut]\nURL=file:///bin/sh\n") << "" << 1;

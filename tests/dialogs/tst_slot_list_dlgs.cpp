@@ -35,11 +35,11 @@ RegisteredTagRecord tagNamed(const QString& name)
     return {name, "<" + name + ">", name + "=", "</" + name + ">"};
 }
 
-ToolRecord toolNamed(const QString& spec)
+ToolRecord toolNamed(const QString& fields)
 {
     ToolRecord tool;
-    const QStringList parts = spec.split(QLatin1Char(':'));
-    if (spec.isEmpty())
+    const QStringList parts = fields.split(QLatin1Char(':'));
+    if (fields.isEmpty())
         return tool;
     tool.view = parts[0];
     tool.path = "/opt/" + parts[0] + "/run";
@@ -60,13 +60,13 @@ void fillTag(QDialog& edit, const QString& name)
     child<QLineEdit>(edit, "afterEdit")->setText(tag.after);
 }
 
-void fillTool(QDialog& edit, const QString& spec)
+void fillTool(QDialog& edit, const QString& fields)
 {
-    const ToolRecord tool = toolNamed(spec);
+    const ToolRecord tool = toolNamed(fields);
     child<QLineEdit>(edit, "viewEdit")->setText(tool.view);
     child<QLineEdit>(edit, "pathEdit")->setText(tool.path);
     child<QLineEdit>(edit, "folderEdit")->setText(tool.folder);
-    if (spec.count(QLatin1Char(':')) == 2) {
+    if (fields.count(QLatin1Char(':')) == 2) {
         const char* modes[] = {"noArgumentButton", "fileArgumentButton", "selectionArgumentButton"};
         child<QRadioButton>(edit, modes[tool.cmdType])->click();
         child<QComboBox>(edit, "sizeCombo")
