@@ -7,6 +7,7 @@
 #include "document/recovery_keeper.h"
 #include "editor/marquill_view.h"
 #include "frame/main_frame.h"
+#include "app_under_test.h"
 #include "test_support.h"
 
 #include <QProcess>
@@ -121,13 +122,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        if (m_app) {
-            m_app->closeAllDocumentsWithoutAsking();
-            QCoreApplication::processEvents();
-            delete m_app->mainFrame();
-            delete m_app;
-            m_app = nullptr;
-        }
+        TestSupport::tearDownApp(m_app);
         UiSeam::setMessageHook({});
     }
 

@@ -6,6 +6,7 @@
 #include "frame/encoding_pane.h"
 #include "frame/main_frame.h"
 #include "resources/command_ids.h"
+#include "app_under_test.h"
 #include "test_support.h"
 
 #include <QMdiArea>
@@ -85,11 +86,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        m_app->closeAllDocumentsWithoutAsking();
-        QCoreApplication::processEvents();
-        delete m_app->mainFrame();
-        delete m_app;
-        m_app = nullptr;
+        TestSupport::tearDownApp(m_app);
         UiSeam::setMessageHook({});
         UiSeam::setFileDialogHook({});
     }

@@ -12,6 +12,7 @@
 #include "frame/window_placement.h"
 #include "resources/command_ids.h"
 #include "resources/resource_tables.h"
+#include "app_under_test.h"
 #include "test_support.h"
 
 #include <QClipboard>
@@ -90,11 +91,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        m_app->closeAllDocumentsWithoutAsking();
-        QCoreApplication::processEvents();
-        delete m_app->mainFrame();
-        delete m_app;
-        m_app = nullptr;
+        TestSupport::tearDownApp(m_app);
         UiSeam::setMessageHook({});
         UiSeam::setFileDialogHook({});
     }

@@ -2,6 +2,7 @@
 // dialogs opened from them and their OK showing at once in the menus, as
 // items that can be chosen.
 
+#include "app_under_test.h"
 #include "test_support.h"
 
 #include "app/marquill_app.h"
@@ -64,11 +65,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        m_app->closeAllDocumentsWithoutAsking();
-        QCoreApplication::processEvents();
-        delete m_app->mainFrame();
-        delete m_app;
-        m_app = nullptr;
+        TestSupport::tearDownApp(m_app);
         UiSeam::setDialogHook({});
     }
 
