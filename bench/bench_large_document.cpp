@@ -35,6 +35,7 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QProcess>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -367,11 +368,15 @@ void answersWhileWrapping(CMarquillApp& app, const QString& path)
              find->findNext(QStringLiteral("the last line of the large page"), true, false);
          },
          1000},
-        {"jump to a line far down",
+        {"jump to a line far down (jump dialog)",
          [&] {
-             const long pos = s.view->sci(Sci::SCI_POSITIONFROMLINE, farLine);
-             s.view->setSel(pos, pos);
-             s.view->revealCaret();
+             UiSeam::setDialogHook([&](QDialog& dialog) {
+                 dialog.findChild<QLineEdit*>()->setText(QString::number(farLine + 1));
+                 dialog.accept();
+                 return dialog.result();
+             });
+             s.view->executeCommand(Cmd::Jump);
+             UiSeam::setDialogHook({});
          },
          1000},
     };
