@@ -165,6 +165,12 @@ private Q_SLOTS:
         const QByteArray loneSurrogate = QByteArray::fromHex("fffe410070dc4200");
         QTest::newRow("utf-16 with a lone surrogate")
             << loneSurrogate << QString() << loneSurrogate;
+        // An encoding that switches character sets by shifts, declared:
+        // its shifts may fall anywhere between pieces read.
+        QTest::newRow("declared iso-2022-cn")
+            << QByteArray("<meta charset=\"ISO-2022-CN\">\n<p>\x1b$)A\x0eVPND\x0f</p>\n")
+            << QStringLiteral("ISO-2022-CN")
+            << QByteArray("<meta charset=\"ISO-2022-CN\">\n<p>中文</p>\n");
         const QByteArray utf16Declared = "<meta charset=\"UTF-16\">\xff";
         QTest::newRow("utf-16 declared in an 8-bit file")
             << utf16Declared << QString() << utf16Declared;
