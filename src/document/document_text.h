@@ -31,6 +31,12 @@ public:
     virtual QByteArray textBytes() const = 0;
     // The same without a copy; valid only until the text next changes.
     virtual QByteArray textInPlace() const = 0;
+    virtual qint64 textLength() const = 0;
+    // A copy of [start, end), both clamped to the text.
+    virtual QByteArray textRange(qint64 start, qint64 end) const = 0;
+    // Raised by every change of the text, composition text and loading
+    // included: text read in pieces is one text while it stays the same.
+    virtual quint64 changeCount() const = 0;
     // What typing a new line inserts: "\r\n", "\n" or "\r".
     virtual QByteArray typedLineEnd() const = 0;
     virtual void setTypedLineEnd(const QByteArray& lineEnd) = 0;

@@ -35,7 +35,7 @@ QByteArray lineEndFromName(const QString& name)
     return QByteArray();
 }
 
-QJsonObject header(const Copy& copy)
+QJsonObject header(const Copy& copy, qint64 textLength)
 {
     QJsonObject h;
     h.insert(QStringLiteral("version"), kVersion);
@@ -49,7 +49,7 @@ QJsonObject header(const Copy& copy)
     h.insert(QStringLiteral("pid"), QString::number(copy.pid));
     h.insert(QStringLiteral("bootId"), copy.bootId);
     h.insert(QStringLiteral("written"), copy.written.toUTC().toString(Qt::ISODateWithMs));
-    h.insert(QStringLiteral("length"), QString::number(copy.text.size()));
+    h.insert(QStringLiteral("length"), QString::number(textLength));
     return h;
 }
 
@@ -75,15 +75,19 @@ bool readHeader(const QJsonObject& h, Copy& copy)
 
 } // namespace
 
+Encoder::Encoder(const Copy& copy, qint64 textLength)
+    : m_head(kMagic.data(), kMagic.size()), m_hash(QCryptographicHash::Sha256)
+{
+    m_head += QJsonDocument(header(copy, textLength)).toJson(QJsonDocument::Compact);
+    m_head += '\n';
+    m_hash.addData(m_head);
+}
+
 QByteArrayList encodeParts(const Copy& copy)
 {
-    QByteArray head(kMagic.data(), kMagic.size());
-    head += QJsonDocument(header(copy)).toJson(QJsonDocument::Compact);
-    head += '\n';
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    hash.addData(head);
-    hash.addData(copy.text);
-    return {head, copy.text, hash.result().toHex()};
+    Encoder encoder(copy, copy.text.size());
+    encoder.addText(copy.text);
+    return {encoder.head(), copy.text, encoder.checksum()};
 }
 
 QByteArray encode(const Copy& copy)

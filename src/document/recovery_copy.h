@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayList>
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QString>
 
@@ -45,6 +46,23 @@ enum class Fault {
 QByteArrayList encodeParts(const Copy& copy);
 // The same bytes in one piece.
 QByteArray encode(const Copy& copy);
+
+// The same bytes for a text that comes in pieces: head(), then each piece
+// as it is passed to addText(), then checksum().
+class Encoder
+{
+public:
+    // `copy`'s fields, its text left out and `textLength` bytes long.
+    Encoder(const Copy& copy, qint64 textLength);
+
+    const QByteArray& head() const { return m_head; }
+    void addText(QByteArrayView piece) { m_hash.addData(piece); }
+    QByteArray checksum() const { return m_hash.result().toHex(); }
+
+private:
+    QByteArray m_head;
+    QCryptographicHash m_hash;
+};
 
 // Reads a copy from its bytes; on a fault `copy` is left untouched.
 Fault decode(const QByteArray& bytes, Copy& copy);

@@ -59,7 +59,7 @@ void syncFolder(const QString& path)
     }
 }
 
-bool writeAll(int fd, const QByteArray& bytes)
+bool writeAll(int fd, QByteArrayView bytes)
 {
     qsizetype done = 0;
     while (done < bytes.size()) {
@@ -127,24 +127,74 @@ bool CRecoveryFolder::prepare(QString* error)
 
 bool CRecoveryFolder::write(int serial, const QByteArrayList& parts, QString* error)
 {
-    if (!prepare(error))
+    const std::unique_ptr<Writer> writer = beginWrite(serial, error);
+    if (!writer)
         return false;
-    const QString target = copyFile(serial);
-    const QByteArray temporary = QFile::encodeName(target + QStringLiteral(".tmp"));
+    for (const QByteArray& part : parts) {
+        if (!writer->append(part, error))
+            return false;
+    }
+    return writer->commit(error);
+}
+
+std::unique_ptr<CRecoveryFolder::Writer> CRecoveryFolder::beginWrite(int serial, QString* error)
+{
+    if (!prepare(error))
+        return nullptr;
+    const QByteArray temporary = QFile::encodeName(copyFile(serial) + QStringLiteral(".tmp"));
     const int fd =
         ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) {
         *error = failure(QStringLiteral("回復用ファイルを作れません"), errno);
-        return false;
+        return nullptr;
     }
-    bool ok = ::fchmod(fd, 0600) == 0;
-    for (const QByteArray& part : parts)
-        ok = ok && writeAll(fd, part);
-    ok = ok && ::fsync(fd) == 0;
-    const int writeError = errno;
-    ok = ::close(fd) == 0 && ok;
+    std::unique_ptr<Writer> writer(new Writer(this, serial, fd));
+    if (::fchmod(fd, 0600) != 0) {
+        *error = failure(QStringLiteral("回復用ファイルを書き込めません"), errno);
+        return nullptr;
+    }
+    return writer;
+}
+
+CRecoveryFolder::Writer::Writer(CRecoveryFolder* folder, int serial, int fd)
+    : m_folder(folder), m_serial(serial), m_fd(fd)
+{
+}
+
+CRecoveryFolder::Writer::~Writer()
+{
+    if (m_fd < 0)
+        return;
+    close();
+    ::unlink(QFile::encodeName(m_folder->copyFile(m_serial) + QStringLiteral(".tmp")).constData());
+}
+
+void CRecoveryFolder::Writer::close()
+{
+    ::close(m_fd);
+    m_fd = -1;
+}
+
+bool CRecoveryFolder::Writer::append(QByteArrayView bytes, QString* error)
+{
+    if (m_fd >= 0 && writeAll(m_fd, bytes))
+        return true;
+    *error = failure(QStringLiteral("回復用ファイルを書き込めません"), m_fd < 0 ? EBADF : errno);
+    return false;
+}
+
+bool CRecoveryFolder::Writer::commit(QString* error)
+{
+    const QString target = m_folder->copyFile(m_serial);
+    const QByteArray temporary = QFile::encodeName(target + QStringLiteral(".tmp"));
+    bool ok = m_fd >= 0 && ::fsync(m_fd) == 0;
+    const int writeError = m_fd < 0 ? EBADF : errno;
+    if (m_fd >= 0) {
+        ok = ::close(m_fd) == 0 && ok;
+        m_fd = -1;
+    }
     if (ok && ::rename(temporary.constData(), QFile::encodeName(target).constData()) == 0) {
-        syncFolder(m_path);
+        syncFolder(m_folder->path());
         return true;
     }
     *error = failure(QStringLiteral("回復用ファイルを書き込めません"), ok ? errno : writeError);

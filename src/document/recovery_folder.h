@@ -47,6 +47,32 @@ public:
     // after the other, atomically (mode 0600), preparing the folder first
     // when needed.
     bool write(int serial, const QByteArrayList& parts, QString* error);
+
+    // A write of one copy under way: the bytes go to its temporary file, and
+    // commit() puts that in place of the copy. Destroyed before a commit, it
+    // removes the temporary file and the copy on disk stays as it was.
+    class Writer
+    {
+    public:
+        ~Writer();
+        Writer(const Writer&) = delete;
+        Writer& operator=(const Writer&) = delete;
+
+        bool append(QByteArrayView bytes, QString* error);
+        // Flushes the file to disk and renames it over the copy.
+        bool commit(QString* error);
+
+    private:
+        friend class CRecoveryFolder;
+        Writer(CRecoveryFolder* folder, int serial, int fd);
+        void close();
+        CRecoveryFolder* m_folder;
+        int m_serial;
+        int m_fd;
+    };
+    // Starts writing the copy of document `serial` (as write() does); null
+    // with `error` set when the file cannot be made.
+    std::unique_ptr<Writer> beginWrite(int serial, QString* error);
     void remove(int serial);
     // Removes every file of this instance, the lock file last (a normal end).
     void removeAll();

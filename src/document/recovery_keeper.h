@@ -21,11 +21,14 @@ class RecoveryDocumentCopy;
 // not restarted by later changes, so steady typing cannot put the copy off).
 // When it fires the text is copied out of the view on this thread, which is
 // a plain memory copy, and written on a worker thread, so typing never waits
-// for the disk. The copy goes when the document is saved, closed or its
-// changes are given up, and all of this instance's copies go when the
-// keeper ends (a normal quit). A write that fails is tried again later and
-// is never reported while the user edits. The option "Recovery" (key
-// "Options", default 1) turns the copies off.
+// for the disk. The text of a large document is not copied whole but read
+// in pieces, one per turn of the event loop, each asked for once the worker
+// has written the one before, so that only a piece at a time is held twice.
+// A change while it is read drops that copy (the one on disk stays) and the
+// copy is taken again later, whole when it is late by then. The copy goes when the document is
+// saved, closed or its changes are given up, and all of this instance's copies go when the keeper
+// ends (a normal quit). A write that fails is tried again later and is never reported while the
+// user edits. The option "Recovery" (key "Options", default 1) turns the copies off.
 class CRecoveryKeeper : public QObject
 {
     Q_OBJECT
@@ -51,6 +54,8 @@ public:
     void setIntervals(int copyMs, int retryMs);
     int copyInterval() const { return m_copyMs; }
     int retryInterval() const { return m_retryMs; }
+    // Texts longer than `threshold` bytes are read in pieces of `pieceBytes`.
+    void setStreaming(qint64 threshold, qint64 pieceBytes);
 
     // Whether the option is on.
     static bool enabled();
@@ -58,9 +63,15 @@ public:
     // Called back on this thread when a write has finished.
     void writeFinished(int serial, quint64 generation, bool ok, const QString& error);
 
+    // A copy being written in pieces, as the worker thread sees it.
+    struct StreamedWrite;
+    enum class StreamStep { Begin, Piece, Commit, Drop };
+
 Q_SIGNALS:
     // A copy has been written (ok) or failed; for whoever shows the state.
     void copyWritten(CMyRichEditDoc* doc, bool ok);
+    // A copy read in pieces has `done` of its `total` bytes on their way.
+    void copyProgress(CMyRichEditDoc* doc, qint64 done, qint64 total);
 
 private:
     friend class RecoveryDocumentCopy;
@@ -70,6 +81,11 @@ private:
     void submitWrite(int serial, quint64 generation, RecoveryCopy::Copy copy);
     // Queues the removal of a copy behind the writes already queued.
     void submitRemoval(int serial);
+    // Queues one step of a copy written in pieces; every step but Drop is
+    // answered with streamStepDone(), on this thread.
+    void submitStreamStep(int serial, quint64 stream, std::shared_ptr<StreamedWrite> write,
+                          StreamStep step, QByteArray piece = QByteArray());
+    void streamStepDone(int serial, quint64 stream, bool ok, const QString& error);
 
     std::shared_ptr<CRecoveryFolder> m_folder; // used on the worker thread only
     QString m_folderPath;
@@ -80,5 +96,7 @@ private:
     int m_nextSerial = 1;
     int m_copyMs = 1000;
     int m_retryMs = 5000;
+    qint64 m_streamThreshold = 8 * 1024 * 1024;
+    qint64 m_pieceBytes = 4 * 1024 * 1024;
     bool m_warned = false;
 };

@@ -631,6 +631,7 @@ void CMyRichEditView::composeInControl(QInputMethodEvent* event)
 void CMyRichEditView::onModified(int position, int type, const char*, int length, int, int, int,
                                  int, int, int)
 {
+    ++m_changeCount;
     if (m_loading)
         return;
     // The control wraps again from the changed line down.

@@ -57,9 +57,10 @@ public:
     // The whole text, exactly as held (NUL bytes included).
     QByteArray textBytes() const override;
     QByteArray textInPlace() const override;
-    qint64 textLength() const;
+    qint64 textLength() const override;
     // A copy of [start, end), both clamped to the text.
-    QByteArray textRange(qint64 start, qint64 end) const;
+    QByteArray textRange(qint64 start, qint64 end) const override;
+    quint64 changeCount() const override { return m_changeCount; }
     // Line end the program's own insertions should use: "\r\n" unless the
     // text's first line end is a lone LF ("\n") or a lone CR ("\r").
     QByteArray lineEnd() const;
@@ -175,6 +176,7 @@ private:
 
     QPointer<CMyRichEditDoc> m_document;
     bool m_modified = false;
+    quint64 m_changeCount = 0;
     bool m_loading = false;
     bool m_loadFailed = false;
     bool m_inPreedit = false;

@@ -6,6 +6,7 @@
 #include "editor/my_rich_edit_view.h"
 #include "test_support.h"
 
+#include <QInputMethodEvent>
 #include <QTimer>
 
 #include <sys/stat.h>
@@ -78,6 +79,22 @@ class TestRecovery : public QObject
         if (f.open(QIODevice::ReadOnly))
             RecoveryCopy::decode(f.readAll(), c);
         return c;
+    }
+
+    // The folder's files: "copy: <its text>" for each copy, "unfinished"
+    // for each write under way.
+    static QStringList folderState(const QString& folder)
+    {
+        QStringList state;
+        const QStringList names = QDir(folder).entryList(QDir::Files, QDir::Name);
+        for (const QString& name : names) {
+            if (name.endsWith(QLatin1String(".copy")))
+                state.append(QStringLiteral("copy: ") +
+                             QString::fromUtf8(readCopy(folder + QLatin1Char('/') + name).text));
+            else if (name.endsWith(QLatin1String(".tmp")))
+                state.append(QStringLiteral("unfinished"));
+        }
+        return state;
     }
 
 private Q_SLOTS:
@@ -195,6 +212,102 @@ private Q_SLOTS:
             editing->doc.setModifiedFlag(false);
         keeper.flush(); // the removal, if any, is done
         QCOMPARE(!copiesIn(folder).isEmpty(), kept);
+    }
+
+    void aCopyReadInPiecesHoldsTheDocumentAsItWas_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("pieceBytes");
+        QTest::addColumn<int>("pieces");
+        QTest::newRow("pieces of equal size") << QByteArray("<P>abcdefgh</P>\n") << 4 << 4;
+        QTest::newRow("a shorter last piece") << QByteArray("<P>abcdefgh</P>\n") << 5 << 4;
+        QTest::newRow("one piece larger than the text") << QByteArray("<P>a</P>\n") << 100 << 1;
+        // The characters are cut between pieces and joined again on disk.
+        QTest::newRow("japanese cut between pieces")
+            << QByteArray("<P>日本語の文</P>\n") << 2 << 12;
+        QTest::newRow("nul bytes and lone cr") << QByteArray("a\0b\rc\r\0", 7) << 3 << 3;
+    }
+    void aCopyReadInPiecesHoldsTheDocumentAsItWas()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, pieceBytes);
+        QFETCH(int, pieces);
+        const QString folder = newFolder();
+        CRecoveryKeeper keeper(folder);
+        keeper.setIntervals(10, 50);
+        keeper.setStreaming(0, pieceBytes);
+        Editing editing("");
+        editing.doc.onRecoverDocument({text.chopped(1), QStringLiteral("EUC-JP"), false},
+                                      QStringLiteral("/tmp/p.htm"), "\n", QByteArray());
+        keeper.watch(&editing.doc);
+        QSignalSpy progress(&keeper, &CRecoveryKeeper::copyProgress);
+        editing.type(text.right(1));
+        QTRY_COMPARE(copiesIn(folder).size(), 1);
+        Copy expected;
+        expected.path = QStringLiteral("/tmp/p.htm");
+        expected.title = QStringLiteral("p.htm");
+        expected.encoding = QStringLiteral("EUC-JP");
+        expected.lineEnd = "\n";
+        expected.text = text;
+        Copy c = readCopy(folder + QLatin1Char('/') + copiesIn(folder).first());
+        c.instance.clear();
+        c.pid = 0;
+        c.bootId.clear();
+        c.written = QDateTime();
+        QCOMPARE(c, expected);
+        QCOMPARE(progress.size(), pieces);
+    }
+
+    void aChangeWhileTheCopyIsReadDropsIt_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("state");
+        const QString text = QStringLiteral("<P>0123456789</P>\n");
+        QTest::newRow("typed once")
+            << QStringLiteral("type once") << QStringList{QStringLiteral("copy: ") + text + "ab"};
+        // Every copy read in pieces is dropped: the late copy is taken whole.
+        QTest::newRow("typed at every piece")
+            << QStringLiteral("type always") << QStringList{QStringLiteral("copy: ") + text + "ab"};
+        // Shown in the text without an edit of the document, moving the
+        // text still to be read.
+        QTest::newRow("composition text shown at the start")
+            << QStringLiteral("compose") << QStringList{QStringLiteral("copy: に") + text + "a"};
+        QTest::newRow("saved") << QStringLiteral("save") << QStringList();
+        QTest::newRow("changes given up") << QStringLiteral("clear") << QStringList();
+    }
+    void aChangeWhileTheCopyIsReadDropsIt()
+    {
+        QFETCH(QString, change);
+        QFETCH(QStringList, state);
+        const QString folder = newFolder();
+        CRecoveryKeeper keeper(folder);
+        keeper.setIntervals(30, 60);
+        keeper.setStreaming(0, 2);
+        Editing editing("<P>0123456789</P>\n");
+        keeper.watch(&editing.doc);
+        int changes = 0;
+        connect(&keeper, &CRecoveryKeeper::copyProgress, this, [&] {
+            if (change != QLatin1String("type always") && changes > 0)
+                return;
+            ++changes;
+            if (change.startsWith(QLatin1String("type"))) {
+                editing.type("b");
+            } else if (change == QLatin1String("compose")) {
+                editing.view.setSel(0, 0);
+                QInputMethodEvent preedit(QStringLiteral("に"), {});
+                QApplication::sendEvent(&editing.view, &preedit);
+            } else if (change == QLatin1String("save")) {
+                QString error;
+                QVERIFY2(
+                    editing.doc.onSaveDocument(m_dir.filePath(QStringLiteral("d.htm")), &error),
+                    qPrintable(error));
+            } else {
+                editing.doc.setModifiedFlag(false);
+            }
+        });
+        editing.type("a");
+        QTRY_VERIFY(changes > 0);
+        QTRY_COMPARE_WITH_TIMEOUT(folderState(folder), state, 3000);
     }
 
     void aCopyFollowsTypingWithinTwoSeconds()
