@@ -433,8 +433,8 @@ int memorySession(const QString& path)
     runUntil([&] { return typed.elapsed() > 2500; });
     peaks.append({"typed, recovery copy written", peakRssKb()});
     // The copy is looked at only by its size: reading it back would raise the peak.
-    const QFileInfoList copies = QDir(CRecoveryFolder::defaultPath())
-                                     .entryInfoList({QStringLiteral("*.copy")}, QDir::Files);
+    const QFileInfoList copies =
+        QDir(CRecoveryFolder::defaultPath()).entryInfoList({QStringLiteral("*.copy")}, QDir::Files);
     const qint64 copyBytes = copies.isEmpty() ? 0 : copies.first().size();
     QString error;
     s.doc->onSaveDocument(path + QStringLiteral(".saved"), &error);
