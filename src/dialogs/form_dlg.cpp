@@ -35,14 +35,7 @@ CFormDlg::CFormDlg(QWidget* parent) : QDialog(parent)
     browse->setObjectName(QStringLiteral("browseButton"));
     browse->setAutoDefault(false);
     connect(browse, &QPushButton::clicked, this, &CFormDlg::browse);
-    m_target = new QComboBox(this);
-    m_target->setObjectName(QStringLiteral("targetCombo"));
-    m_target->setEditable(true);
-    m_target->setInsertPolicy(QComboBox::NoInsert);
-    m_target->setCompleter(nullptr);
-    // A long remembered target must not stretch the dialog off the screen.
-    m_target->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_target->setMinimumContentsLength(12);
+    m_target = CTargetHistory::createComboBox(this);
 
     auto* grid = new QGridLayout;
     grid->addWidget(buddyLabel(QStringLiteral("メソッド(&M) :"), m_method, this), 0, 0);

@@ -17,14 +17,7 @@ CLinkDlg::CLinkDlg(QWidget* parent) : QDialog(parent)
     m_url = new CHistoryComboBox(this);
     m_url->setObjectName(QStringLiteral("urlCombo"));
     m_url->setMinimumContentsLength(32);
-    m_target = new QComboBox(this);
-    m_target->setObjectName(QStringLiteral("targetCombo"));
-    m_target->setEditable(true);
-    m_target->setInsertPolicy(QComboBox::NoInsert);
-    m_target->setCompleter(nullptr);
-    // A long remembered target must not stretch the dialog off the screen.
-    m_target->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_target->setMinimumContentsLength(12);
+    m_target = CTargetHistory::createComboBox(this);
 
     auto* urlLabel = new QLabel(QStringLiteral("リンク先URL(&U):"), this);
     urlLabel->setBuddy(m_url);

@@ -40,6 +40,19 @@ void CTargetHistory::load()
         m_slots[i] = getProfileString(kSection, HistoryList::valueName(kPrefix, i));
 }
 
+QComboBox* CTargetHistory::createComboBox(QWidget* parent)
+{
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QStringLiteral("targetCombo"));
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setCompleter(nullptr);
+    // A long remembered target must not stretch the dialog off the screen.
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(12);
+    return box;
+}
+
 void CTargetHistory::fillComboBox(QComboBox* box) const
 {
     box->clear();

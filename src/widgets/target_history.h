@@ -6,6 +6,7 @@
 #include <array>
 
 class QComboBox;
+class QWidget;
 
 // The frame-target history shared by the link dialog and the form dialog
 // ("History\Target"): ten slots of targets the user typed, slot 0 the most
@@ -32,6 +33,10 @@ public:
 
     // The four predefined items, as shown in the box.
     static QStringList predefinedItems();
+
+    // A new, empty target box ("targetCombo"): editable, adding nothing on
+    // Enter, without completion, and never widened by a long target.
+    static QComboBox* createComboBox(QWidget* parent);
 
     // Reads the ten slots (a missing value reads as empty).
     void load();
