@@ -4,6 +4,8 @@
 //       QT_QPA_PLATFORM=offscreen ./build/bench_open_type [FILE]
 // Without FILE, about 10 MB of HTML is made from the HTML documents under
 // /usr/share/doc (or generated when there are too few).
+#include "bench_support.h"
+
 #include "app/marquill_app.h"
 #include "core/settings_store.h"
 #include "document/document_file.h"
@@ -62,24 +64,14 @@ double medianTypingMicros(CMarquillView* view, int count)
 int main(int argc, char** argv)
 {
     QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
-    qputenv("XDG_STATE_HOME", home.filePath(QStringLiteral("state")).toUtf8());
+    Bench::isolate(home);
     QApplication app(argc, argv);
-    QString path = app.arguments().value(1);
-    if (path.isEmpty()) {
-        path = home.filePath(QStringLiteral("big.htm"));
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly))
-            return 1;
-        f.write(tenMegabytesOfHtml());
-    }
+    const QString path = Bench::documentPath(app.arguments(), home, tenMegabytesOfHtml);
+    if (path.isEmpty())
+        return 1;
     const QString small = home.filePath(QStringLiteral("small.htm"));
-    {
-        QFile f(small);
-        if (!f.open(QIODevice::WriteOnly))
-            return 1;
-        f.write("<HTML><BODY>\r\n<P>small</P>\r\n</BODY></HTML>\r\n");
-    }
+    if (!Bench::writeFile(small, "<HTML><BODY>\r\n<P>small</P>\r\n</BODY></HTML>\r\n"))
+        return 1;
 
     CMarquillApp marquill;
     marquill.initInstance({QStringLiteral("marquill")});

@@ -8,6 +8,8 @@
 // the key itself plus every event it leaves behind, so the copy taken on the
 // user-interface thread falls into the time of the key it follows. Without
 // FILE, about 10 MB of HTML is generated.
+#include "bench_support.h"
+
 #include "app/marquill_app.h"
 #include "core/options.h"
 #include "document/marquill_doc.h"
@@ -103,17 +105,11 @@ void print(const char* label, const Figures& f)
 int main(int argc, char** argv)
 {
     QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
-    qputenv("XDG_STATE_HOME", home.filePath(QStringLiteral("state")).toUtf8());
+    Bench::isolate(home);
     QApplication app(argc, argv);
-    QString path = app.arguments().value(1);
-    if (path.isEmpty()) {
-        path = home.filePath(QStringLiteral("big.htm"));
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly))
-            return 1;
-        f.write(tenMegabytesOfHtml());
-    }
+    const QString path = Bench::documentPath(app.arguments(), home, tenMegabytesOfHtml);
+    if (path.isEmpty())
+        return 1;
 
     CMarquillApp marquill;
     marquill.initInstance({QStringLiteral("marquill")});

@@ -6,6 +6,8 @@
 // Run:  cmake --build build --target bench_toolbar_typing && \
 //       QT_QPA_PLATFORM=offscreen ./build/bench_toolbar_typing [FILE]
 // Without FILE, about 10 MB of HTML is generated.
+#include "bench_support.h"
+
 #include "app/marquill_app.h"
 #include "document/marquill_doc.h"
 #include "editor/marquill_view.h"
@@ -91,16 +93,11 @@ void showBars(FrameToolbars* bars, bool shown)
 int main(int argc, char** argv)
 {
     QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
+    Bench::isolate(home);
     QApplication app(argc, argv);
-    QString path = app.arguments().value(1);
-    if (path.isEmpty()) {
-        path = home.filePath(QStringLiteral("big.htm"));
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly))
-            return 1;
-        f.write(tenMegabytesOfHtml());
-    }
+    const QString path = Bench::documentPath(app.arguments(), home, tenMegabytesOfHtml);
+    if (path.isEmpty())
+        return 1;
 
     CMarquillApp marquill;
     marquill.initInstance({QStringLiteral("marquill")});
