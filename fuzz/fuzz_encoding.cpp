@@ -18,7 +18,7 @@ void checkSavedBack(const QByteArray& file, const DocumentFile::Text& text)
     }
     QByteArray saved;
     QString bad;
-    FUZZ_CHECK(DocumentFile::encode(text.bytes, text.encoding, saved, bad), file);
+    FUZZ_CHECK(TextDecoding::encode(text.bytes, text.encoding, saved, bad), file);
     const bool returnAdded =
         text.encoding == QLatin1String("ISO-2022-JP") && saved == file + QByteArray("\x1b(B");
     FUZZ_CHECK(saved == file || returnAdded, file);
@@ -30,11 +30,11 @@ void checkSavedBack(const QByteArray& file, const DocumentFile::Text& text)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray file(reinterpret_cast<const char*>(data), qsizetype(size));
-    checkSavedBack(file, DocumentFile::decode(file));
+    checkSavedBack(file, TextDecoding::decode(file));
     for (const QString& encoding : TextEncoding::shortList()) {
         DocumentFile::Text text;
         QString reason;
-        if (DocumentFile::decodeAs(file, encoding, text, reason))
+        if (TextDecoding::decodeAs(file, encoding, text, reason))
             checkSavedBack(file, text);
         else
             FUZZ_CHECK(!reason.isEmpty(), file);

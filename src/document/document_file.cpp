@@ -2,14 +2,11 @@
 
 #include "document/file_errors.h"
 #include "document/in_place_write.h"
-#include "document/text_encoding.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
 
-#include <algorithm>
 #include <cerrno>
 #include <new>
 #include <sys/stat.h>
@@ -17,79 +14,6 @@
 
 namespace DocumentFile {
 namespace {
-
-const QString kShiftJis = QStringLiteral("Shift_JIS");
-const QString kEucJp = QStringLiteral("EUC-JP");
-const QString kIso2022Jp = QStringLiteral("ISO-2022-JP");
-
-// Shift_JIS text that is also valid EUC-JP cannot hold hiragana, katakana or
-// most everyday kanji (their first bytes are no EUC-JP bytes), so kanji in
-// such a reading are most likely EUC-JP half-width katakana read wrongly.
-constexpr int kShiftJisKanjiWeight = 1;
-constexpr int kEucJpKanjiWeight = 3;
-
-Text converted(const QString& text, const QString& encoding)
-{
-    return {text.toUtf8(), encoding, false};
-}
-
-Text unconvertedText(const QByteArray& bytes)
-{
-    return {bytes, QString(), !TextEncoding::isValidUtf8(bytes)};
-}
-
-// The encoding the file declares, when it reproduces the file; else empty.
-QString declaredEncoding(const QByteArray& bytes, QString& text)
-{
-    const QByteArray declared = TextEncoding::declaredCharset(bytes);
-    const QString name = TextEncoding::canonicalName(QString::fromLatin1(declared));
-    if (name.isEmpty() || name == QLatin1String(TextEncoding::kUtf8) ||
-        name.startsWith(QLatin1String("UTF-")))
-        return QString();
-    // The declaration must read the same in its own encoding: that rules out
-    // encodings in which ASCII does not stay ASCII.
-    if (!TextEncoding::decodeExactly(bytes, name, text) ||
-        !text.contains(QString::fromLatin1(declared)))
-        return QString();
-    return name;
-}
-
-Text guessJapanese(const QByteArray& bytes)
-{
-    // Shift_JIS wins a tie.
-    QString shiftJis;
-    QString eucJp;
-    const bool isShiftJis = TextEncoding::decodeExactly(bytes, kShiftJis, shiftJis);
-    const bool isEucJp = TextEncoding::decodeExactly(bytes, kEucJp, eucJp);
-    if (isShiftJis && (!isEucJp || TextEncoding::japaneseScore(shiftJis, kShiftJisKanjiWeight) >=
-                                       TextEncoding::japaneseScore(eucJp, kEucJpKanjiWeight)))
-        return converted(shiftJis, kShiftJis);
-    if (isEucJp)
-        return converted(eucJp, kEucJp);
-    return unconvertedText(bytes);
-}
-
-// Describes the character at index i of text and its line.
-QString describeCharacter(const QString& text, qsizetype i)
-{
-    char32_t cp = text.at(i).unicode();
-    qsizetype length = 1;
-    if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-        cp = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
-        length = 2;
-    }
-    return QStringLiteral("「%1」(U+%2、%3 行目)")
-        .arg(text.mid(i, length))
-        .arg(QString::number(cp, 16).toUpper().rightJustified(4, QLatin1Char('0')))
-        .arg(TextEncoding::lineAt(text, i));
-}
-
-QString describeByte(const QByteArray& bytes, qsizetype i)
-{
-    return QStringLiteral("文字として読めないﾊﾞｲﾄ 0x%1 (%2 行目)")
-        .arg(QString::number(uchar(bytes.at(i)), 16).toUpper().rightJustified(2, QLatin1Char('0')))
-        .arg(TextEncoding::lineAt(bytes, i));
-}
 
 QString cannotWriteMessage(const QString& path, const QString& reason)
 {
@@ -249,143 +173,6 @@ bool readAll(QFile& file, qint64 expected, QByteArray& bytes, QString& reason)
 
 } // namespace
 
-Text decode(const QByteArray& fileBytes)
-{
-    QString text;
-    const QString byteOrder = TextEncoding::utf16ByteOrder(fileBytes);
-    if (!byteOrder.isEmpty() && TextEncoding::decodeExactly(fileBytes, byteOrder, text))
-        return converted(text, byteOrder);
-    if (TextEncoding::looksLikeIso2022Jp(fileBytes)) {
-        if (TextEncoding::decodeExactly(fileBytes, kIso2022Jp, text))
-            return converted(text, kIso2022Jp);
-        return unconvertedText(fileBytes);
-    }
-    const qsizetype invalid = TextEncoding::firstInvalidUtf8(fileBytes);
-    // Non-ASCII text that is valid UTF-8 is UTF-8, whatever the file declares.
-    if (invalid < 0 &&
-        std::any_of(fileBytes.begin(), fileBytes.end(), [](char c) { return uchar(c) >= 0x80; }))
-        return {fileBytes, QString(), false};
-    const QString declared = declaredEncoding(fileBytes, text);
-    if (!declared.isEmpty())
-        return converted(text, declared);
-    if (invalid < 0)
-        return {fileBytes, QString(), false};
-    return guessJapanese(fileBytes);
-}
-
-bool decodeAs(const QByteArray& fileBytes, const QString& encoding, Text& text, QString& reason)
-{
-    const QString name = TextEncoding::canonicalName(encoding);
-    if (name == QLatin1String(TextEncoding::kUtf8)) {
-        const qsizetype invalid = TextEncoding::firstInvalidUtf8(fileBytes);
-        if (invalid >= 0) {
-            reason = QStringLiteral("UTF-8 として読めないﾊﾞｲﾄがあります (%1 行目)。")
-                         .arg(TextEncoding::lineAt(fileBytes, invalid));
-            return false;
-        }
-        text = {fileBytes, QString(), false};
-        return true;
-    }
-    if (name.startsWith(QLatin1String("UTF-16"))) {
-        // The byte-order mark tells which UTF-16; without one the file's
-        // bytes could not be written back as they are.
-        const QString byteOrder = TextEncoding::utf16ByteOrder(fileBytes);
-        QString decoded;
-        if (byteOrder.isEmpty() || !TextEncoding::decodeExactly(fileBytes, byteOrder, decoded)) {
-            reason = QStringLiteral("このﾌｧｲﾙは UTF-16 (ﾊﾞｲﾄ順ﾏｰｸ付き) として読めません。");
-            return false;
-        }
-        text = converted(decoded, byteOrder);
-        return true;
-    }
-    QString decoded;
-    if (name.isEmpty() || !TextEncoding::decodeExactly(fileBytes, name, decoded)) {
-        reason = QStringLiteral("このﾌｧｲﾙは文字ｺｰﾄﾞ %1 として読めません。\n"
-                                "%1 に変換して保存すると、元のﾊﾞｲﾄ列が変わってしまいます。")
-                     .arg(name.isEmpty() ? encoding : name);
-        return false;
-    }
-    text = converted(decoded, name);
-    return true;
-}
-
-bool encode(const QByteArray& text, const QString& encoding, QByteArray& fileBytes,
-            QString& badCharacter)
-{
-    if (encoding.isEmpty()) {
-        fileBytes = text;
-        return true;
-    }
-    const qsizetype invalid = TextEncoding::firstInvalidUtf8(text);
-    if (invalid >= 0) {
-        badCharacter = describeByte(text, invalid);
-        return false;
-    }
-    if (encoding == QLatin1String(TextEncoding::kUtf8)) {
-        fileBytes = text;
-        return true;
-    }
-    // A leading U+FEFF is text here, not a byte-order mark to drop.
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
-    const QString unicode = utf8.decode(text);
-    QByteArray bytes;
-    qsizetype lostAt = -1;
-    if (!TextEncoding::encode(unicode, encoding, bytes, lostAt)) {
-        badCharacter = lostAt >= 0 ? describeCharacter(unicode, lostAt) : QString();
-        return false;
-    }
-    fileBytes = std::move(bytes);
-    return true;
-}
-
-QByteArray utf8Characters(const QByteArray& bytes)
-{
-    QByteArray found;
-    qsizetype i = 0;
-    while (i < bytes.size()) {
-        if (uchar(bytes.at(i)) < 0x80) {
-            ++i;
-            continue;
-        }
-        const qsizetype length = (uchar(bytes.at(i)) & 0xE0) == 0xC0   ? 2
-                                 : (uchar(bytes.at(i)) & 0xF0) == 0xE0 ? 3
-                                 : (uchar(bytes.at(i)) & 0xF8) == 0xF0 ? 4
-                                                                       : 1;
-        const QByteArrayView piece =
-            QByteArrayView(bytes).sliced(i, qMin(length, bytes.size() - i));
-        if (length > 1 && piece.size() == length && TextEncoding::isValidUtf8(piece)) {
-            found += piece;
-            i += length;
-        } else {
-            ++i;
-        }
-    }
-    return found;
-}
-
-bool addsUtf8Characters(const QByteArray& original, const QByteArray& edited)
-{
-    // Edits that only delete or move nothing keep the characters a
-    // subsequence of the original's; anything typed in breaks that.
-    const QByteArray now = utf8Characters(edited);
-    qsizetype at = 0;
-    qsizetype i = 0;
-    while (i < now.size()) {
-        const qsizetype length = (uchar(now.at(i)) & 0xE0) == 0xC0   ? 2
-                                 : (uchar(now.at(i)) & 0xF0) == 0xE0 ? 3
-                                                                     : 4;
-        const QByteArrayView character = QByteArrayView(now).sliced(i, length);
-        // UTF-8 is self-synchronising: a whole character is only ever found
-        // where a character of original starts.
-        at = QByteArrayView(original).indexOf(character, at);
-        if (at < 0)
-            return true;
-        at += length;
-        i += length;
-    }
-    return false;
-}
-
 QString missingFileMessage(const QString& path)
 {
     return QStringLiteral("%1\nこのﾌｧｲﾙが見つかりません。\n"
@@ -454,7 +241,7 @@ bool read(const QString& path, Text& text, QString& errorMessage)
     if (!readBytes(path, bytes, errorMessage))
         return false;
     try {
-        Text decoded = decode(bytes);
+        Text decoded = TextDecoding::decode(bytes);
         if (decoded.bytes.size() > kMaxTextBytes) {
             errorMessage = cannotReadMessage(path, sizeObstacle(decoded.bytes.size()));
             return false;
@@ -472,7 +259,7 @@ bool write(const QString& path, const QByteArray& text, const QString& encoding,
 {
     QByteArray bytes;
     QString badCharacter;
-    if (!encode(text, encoding, bytes, badCharacter)) {
+    if (!TextDecoding::encode(text, encoding, bytes, badCharacter)) {
         errorMessage =
             badCharacter.isEmpty()
                 ? cannotWriteMessage(path,
@@ -483,7 +270,11 @@ bool write(const QString& path, const QByteArray& text, const QString& encoding,
                                          .arg(badCharacter, encoding));
         return false;
     }
+    return writeBytes(path, bytes, errorMessage);
+}
 
+bool writeBytes(const QString& path, const QByteArray& bytes, QString& errorMessage)
+{
     const QFileInfo target = finalTarget(path);
     const QString obstacle = saveObstacle(target);
     if (!obstacle.isEmpty()) {

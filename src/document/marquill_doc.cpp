@@ -3,7 +3,6 @@
 #include "core/options.h"
 #include "core/ui_seam.h"
 #include "core/web_browser.h"
-#include "document/document_file.h"
 #include "document/document_text.h"
 #include "document/external_tool.h"
 #include "document/recent_file_list.h"
@@ -77,7 +76,7 @@ bool CMarquillDoc::doSaveAs()
     return doSave(QString());
 }
 
-bool CMarquillDoc::doSave(const QString& path)
+bool CMarquillDoc::doSave(const QString& path, const QByteArray* fileBytes)
 {
     QString target = path;
     if (target.isEmpty()) {
@@ -91,10 +90,13 @@ bool CMarquillDoc::doSave(const QString& path)
         if (target.isEmpty())
             return false;
     }
-    if (!agreeOnEncoding())
+    QByteArray bytes;
+    if (fileBytes)
+        bytes = *fileBytes;
+    else if (!encodeForSaving(bytes))
         return false;
     QString error;
-    if (!onSaveDocument(target, &error)) {
+    if (!saveBytes(target, bytes, &error)) {
         UiSeam::messageBox(viewWidget(), error, QMessageBox::Warning);
         return false;
     }
@@ -102,17 +104,17 @@ bool CMarquillDoc::doSave(const QString& path)
     return true;
 }
 
-bool CMarquillDoc::agreeOnEncoding()
+bool CMarquillDoc::encodeForSaving(QByteArray& fileBytes)
 {
+    QString bad;
     if (!view())
         return true;
-    if (isUnconverted())
-        return agreeOnMixing();
-    if (encoding().isEmpty())
-        return true;
-    QByteArray bytes;
-    QString bad;
-    if (DocumentFile::encode(view()->textBytes(), encoding(), bytes, bad))
+    if (isUnconverted()) {
+        if (!agreeOnMixing())
+            return false;
+        return encodeText(fileBytes, bad);
+    }
+    if (encodeText(fileBytes, bad))
         return true;
     // The text holds a character the file's encoding cannot store: rather
     // than leave the work unsavable, offer to store the file as UTF-8.
@@ -125,7 +127,7 @@ bool CMarquillDoc::agreeOnEncoding()
     if (answer != QMessageBox::Yes)
         return false;
     setEncoding(QString());
-    return true;
+    return encodeText(fileBytes, bad);
 }
 
 bool CMarquillDoc::agreeOnMixing()
@@ -175,7 +177,7 @@ bool CMarquillDoc::saveInEncoding(const QString& encoding)
     const bool utf8 = name == QLatin1String(TextEncoding::kUtf8);
     QByteArray bytes;
     QString bad;
-    if (name.isEmpty() || !DocumentFile::encode(view()->textBytes(), name, bytes, bad)) {
+    if (name.isEmpty() || !encodeText(name, bytes, bad)) {
         UiSeam::messageBox(
             viewWidget(),
             QStringLiteral("%1 は文字コード %2 で保存できないため、保存しませんでした。")
@@ -186,7 +188,7 @@ bool CMarquillDoc::saveInEncoding(const QString& encoding)
     const QString previous = this->encoding();
     const bool wasUnconverted = isUnconverted();
     setEncoding(utf8 ? QString() : name);
-    if (doFileSave())
+    if (doSave(pathName(), &bytes))
         return true;
     setEncoding(previous, wasUnconverted);
     return false;

@@ -54,10 +54,14 @@ Q_SIGNALS:
     void saved(const QString& path);
 
 private:
-    bool doSave(const QString& path);
-    // True when the text can be stored in the document's encoding, or the
-    // user agreed to store it as UTF-8 instead.
-    bool agreeOnEncoding();
+    // Saves to path (an untitled document asks for one first): the bytes
+    // given, or the text encoded once here.
+    bool doSave(const QString& path, const QByteArray* fileBytes = nullptr);
+    // The text as the file's bytes, encoded once. When the document's
+    // encoding cannot hold the text, the user may agree to store it as UTF-8
+    // instead; false when the user declined that or the mixing of UTF-8 into
+    // an unconverted file.
+    bool encodeForSaving(QByteArray& fileBytes);
     // True unless saving an unconverted file would mix UTF-8 into it and the
     // user did not agree to that.
     bool agreeOnMixing();

@@ -95,7 +95,7 @@ QString CMyRichEditDoc::encodingLabel() const
 bool CMyRichEditDoc::wouldMixInUtf8() const
 {
     return m_unconverted && m_view &&
-           DocumentFile::addsUtf8Characters(m_savedUtf8Characters, m_view->textInPlace());
+           TextDecoding::addsUtf8Characters(m_savedUtf8Characters, m_view->textInPlace());
 }
 
 bool CMyRichEditDoc::takeText(const DocumentFile::Text& text)
@@ -105,7 +105,7 @@ bool CMyRichEditDoc::takeText(const DocumentFile::Text& text)
     m_encoding = text.encoding;
     m_unconverted = text.unconverted;
     m_savedUtf8Characters =
-        text.unconverted ? DocumentFile::utf8Characters(text.bytes) : QByteArray();
+        text.unconverted ? TextDecoding::utf8Characters(text.bytes) : QByteArray();
     Q_EMIT encodingChanged();
     return true;
 }
@@ -127,7 +127,7 @@ bool CMyRichEditDoc::onOpenDocument(const QString& path, QString* errorMessage)
     m_encoding = kind.encoding;
     m_unconverted = kind.unconverted;
     m_savedUtf8Characters =
-        kind.unconverted ? DocumentFile::utf8Characters(m_view->textInPlace()) : QByteArray();
+        kind.unconverted ? TextDecoding::utf8Characters(m_view->textInPlace()) : QByteArray();
     Q_EMIT encodingChanged();
     setPathName(QFileInfo(path).absoluteFilePath());
     setModifiedFlag(false);
@@ -145,7 +145,7 @@ bool CMyRichEditDoc::reloadAs(const QString& encoding, QString* errorMessage)
             *errorMessage = error;
         return false;
     }
-    if (!DocumentFile::decodeAs(bytes, encoding, text, error)) {
+    if (!TextDecoding::decodeAs(bytes, encoding, text, error)) {
         if (errorMessage)
             *errorMessage = DocumentFile::cannotReadMessage(m_path, error);
         return false;
@@ -181,6 +181,17 @@ bool CMyRichEditDoc::onRecoverDocument(const DocumentFile::Text& text, const QSt
     return true;
 }
 
+bool CMyRichEditDoc::encodeText(QByteArray& fileBytes, QString& badCharacter) const
+{
+    return encodeText(m_encoding, fileBytes, badCharacter);
+}
+
+bool CMyRichEditDoc::encodeText(const QString& encoding, QByteArray& fileBytes,
+                                QString& badCharacter) const
+{
+    return m_view && TextDecoding::encode(m_view->textInPlace(), encoding, fileBytes, badCharacter);
+}
+
 bool CMyRichEditDoc::onSaveDocument(const QString& path, QString* errorMessage)
 {
     QString error;
@@ -189,9 +200,27 @@ bool CMyRichEditDoc::onSaveDocument(const QString& path, QString* errorMessage)
             *errorMessage = error;
         return false;
     }
+    savedTo(path);
+    return true;
+}
+
+bool CMyRichEditDoc::saveBytes(const QString& path, const QByteArray& fileBytes,
+                               QString* errorMessage)
+{
+    QString error;
+    if (!m_view || !DocumentFile::writeBytes(path, fileBytes, error)) {
+        if (errorMessage)
+            *errorMessage = error;
+        return false;
+    }
+    savedTo(path);
+    return true;
+}
+
+void CMyRichEditDoc::savedTo(const QString& path)
+{
     if (m_unconverted)
-        m_savedUtf8Characters = DocumentFile::utf8Characters(m_view->textInPlace());
+        m_savedUtf8Characters = TextDecoding::utf8Characters(m_view->textInPlace());
     setPathName(QFileInfo(path).absoluteFilePath());
     setModifiedFlag(false);
-    return true;
 }

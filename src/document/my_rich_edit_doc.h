@@ -55,8 +55,9 @@ public:
     bool onRecoverDocument(const DocumentFile::Text& text, const QString& path,
                            const QByteArray& lineEnd, const QByteArray& savedUtf8Characters);
     // Writes the view's text to path (safely: a temporary file renamed over
-    // the original). On success the path and title follow and the modified
-    // flag is cleared; on failure nothing changes and errorMessage says why.
+    // the original), encoded once in the document's encoding. On success the
+    // path and title follow and the modified flag is cleared; on failure
+    // nothing changes and errorMessage says why.
     virtual bool onSaveDocument(const QString& path, QString* errorMessage);
 
     // The name of an untitled document.
@@ -75,7 +76,7 @@ public:
     // an unconverted file that did not hold them when it was read or saved.
     bool wouldMixInUtf8() const;
     // The UTF-8 characters an unconverted text held when it was read or last
-    // saved (DocumentFile::utf8Characters); empty for a converted text.
+    // saved (TextDecoding::utf8Characters); empty for a converted text.
     QByteArray savedUtf8Characters() const { return m_savedUtf8Characters; }
     // Reads the file again, decoded in encoding (a name of the short list).
     // On failure nothing changes and errorMessage says why.
@@ -96,10 +97,21 @@ Q_SIGNALS:
 
 protected:
     void setPathName(const QString& path);
+    // The view's text as the file's bytes in the document's encoding (or in
+    // `encoding`), made from the text in place: a text kept as it is is
+    // shared, not copied, and is valid only until the text changes. False,
+    // naming the first character that does not fit, when the encoding cannot
+    // hold the text.
+    bool encodeText(QByteArray& fileBytes, QString& badCharacter) const;
+    bool encodeText(const QString& encoding, QByteArray& fileBytes, QString& badCharacter) const;
+    // Writes bytes made by encodeText() to path; afterwards as onSaveDocument.
+    bool saveBytes(const QString& path, const QByteArray& fileBytes, QString* errorMessage);
 
 private:
     // Puts a decoded file's text into the view; false when it cannot be held.
     bool takeText(const DocumentFile::Text& text);
+    // After a successful write: the new path and title, not modified.
+    void savedTo(const QString& path);
 
 private:
     CDocumentText* m_view = nullptr;
@@ -108,6 +120,6 @@ private:
     QString m_encoding; // encoding of the file; empty: the bytes as they are
     bool m_unconverted = false;
     // The UTF-8 characters an unconverted text held when it was read or
-    // last saved (DocumentFile::utf8Characters).
+    // last saved (TextDecoding::utf8Characters).
     QByteArray m_savedUtf8Characters;
 };

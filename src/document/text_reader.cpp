@@ -1,9 +1,11 @@
 #include "document/text_reader.h"
 
 #include "document/document_file.h"
+#include "document/text_decoding.h"
 #include "document/text_encoding.h"
 
 #include <QFile>
+#include <QHash>
 
 #include <functional>
 #include <new>
@@ -11,15 +13,9 @@
 namespace TextReader {
 namespace {
 
-// Shift_JIS text that is also valid EUC-JP cannot hold hiragana, katakana or
-// most everyday kanji, so kanji in such a reading are most likely EUC-JP
-// half-width katakana read wrongly (as DocumentFile::decode weighs them).
-constexpr int kShiftJisKanjiWeight = 1;
-constexpr int kEucJpKanjiWeight = 3;
-
 // Encodings known to decode each character on its own, whose round trip
-// can be checked piece by piece; any other declared encoding is checked on
-// the whole file.
+// can be checked piece by piece; any other encoding is checked on the whole
+// file.
 bool checkedInPieces(const QString& encoding)
 {
     for (const char* name : {"Shift_JIS", "EUC-JP", "ISO-8859-1", "Windows-1252"}) {
@@ -70,12 +66,95 @@ private:
     QByteArray m_buffer;
 };
 
+// The answers about a file whose bytes have gone to the sink once: an
+// encoding is tried by going through the file again piece by piece, and
+// only an encoding whose round trip needs the whole text has the file read
+// whole (kept for its conversion).
+class PieceProbe : public TextDecoding::Probe
+{
+public:
+    PieceProbe(PieceReader& reader, qint64 length, const TextEncoding::PieceScan& scan)
+        : m_reader(reader), m_length(length), m_scan(scan)
+    {
+    }
+
+    QByteArrayView head() override { return m_scan.head(); }
+    bool validUtf8() override { return m_scan.validUtf8(); }
+    bool nonAscii() override { return m_scan.nonAscii(); }
+    bool looksLikeIso2022Jp() override { return m_scan.looksLikeIso2022Jp(); }
+
+    Reading read(const QString& encoding, int kanjiWeight) override
+    {
+        if (!checkedInPieces(encoding))
+            return readWhole(encoding, kanjiWeight);
+        TextEncoding::PieceRoundTrip roundTrip(encoding, qMax(kanjiWeight, 0));
+        if (m_reader.forEach(m_length,
+                             [&](QByteArrayView piece) { return roundTrip.feed(piece); }) < 0) {
+            m_error = m_reader.error();
+            return {};
+        }
+        m_utf8Lengths.insert(encoding, roundTrip.utf8Length());
+        return {roundTrip.exact(), roundTrip.score(), roundTrip.head()};
+    }
+
+    // Why reading the file failed meanwhile; empty when it did not.
+    const QString& error() const { return m_error; }
+    // For an encoding read() tried: whether its text was decoded whole.
+    bool decodedWhole(const QString& encoding) const { return m_decoded.contains(encoding); }
+    // Its text in UTF-8, decoded whole; the file's bytes are let go first.
+    QByteArray takeWholeText(const QString& encoding)
+    {
+        m_bytes = QByteArray();
+        return m_decoded.take(encoding).toUtf8();
+    }
+    // The length in UTF-8 of its text, from its round trip in pieces.
+    qint64 utf8Length(const QString& encoding) const { return m_utf8Lengths.value(encoding); }
+
+private:
+    Reading readWhole(const QString& encoding, int kanjiWeight)
+    {
+        try {
+            if (m_bytes.isNull() && !readBytes())
+                return {};
+            QString text;
+            const Reading reading = TextDecoding::readWhole(m_bytes, encoding, kanjiWeight, text);
+            if (reading.exact)
+                m_decoded.insert(encoding, text);
+            return reading;
+        } catch (const std::bad_alloc&) {
+            m_error = DocumentFile::outOfMemoryReason();
+            return {};
+        }
+    }
+
+    bool readBytes()
+    {
+        m_bytes = QByteArray(0, Qt::Uninitialized);
+        m_bytes.reserve(m_length);
+        if (m_reader.forEach(m_length, [this](QByteArrayView piece) {
+                m_bytes.append(piece);
+                return true;
+            }) != m_length) {
+            m_error = m_reader.error();
+            return false;
+        }
+        return true;
+    }
+
+    PieceReader& m_reader;
+    qint64 m_length;
+    const TextEncoding::PieceScan& m_scan;
+    QString m_error;
+    QByteArray m_bytes;
+    QHash<QString, QString> m_decoded;
+    QHash<QString, qint64> m_utf8Lengths;
+};
+
 struct Reading
 {
     const QString& path;
     PieceReader& reader;
     TextSink& sink;
-    Kind& kind;
     QString& errorMessage;
     qint64 length = 0;
 
@@ -85,25 +164,13 @@ struct Reading
         return false;
     }
 
-    // UTF-16, ISO-2022-JP and encodings not checked in pieces: decoded from
-    // the whole file, exactly as read() decodes it.
-    bool decodeWhole()
+    // Puts text decoded whole into the sink in place of the file's bytes.
+    bool takeWhole(PieceProbe& probe, const QString& encoding)
     {
         try {
-            QByteArray bytes;
-            bytes.reserve(length);
-            if (reader.forEach(length, [&](QByteArrayView piece) {
-                    bytes.append(piece);
-                    return true;
-                }) != length)
-                return fail(reader.error());
-            const DocumentFile::Text text = DocumentFile::decode(bytes);
-            kind = {text.encoding, text.unconverted};
-            if (text.encoding.isEmpty())
-                return true; // the bytes in the sink stay
-            bytes = QByteArray();
-            if (text.bytes.size() > DocumentFile::kMaxTextBytes ||
-                !sink.beginText(text.bytes.size()) || !sink.appendText(text.bytes))
+            const QByteArray text = probe.takeWholeText(encoding);
+            if (text.size() > DocumentFile::kMaxTextBytes || !sink.beginText(text.size()) ||
+                !sink.appendText(text))
                 return fail(DocumentFile::outOfMemoryReason());
             return true;
         } catch (const std::bad_alloc&) {
@@ -111,17 +178,10 @@ struct Reading
         }
     }
 
-    bool check(TextEncoding::PieceRoundTrip& roundTrip)
+    // Decodes the file piece by piece into the sink in place of its bytes.
+    bool convert(qint64 utf8Length, const QString& encoding)
     {
-        const qint64 read =
-            reader.forEach(length, [&](QByteArrayView piece) { return roundTrip.feed(piece); });
-        return read >= 0 || fail(reader.error());
-    }
-
-    bool convert(const TextEncoding::PieceRoundTrip& roundTrip, const QString& encoding)
-    {
-        if (roundTrip.utf8Length() > DocumentFile::kMaxTextBytes ||
-            !sink.beginText(roundTrip.utf8Length()))
+        if (utf8Length > DocumentFile::kMaxTextBytes || !sink.beginText(utf8Length))
             return fail(DocumentFile::outOfMemoryReason());
         QStringDecoder decoder(encoding.toLatin1().constData());
         bool held = true;
@@ -134,7 +194,6 @@ struct Reading
         if (read != length)
             return fail(read < 0 ? reader.error()
                                  : QStringLiteral("読み込み中にﾌｧｲﾙが短くなりました。"));
-        kind = {encoding, false};
         return true;
     }
 };
@@ -147,7 +206,7 @@ bool read(const QString& path, TextSink& sink, Kind& kind, QString& errorMessage
     if (!DocumentFile::openForReading(path, file, errorMessage))
         return false;
     PieceReader reader(file, qMax<qint64>(1, pieceSize));
-    Reading reading{path, reader, sink, kind, errorMessage};
+    Reading reading{path, reader, sink, errorMessage};
     kind = {};
 
     // The bytes go to the sink as they are read, and are looked at meanwhile.
@@ -165,40 +224,19 @@ bool read(const QString& path, TextSink& sink, Kind& kind, QString& errorMessage
     if (reading.length < 0)
         return reading.fail(reader.error());
 
-    // The order of DocumentFile::decode.
-    if (!TextEncoding::utf16ByteOrder(scan.head()).isEmpty() || scan.looksLikeIso2022Jp())
-        return reading.decodeWhole();
-    if (scan.validUtf8() && scan.nonAscii())
-        return true;
-    const QByteArray declared = TextEncoding::declaredCharset(scan.head());
-    const QString name = TextEncoding::canonicalName(QString::fromLatin1(declared));
-    if (!name.isEmpty() && name != QLatin1String(TextEncoding::kUtf8) &&
-        !name.startsWith(QLatin1String("UTF-"))) {
-        // Encodings that switch state by escape sequences are checked whole.
-        if (!checkedInPieces(name))
-            return reading.decodeWhole();
-        TextEncoding::PieceRoundTrip roundTrip(name, 0);
-        if (!reading.check(roundTrip))
+    PieceProbe probe(reader, reading.length, scan);
+    const TextDecoding::Kind found = TextDecoding::detect(probe);
+    if (!probe.error().isEmpty())
+        return reading.fail(probe.error());
+    // Text that is not converted is the bytes already in the sink.
+    if (!found.encoding.isEmpty()) {
+        const bool held = probe.decodedWhole(found.encoding)
+                              ? reading.takeWhole(probe, found.encoding)
+                              : reading.convert(probe.utf8Length(found.encoding), found.encoding);
+        if (!held)
             return false;
-        // The declaration must read the same in its own encoding.
-        if (roundTrip.exact() && roundTrip.head().contains(QString::fromLatin1(declared)))
-            return reading.convert(roundTrip, name);
     }
-    if (scan.validUtf8())
-        return true;
-
-    // Shift_JIS wins a tie.
-    const QString shiftJisName = QStringLiteral("Shift_JIS");
-    const QString eucJpName = QStringLiteral("EUC-JP");
-    TextEncoding::PieceRoundTrip shiftJis(shiftJisName, kShiftJisKanjiWeight);
-    TextEncoding::PieceRoundTrip eucJp(eucJpName, kEucJpKanjiWeight);
-    if (!reading.check(shiftJis) || !reading.check(eucJp))
-        return false;
-    if (shiftJis.exact() && (!eucJp.exact() || shiftJis.score() >= eucJp.score()))
-        return reading.convert(shiftJis, shiftJisName);
-    if (eucJp.exact())
-        return reading.convert(eucJp, eucJpName);
-    kind.unconverted = true;
+    kind = found;
     return true;
 }
 

@@ -513,13 +513,13 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, fileBytes);
         QFETCH(QByteArray, savedBytes);
-        const DocumentFile::Text text = DocumentFile::decode(fileBytes);
+        const DocumentFile::Text text = TextDecoding::decode(fileBytes);
         QCOMPARE(text.encoding, QStringLiteral("ISO-2022-JP"));
         QByteArray bytes;
         QString bad;
-        QVERIFY(DocumentFile::encode(text.bytes + "日本", text.encoding, bytes, bad));
+        QVERIFY(TextDecoding::encode(text.bytes + "日本", text.encoding, bytes, bad));
         QVERIFY2(bytes.endsWith("\x1b(B"), bytes.toHex().constData());
-        QVERIFY(DocumentFile::encode(text.bytes, text.encoding, bytes, bad));
+        QVERIFY(TextDecoding::encode(text.bytes, text.encoding, bytes, bad));
         QCOMPARE(bytes, savedBytes);
     }
 
@@ -597,7 +597,7 @@ private Q_SLOTS:
         QFETCH(QString, encoding);
         DocumentFile::Text text{"unchanged", QStringLiteral("x"), false};
         QString reason;
-        const bool ok = DocumentFile::decodeAs(bytes, chosen, text, reason);
+        const bool ok = TextDecoding::decodeAs(bytes, chosen, text, reason);
         QCOMPARE(ok ? text.encoding : QStringLiteral("-"), encoding);
         QCOMPARE(reason.isEmpty(), ok);
     }
@@ -629,7 +629,7 @@ private Q_SLOTS:
         QFETCH(QString, named);
         QByteArray bytes = "unchanged";
         QString bad;
-        QVERIFY(!DocumentFile::encode(text, encoding, bytes, bad));
+        QVERIFY(!TextDecoding::encode(text, encoding, bytes, bad));
         QCOMPARE(bad, named);
     }
 
@@ -654,7 +654,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, original);
         QFETCH(QByteArray, edited);
         QFETCH(bool, adds);
-        QCOMPARE(DocumentFile::addsUtf8Characters(DocumentFile::utf8Characters(original), edited),
+        QCOMPARE(TextDecoding::addsUtf8Characters(TextDecoding::utf8Characters(original), edited),
                  adds);
     }
 
