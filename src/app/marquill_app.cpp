@@ -83,8 +83,8 @@ bool CMarquillApp::initInstance(const QStringList& arguments, bool singleInstanc
                 &CHandOffQueue::enqueue);
     }
 
-    Options::kPath.write(programFolder());
-    Options::kVersion.write(Options::kVersion.defaultValue);
+    writeProfileValues({Options::kPath.with(programFolder()),
+                        Options::kVersion.with(Options::kVersion.defaultValue)});
 
     m_loadedShowCmd = kShowCmd.read();
     CChildFrame::setShowCmd(m_loadedShowCmd);

@@ -53,19 +53,15 @@ bool writeProfileString(const QString& section, const QString& entry, const QStr
     return s.status() == QSettings::NoError;
 }
 
-bool writeProfileValues(const QString& section, const ProfileValues& values)
+bool writeProfileValues(const ProfileValues& values)
 {
     QSettings s = store();
-    for (const auto& [entry, value] : values)
-        s.setValue(keyPath(section, entry), value);
-    s.sync();
-    return s.status() == QSettings::NoError;
-}
-
-bool deleteProfileValue(const QString& section, const QString& entry)
-{
-    QSettings s = store();
-    s.remove(keyPath(section, entry));
+    for (const ProfileValue& v : values) {
+        if (!v.value.isValid())
+            s.remove(keyPath(v.section, v.entry));
+        else
+            s.setValue(keyPath(v.section, v.entry), v.value);
+    }
     s.sync();
     return s.status() == QSettings::NoError;
 }
@@ -85,6 +81,11 @@ void IntSetting::write(int value) const
     writeProfileInt(QString::fromUtf8(section), QString::fromUtf8(entry), value);
 }
 
+ProfileValue IntSetting::with(int value) const
+{
+    return {QString::fromUtf8(section), QString::fromUtf8(entry), value};
+}
+
 QString StringSetting::read() const
 {
     return getProfileString(QString::fromUtf8(section), QString::fromUtf8(entry),
@@ -94,4 +95,9 @@ QString StringSetting::read() const
 void StringSetting::write(const QString& value) const
 {
     writeProfileString(QString::fromUtf8(section), QString::fromUtf8(entry), value);
+}
+
+ProfileValue StringSetting::with(const QString& value) const
+{
+    return {QString::fromUtf8(section), QString::fromUtf8(entry), value};
 }

@@ -4,8 +4,6 @@
 #include <QString>
 #include <QVariant>
 
-#include <utility>
-
 // The per-user settings store ("Software\Tollbury\Marquill"): four profile
 // operations, each given a section (a key below the application key, with
 // backslashes as in "History\URL") and a value name. Nothing is cached:
@@ -16,12 +14,19 @@ QString getProfileString(const QString& section, const QString& entry,
                          const QString& defaultValue = QString());
 bool writeProfileInt(const QString& section, const QString& entry, int value);
 bool writeProfileString(const QString& section, const QString& entry, const QString& value);
-// Removes a value, so that readers get their default again.
-bool deleteProfileValue(const QString& section, const QString& entry);
-// Writes several values of one section at once (strings and integers, as
-// the two write operations store them), with one flush to disk.
-using ProfileValues = QList<std::pair<QString, QVariant>>;
-bool writeProfileValues(const QString& section, const ProfileValues& values);
+// One value of a section to write: an integer or a string, stored as the two
+// write operations store them; an invalid value removes the stored one, so that
+// readers get their default again.
+struct ProfileValue
+{
+    QString section;
+    QString entry;
+    QVariant value;
+};
+using ProfileValues = QList<ProfileValue>;
+// Writes several values, of one section or of several, with one flush to
+// disk: what a dialog's OK stores, a history list, the toolbars' layout.
+bool writeProfileValues(const ProfileValues& values);
 
 // A named integer value with the default that applies where it is read.
 // Declare one next to the code that reads it, or, for the "Options" and
@@ -36,6 +41,8 @@ struct IntSetting
     int read() const;
     int read(int otherDefault) const; // for the few values read with another default
     void write(int value) const;
+    // The value to write among others (writeProfileValues).
+    ProfileValue with(int value) const;
 };
 
 // A named string value with its default.
@@ -47,4 +54,5 @@ struct StringSetting
 
     QString read() const;
     void write(const QString& value) const;
+    ProfileValue with(const QString& value) const;
 };

@@ -39,12 +39,12 @@ void writeRegisteredTags(const Slots<RegisteredTagRecord>& tags)
 {
     ProfileValues values;
     for (int i = 0; i < SlotNames::kSlotCount; ++i) {
-        values.append({entry("TagView", i), tags[i].view});
-        values.append({entry("TagBefore", i), tags[i].before});
-        values.append({entry("TagMiddle", i), tags[i].middle});
-        values.append({entry("TagAfter", i), tags[i].after});
+        values.append({kTagSection, entry("TagView", i), tags[i].view});
+        values.append({kTagSection, entry("TagBefore", i), tags[i].before});
+        values.append({kTagSection, entry("TagMiddle", i), tags[i].middle});
+        values.append({kTagSection, entry("TagAfter", i), tags[i].after});
     }
-    writeProfileValues(kTagSection, values);
+    writeProfileValues(values);
 }
 
 ToolRecord readTool(int slot)
@@ -71,13 +71,13 @@ void writeTools(const Slots<ToolRecord>& tools)
     ProfileValues values;
     for (int i = 0; i < SlotNames::kSlotCount; ++i) {
         const ToolRecord& tool = tools[i];
-        values.append({entry("ToolView", i), tool.view});
-        values.append({entry("ToolPath", i), tool.path});
-        values.append({entry("ToolFolder", i), tool.folder});
-        values.append({entry("ToolCmdType", i), tool.cmdType});
-        values.append({entry("ToolCmdShow", i), tool.cmdShow});
+        values.append({kToolSection, entry("ToolView", i), tool.view});
+        values.append({kToolSection, entry("ToolPath", i), tool.path});
+        values.append({kToolSection, entry("ToolFolder", i), tool.folder});
+        values.append({kToolSection, entry("ToolCmdType", i), tool.cmdType});
+        values.append({kToolSection, entry("ToolCmdShow", i), tool.cmdShow});
     }
-    writeProfileValues(kToolSection, values);
+    writeProfileValues(values);
 }
 
 int sizeIndexFromShowCode(int code)

@@ -163,10 +163,12 @@ void CDocInfoDlg::paintPreview(QPainter& painter, const QRect& rect)
 void CDocInfoDlg::accept()
 {
     QString names[kColorCount];
+    ProfileValues values;
     for (int i = 0; i < kColorCount; ++i) {
         names[i] = m_colors[i]->GetColorName();
-        kColorBoxes[i].setting.write(names[i]);
+        values.append(kColorBoxes[i].setting.with(names[i]));
     }
+    writeProfileValues(values);
     const DocInfoChoice choice{
         m_title->text(), m_background->currentText(), names[0], names[1], names[2], names[3],
         names[4]};

@@ -78,8 +78,7 @@ void CHeadingDlg::accept()
 {
     const int index = m_sizes->checkedId();
     const int align = m_align->currentIndex();
-    kSize.write(QString::number(index));
-    kAlign.write(align);
+    writeProfileValues({kSize.with(QString::number(index)), kAlign.with(align)});
     const WrapTexts texts = headingTexts(index + 1, align);
     m_start = texts.start;
     m_end = texts.end;

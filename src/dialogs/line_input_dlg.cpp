@@ -9,8 +9,8 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QLabel>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -75,8 +75,7 @@ void CLineInputDlg::accept()
     if (!acceptNumberField(this, m_length, QStringLiteral("長さ"), &c.length) ||
         !acceptNumberField(this, m_maxLength, QStringLiteral("最大文字数"), &c.maxLength))
         return;
-    kLength.write(c.length);
-    kMax.write(c.maxLength);
+    writeProfileValues({kLength.with(c.length), kMax.with(c.maxLength)});
     c.name = m_name->text();
     c.value = m_value->text();
     c.password = m_password->isChecked();

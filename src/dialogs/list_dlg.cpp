@@ -180,9 +180,8 @@ void CListDlg::showEvent(QShowEvent* event)
 void CListDlg::accept()
 {
     const ListChoices c = choices();
-    kKind.write(c.kind);
-    kOrderType.write(c.orderedNumbering);
-    kUnorderType.write(c.unorderedMarker);
+    writeProfileValues({kKind.with(c.kind), kOrderType.with(c.orderedNumbering),
+                        kUnorderType.with(c.unorderedMarker)});
     m_result = buildList(c);
     QDialog::accept();
 }

@@ -28,12 +28,10 @@ FontValues readFont(const Options::FontSettings& s, int defaultColor)
     return f;
 }
 
-void writeFont(const Options::FontSettings& s, const FontValues& f)
+void addFont(ProfileValues& values, const Options::FontSettings& s, const FontValues& f)
 {
-    s.face.write(f.face);
-    s.height.write(f.height);
-    s.color.write(f.color);
-    s.effects.write(f.effects);
+    values << s.face.with(f.face) << s.height.with(f.height) << s.color.with(f.color)
+           << s.effects.with(f.effects);
 }
 
 } // namespace
@@ -67,22 +65,23 @@ OptionValues read()
 void write(const OptionValues& v)
 {
     using namespace Options;
-    kFileNew.write(v.fileNew);
-    kDialog.write(v.dialog);
-    kBrowserShow.write(v.browserShow);
-    kDefaultFolder.write(v.defaultFolder);
-    kRecovery.write(v.recovery);
-    kDate.write(v.date);
-    kFlatbar.write(v.flatbar);
-    kOwnerDraw.write(v.ownerDraw);
-    kSmallLetter.write(v.smallLetter);
-    kStringSelect.write(v.stringSelect);
-    kGetTagMessageBox.write(v.getTagMessageBox);
-    kAutoColor.write(v.autoColor);
-    kHexColor.write(v.hexColor);
-    writeFont(kDefaultFont, v.fonts[OptionValues::DefaultFont]);
-    writeFont(kTagFont, v.fonts[OptionValues::TagFont]);
-    writeFont(kQuoteFont, v.fonts[OptionValues::QuoteFont]);
+    ProfileValues values{kFileNew.with(v.fileNew),
+                         kDialog.with(v.dialog),
+                         kBrowserShow.with(v.browserShow),
+                         kDefaultFolder.with(v.defaultFolder),
+                         kRecovery.with(v.recovery),
+                         kDate.with(v.date),
+                         kFlatbar.with(v.flatbar),
+                         kOwnerDraw.with(v.ownerDraw),
+                         kSmallLetter.with(v.smallLetter),
+                         kStringSelect.with(v.stringSelect),
+                         kGetTagMessageBox.with(v.getTagMessageBox),
+                         kAutoColor.with(v.autoColor),
+                         kHexColor.with(v.hexColor)};
+    addFont(values, kDefaultFont, v.fonts[OptionValues::DefaultFont]);
+    addFont(values, kTagFont, v.fonts[OptionValues::TagFont]);
+    addFont(values, kQuoteFont, v.fonts[OptionValues::QuoteFont]);
+    writeProfileValues(values);
 }
 
 int browserShowRow(int showCommand)

@@ -152,11 +152,9 @@ void CRuleDlg::paintPreview(QPainter& painter, const QRect& rect)
 void CRuleDlg::accept()
 {
     const RuleChoice c = choice();
-    kSize.write(c.height);
-    kWidth.write(c.width);
-    kPercent.write(m_unit->currentIndex());
-    k3D.write(m_3d->isChecked() ? 1 : 0);
-    kAlign.write(c.align);
+    writeProfileValues({kSize.with(c.height), kWidth.with(c.width),
+                        kPercent.with(m_unit->currentIndex()), k3D.with(m_3d->isChecked() ? 1 : 0),
+                        kAlign.with(c.align)});
     m_text = ruleText(c);
     QDialog::accept();
 }

@@ -146,9 +146,8 @@ void CSelectDlg::accept()
     // and kept as it stands.
     if (c.listBox && !acceptNumberField(this, m_rows, QStringLiteral("表示行数"), &rows))
         return;
-    kIsListBox.write(c.listBox ? ListBox : DropDownList);
-    kRows.write(rows);
-    kMultiple.write(m_multiple->isChecked() ? 1 : 0);
+    writeProfileValues({kIsListBox.with(c.listBox ? ListBox : DropDownList), kRows.with(rows),
+                        kMultiple.with(m_multiple->isChecked() ? 1 : 0)});
     c.name = m_name->text();
     c.rows = rows;
     c.multiple = m_multiple->isChecked();

@@ -8,8 +8,8 @@
 #include "widgets/spin_edit.h"
 
 #include <QGridLayout>
-#include <QLabel>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -68,8 +68,7 @@ void CTextAreaDlg::accept()
     if (!acceptNumberField(this, m_columns, QStringLiteral("横幅"), &columns) ||
         !acceptNumberField(this, m_rows, QStringLiteral("行数"), &rows))
         return;
-    kCols.write(columns);
-    kRows.write(rows);
+    writeProfileValues({kCols.with(columns), kRows.with(rows)});
     m_result = textAreaText(m_name->text(), columns, rows);
     QDialog::accept();
 }

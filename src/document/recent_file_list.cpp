@@ -62,12 +62,12 @@ void CRecentFileList::readList()
 
 void CRecentFileList::writeList() const
 {
-    for (int number = 1; number <= kMaxEntries; ++number) {
-        if (number <= m_entries.size())
-            writeProfileString(section(), entryName(number), m_entries.at(number - 1));
-        else
-            deleteProfileValue(section(), entryName(number));
-    }
+    ProfileValues values;
+    for (int number = 1; number <= kMaxEntries; ++number)
+        values.append(
+            {section(), entryName(number),
+             number <= m_entries.size() ? QVariant(m_entries.at(number - 1)) : QVariant()});
+    writeProfileValues(values);
 }
 
 QString CRecentFileList::displayName(int index, const QString& currentFolder) const

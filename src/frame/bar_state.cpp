@@ -50,21 +50,21 @@ Qt::ToolBarArea areaOf(int side)
     }
 }
 
-void saveBar(const QMainWindow* window, int index, const Bar& bar)
+void addBar(ProfileValues& values, const QMainWindow* window, int index, const Bar& bar)
 {
     const QString key = barKey(index);
     const auto* toolBar = qobject_cast<const QToolBar*>(bar.widget);
     const bool floating = toolBar && toolBar->isFloating();
     const QPoint pos = floating ? toolBar->geometry().topLeft() : bar.widget->pos();
-    writeProfileInt(key, QStringLiteral("BarID"), bar.id);
-    writeProfileInt(key, QStringLiteral("Visible"), bar.widget->isHidden() ? 0 : 1);
-    writeProfileInt(key, QStringLiteral("Horz"),
-                    !toolBar || toolBar->orientation() == Qt::Horizontal ? 1 : 0);
-    writeProfileInt(key, QStringLiteral("Floating"), floating ? 1 : 0);
-    writeProfileInt(key, QStringLiteral("XPos"), pos.x());
-    writeProfileInt(key, QStringLiteral("YPos"), pos.y());
     const int side = !toolBar ? Bottom : floating ? 0 : sideOf(window->toolBarArea(toolBar));
-    writeProfileInt(key, QStringLiteral("Docking"), side);
+    values << ProfileValue{key, QStringLiteral("BarID"), bar.id}
+           << ProfileValue{key, QStringLiteral("Visible"), bar.widget->isHidden() ? 0 : 1}
+           << ProfileValue{key, QStringLiteral("Horz"),
+                           !toolBar || toolBar->orientation() == Qt::Horizontal ? 1 : 0}
+           << ProfileValue{key, QStringLiteral("Floating"), floating ? 1 : 0}
+           << ProfileValue{key, QStringLiteral("XPos"), pos.x()}
+           << ProfileValue{key, QStringLiteral("YPos"), pos.y()}
+           << ProfileValue{key, QStringLiteral("Docking"), side};
 }
 
 // The stored key of the bar with this id, or an empty string.
@@ -109,17 +109,18 @@ void dockAtStoredSides(QMainWindow* window, const QList<Bar>& bars)
 
 } // namespace
 
-void save(const QMainWindow* window, const QList<Bar>& bars)
+ProfileValues values(const QMainWindow* window, const QList<Bar>& bars)
 {
     const QSize screen =
         QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size() : QSize();
-    writeProfileInt(kSummary, QStringLiteral("Bars"), int(bars.size()));
-    writeProfileInt(kSummary, QStringLiteral("ScreenCX"), screen.width());
-    writeProfileInt(kSummary, QStringLiteral("ScreenCY"), screen.height());
-    writeProfileString(kSummary, QStringLiteral("State"),
-                       QString::fromLatin1(window->saveState(kStateVersion).toBase64()));
+    ProfileValues values{{kSummary, QStringLiteral("Bars"), int(bars.size())},
+                         {kSummary, QStringLiteral("ScreenCX"), screen.width()},
+                         {kSummary, QStringLiteral("ScreenCY"), screen.height()},
+                         {kSummary, QStringLiteral("State"),
+                          QString::fromLatin1(window->saveState(kStateVersion).toBase64())}};
     for (int i = 0; i < bars.size(); ++i)
-        saveBar(window, i, bars[i]);
+        addBar(values, window, i, bars[i]);
+    return values;
 }
 
 void load(QMainWindow* window, const QList<Bar>& bars)

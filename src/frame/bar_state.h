@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/settings_store.h"
+
 #include <QList>
 
 class QMainWindow;
@@ -19,7 +21,8 @@ struct Bar
     QWidget* widget = nullptr; // a QToolBar or the status bar
 };
 
-void save(const QMainWindow* window, const QList<Bar>& bars);
+// The values that store the bars' state.
+ProfileValues values(const QMainWindow* window, const QList<Bar>& bars);
 
 // Gives the bars their stored state. A value that cannot be read leaves its
 // bar as it is: the window's record falls back to the per-bar sides, and a

@@ -1,6 +1,7 @@
 #include "frame/frame_toolbars.h"
 
 #include "core/options.h"
+#include "core/settings_store.h"
 #include "core/ui_seam.h"
 #include "dialogs/customize_toolbar_dlg.h"
 #include "editor/drop_down_menus.h"
@@ -115,11 +116,12 @@ void FrameToolbars::load(QWidget* statusBar)
 
 void FrameToolbars::save(QWidget* statusBar) const
 {
-    BarState::save(m_window, {{BarId::StandardToolbar, m_standard},
-                              {BarId::ExtendedToolbar, m_extended},
-                              {BarId::StatusBar, statusBar}});
-    ToolbarSets::write(ToolbarSets::Standard, m_standard->buttons());
-    ToolbarSets::write(ToolbarSets::Extended, m_extended->buttons());
+    ProfileValues values = BarState::values(m_window, {{BarId::StandardToolbar, m_standard},
+                                                       {BarId::ExtendedToolbar, m_extended},
+                                                       {BarId::StatusBar, statusBar}});
+    values << ToolbarSets::value(ToolbarSets::Standard, m_standard->buttons())
+           << ToolbarSets::value(ToolbarSets::Extended, m_extended->buttons());
+    writeProfileValues(values);
 }
 
 void FrameToolbars::updateButtons()

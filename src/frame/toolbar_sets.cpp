@@ -85,9 +85,9 @@ QList<int> read(Bar bar)
     return buttons;
 }
 
-void write(Bar bar, const QList<int>& buttons)
+ProfileValue value(Bar bar, const QList<int>& buttons)
 {
-    setting(bar).write(format(buttons));
+    return setting(bar).with(format(buttons));
 }
 
 } // namespace ToolbarSets

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/settings_store.h"
+
 #include <QList>
 #include <QString>
 
@@ -26,6 +28,7 @@ bool parse(const QString& text, QList<int>& buttons);
 // The stored layout of a toolbar, or its default set when there is none or
 // it cannot be read.
 QList<int> read(Bar bar);
-void write(Bar bar, const QList<int>& buttons);
+// The value that stores a toolbar's layout.
+ProfileValue value(Bar bar, const QList<int>& buttons);
 
 } // namespace ToolbarSets

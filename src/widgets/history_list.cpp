@@ -56,9 +56,11 @@ QStringList read(const QString& section, const QString& prefix, unsigned maximum
 void write(const QString& section, const QString& prefix, unsigned maximum,
            const QStringList& items)
 {
-    const QStringList values = slotValues(items, maximum);
+    const QStringList stored = slotValues(items, maximum);
+    ProfileValues values;
     for (unsigned i = 0; i < maximum; ++i)
-        writeProfileString(section, valueName(prefix, i), values.at(i));
+        values.append({section, valueName(prefix, i), stored.at(i)});
+    writeProfileValues(values);
 }
 
 } // namespace HistoryList

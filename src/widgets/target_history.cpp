@@ -65,8 +65,10 @@ QString CTargetHistory::accept(const QString& text)
 {
     const QString name = TargetHistory::predefinedName(text);
     TargetHistory::update(m_slots, text);
+    ProfileValues values;
     for (int i = 0; i < kSlots; ++i)
-        writeProfileString(kSection, HistoryList::valueName(kPrefix, i), m_slots[i]);
+        values.append({kSection, HistoryList::valueName(kPrefix, i), m_slots[i]});
+    writeProfileValues(values);
     return name.isEmpty() ? text : name;
 }
 
