@@ -4,8 +4,8 @@
 //                                 16 px disabled, one cell per button row
 // Built on demand (target render_icons) by scripts/render-icons.sh.
 
+#include "resources/command_table.h"
 #include "resources/icons.h"
-#include "resources/resource_tables.h"
 
 #include <QApplication>
 #include <QDir>

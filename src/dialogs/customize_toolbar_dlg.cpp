@@ -1,7 +1,7 @@
 #include "dialogs/customize_toolbar_dlg.h"
 
+#include "resources/command_table.h"
 #include "resources/icons.h"
-#include "resources/resource_tables.h"
 #include "widgets/dialog_layout.h"
 
 #include <QGridLayout>
@@ -16,10 +16,8 @@ QString buttonText(int id)
 {
     if (id == 0)
         return QStringLiteral("区切り");
-    for (const Resources::ToolbarButton& button : Resources::toolbarButtons())
-        if (button.commandId == id)
-            return button.text;
-    return QString();
+    const Resources::Command* c = Resources::command(id);
+    return c ? c->buttonText : QString();
 }
 
 void addItem(QListWidget* list, int id)

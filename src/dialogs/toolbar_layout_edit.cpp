@@ -1,6 +1,6 @@
 #include "dialogs/toolbar_layout_edit.h"
 
-#include "resources/resource_tables.h"
+#include "resources/command_table.h"
 
 ToolbarLayoutEdit::ToolbarLayoutEdit(const QList<int>& buttons, const QList<int>& defaults)
     : m_buttons(buttons), m_defaults(defaults)

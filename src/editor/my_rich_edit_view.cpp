@@ -8,7 +8,7 @@
 #include "editor/tag_colorizer.h"
 #include "editor/wrap_tracker.h"
 #include "resources/command_ids.h"
-#include "resources/resource_tables.h"
+#include "resources/command_table.h"
 #include "widgets/clipboard_text.h"
 
 #include <Qsci/qscicommand.h>

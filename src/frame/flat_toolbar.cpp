@@ -2,8 +2,8 @@
 
 #include "frame/flat_toolbar_style.h"
 #include "resources/command_ids.h"
+#include "resources/command_table.h"
 #include "resources/icons.h"
-#include "resources/resource_tables.h"
 
 #include <QAction>
 #include <QEvent>
@@ -16,10 +16,8 @@ const char* const kCommandId = "marquillCommandId";
 
 QString buttonText(int id)
 {
-    for (const Resources::ToolbarButton& button : Resources::toolbarButtons())
-        if (button.commandId == id)
-            return button.text;
-    return QString();
+    const Resources::Command* c = Resources::command(id);
+    return c ? c->buttonText : QString();
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "editor/drop_down_menus.h"
 #include "frame/bar_state.h"
 #include "frame/flat_toolbar.h"
+#include "resources/bar_ids.h"
 #include "resources/command_ids.h"
 
 #include <QApplication>

@@ -15,7 +15,9 @@
 #include "frame/slot_list_commands.h"
 #include "frame/window_arrangement.h"
 #include "frame/window_placement.h"
+#include "resources/bar_ids.h"
 #include "resources/command_ids.h"
+#include "resources/command_table.h"
 #include "resources/resource_tables.h"
 
 #include <QAction>

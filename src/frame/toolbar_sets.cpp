@@ -1,6 +1,7 @@
 #include "frame/toolbar_sets.h"
 
 #include "core/settings_store.h"
+#include "resources/command_table.h"
 #include "resources/resource_tables.h"
 
 #include <QStringList>
@@ -32,20 +33,14 @@ bool readNumber(const QString& text, int& number)
 
 QList<int> defaults(Bar bar)
 {
-    const QList<Resources::ToolbarButton>& table = Resources::toolbarButtons();
-    QList<int> ids;
-    const QString name = bar == Standard ? QStringLiteral("standard") : QStringLiteral("extended");
-    for (int row : Resources::toolbarDefaultRows(name))
-        ids.append(row >= 0 && row < table.size() ? table[row].commandId : 0);
-    return ids;
+    return Resources::toolbarDefaults(bar == Standard ? QStringLiteral("standard")
+                                                      : QStringLiteral("extended"));
 }
 
 bool isButtonCommand(int id)
 {
-    for (const Resources::ToolbarButton& button : Resources::toolbarButtons())
-        if (button.commandId == id)
-            return true;
-    return false;
+    const Resources::Command* c = Resources::command(id);
+    return c && c->buttonRow >= 0;
 }
 
 QString format(const QList<int>& buttons)

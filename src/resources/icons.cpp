@@ -1,6 +1,6 @@
 #include "resources/icons.h"
 
-#include "resources/resource_tables.h"
+#include "resources/command_table.h"
 
 #include <QFile>
 #include <QHash>
@@ -11,10 +11,10 @@ QIcon toolbarIcon(int commandId)
 {
     static const QHash<int, QIcon> icons = [] {
         QHash<int, QIcon> h;
-        for (const ToolbarButton& button : toolbarButtons()) {
-            const QString path = QStringLiteral(":/icons/%1.svg").arg(button.commandId);
-            if (QFile::exists(path))
-                h.insert(button.commandId, QIcon(path));
+        for (const Command& c : commands()) {
+            const QString path = QStringLiteral(":/icons/%1.svg").arg(c.icon);
+            if (!c.icon.isEmpty() && QFile::exists(path))
+                h.insert(c.id, QIcon(path));
         }
         return h;
     }();

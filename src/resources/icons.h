@@ -7,8 +7,9 @@
 // may ask for them as often as they like.
 namespace Resources {
 
-// The toolbar image of a command of the toolbar button table, sharp at 16 px
-// and at any multiple of it; a null icon for a command without a button.
+// The toolbar image of a command (the icon its row of the command table
+// names), sharp at 16 px and at any multiple of it; a null icon for a command
+// without one.
 QIcon toolbarIcon(int commandId);
 
 // The program's own icon at every size it ships in (16 to 256 px), for the

@@ -1,15 +1,14 @@
 #pragma once
 
 #include <QByteArray>
-#include <QKeySequence>
 #include <QList>
 #include <QString>
-#include <QStringList>
 
-// Read-only access to the program's resource tables (menus, accelerators,
-// prompts, status texts, toolbar buttons, date formats, colour names, direct
-// commands). The tables are compiled into the program as Qt resources and
-// parsed once on first use.
+// Read-only access to the program's layout tables: the menus (by command
+// name), the toolbars' default sets, the date formats and the direct
+// commands' texts. What each command shows is in the command table
+// (command_table.h). The tables are compiled into the program as Qt
+// resources and parsed once on first use.
 namespace Resources {
 
 struct MenuItem
@@ -19,7 +18,8 @@ struct MenuItem
     // "dynamic" marker in the menu table names it.
     enum DynamicList { NoList, RegisteredTags, Tools, WindowList };
     Kind kind = Command;
-    int id = 0;                   // Command only
+    QString name;                 // Command only: the command's name in the table
+    int id = 0;                   // Command only; 0 for a name the command table lacks
     QString caption;              // Command and Popup; may hold "\t" + accelerator text
     QList<MenuItem> items;        // Popup only
     DynamicList dynamic = NoList; // Popup only
@@ -27,35 +27,13 @@ struct MenuItem
 
 // Menu bar 128 (no document open) or 129 (a document open): its top-level
 // pop-up menus; menu 156, the toolbars' right-click menu, is one pop-up. An
-// unknown id yields an empty list.
+// unknown id yields an empty list. A command item shows its command's
+// caption and first key, unless the layout gives it a caption of its own.
 const QList<MenuItem>& menuBar(int id);
 
-struct Accelerator
-{
-    QKeySequence key;
-    int commandId = 0;
-};
-const QList<Accelerator>& accelerators();
-
-// The status-bar prompt (text before "\n") and tool tip (text after it).
-QString prompt(int commandId);
-QString toolTip(int commandId);
-bool hasPrompt(int commandId);
-
-// Texts of status panes 1 (tag) and 2 (HTML level) for a command; empty
-// for commands without one.
-QString statusTagText(int commandId);
-QString htmlLevelText(int commandId);
-
-struct ToolbarButton
-{
-    int row = 0;
-    int commandId = 0;
-    QString text;
-};
-const QList<ToolbarButton>& toolbarButtons();
-// Default rows of a toolbar ("standard" or "extended"); -1 marks a separator.
-QList<int> toolbarDefaultRows(const QString& toolbar);
+// Default buttons of a toolbar ("standard" or "extended"), as command ids;
+// 0 marks a separator.
+QList<int> toolbarDefaults(const QString& toolbar);
 
 struct DateFormat
 {
@@ -63,9 +41,6 @@ struct DateFormat
     QByteArray format; // strftime-style format
 };
 const QList<DateFormat>& dateFormats();
-
-// Colour names 1..138 (entry 0, "not selected", is not in the list).
-const QStringList& colorNames();
 
 struct DirectCommand
 {

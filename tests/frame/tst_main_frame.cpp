@@ -1,4 +1,5 @@
 #include "app/marquill_app.h"
+#include "app_under_test.h"
 #include "core/settings_store.h"
 #include "core/ui_seam.h"
 #include "core/web_browser.h"
@@ -11,8 +12,8 @@
 #include "frame/menu_builder.h"
 #include "frame/window_placement.h"
 #include "resources/command_ids.h"
+#include "resources/command_table.h"
 #include "resources/resource_tables.h"
-#include "app_under_test.h"
 #include "test_support.h"
 
 #include <QClipboard>

@@ -1,5 +1,5 @@
+#include "resources/command_table.h"
 #include "resources/icons.h"
-#include "resources/resource_tables.h"
 #include "test_support.h"
 
 #include <QSet>
