@@ -30,7 +30,6 @@ constexpr IntSetting kShowCmd{"Settings", "ShowCmd", 3};
 CMarquillApp::CMarquillApp()
 {
     CommandModules::install();
-    registerCommands();
 }
 
 CMarquillApp::~CMarquillApp()
@@ -140,25 +139,32 @@ void CMarquillApp::exitInstance()
 
 // --- Commands ------------------------------------------------------------------------
 
-void CMarquillApp::registerCommands()
+CCommandMapOf<CMarquillApp>& CMarquillApp::commands()
 {
-    onCommand(Cmd::FileNew, [this] { fileNew(); });
-    onCommand(Cmd::FileOpen, [this] { fileOpen(); });
-    onCommand(Cmd::AppAbout, [this] { about(); });
-    for (int id :
-         {int(Cmd::HelpFinder), int(Cmd::DefaultHelp), int(Cmd::Help), int(Cmd::ContextHelp)})
-        onCommand(id, [this] { HelpMenu::openGuide(m_mainFrame); });
-    onCommand(Cmd::AppExit, [this] {
-        if (m_mainFrame)
-            m_mainFrame->close();
-    });
-    onCommand(Cmd::TipOfTheDay, [this] { showTipOfTheDay(m_mainFrame); });
-    // The File menu lists the remaining files the next time it opens.
-    onCommand(Cmd::DeleteHistory, [this] { runHistoryDeletion(m_mainFrame, m_recent); });
-    onCommandRange(Cmd::RecentFile1, Cmd::RecentFile9,
-                   [this](int id) { openRecentFile(id - Cmd::RecentFile1); });
-    onUpdateRange(Cmd::RecentFile1, Cmd::RecentFile9,
-                  [this](CCmdUI& ui) { ui.enable(ui.id() - Cmd::RecentFile1 < m_recent.count()); });
+    static CCommandMapOf<CMarquillApp> map = [] {
+        CCommandMapOf<CMarquillApp> m;
+        m.on(Cmd::FileNew, [](CMarquillApp& app) { app.fileNew(); });
+        m.on(Cmd::FileOpen, &CMarquillApp::fileOpen);
+        m.on(Cmd::AppAbout, &CMarquillApp::about);
+        for (int id :
+             {int(Cmd::HelpFinder), int(Cmd::DefaultHelp), int(Cmd::Help), int(Cmd::ContextHelp)})
+            m.on(id, [](CMarquillApp& app) { HelpMenu::openGuide(app.m_mainFrame); });
+        m.on(Cmd::AppExit, [](CMarquillApp& app) {
+            if (app.m_mainFrame)
+                app.m_mainFrame->close();
+        });
+        m.on(Cmd::TipOfTheDay, [](CMarquillApp& app) { showTipOfTheDay(app.m_mainFrame); });
+        // The File menu lists the remaining files the next time it opens.
+        m.on(Cmd::DeleteHistory,
+             [](CMarquillApp& app) { runHistoryDeletion(app.m_mainFrame, app.m_recent); });
+        m.on(Cmd::RecentFile1, Cmd::RecentFile9,
+             [](CMarquillApp& app, int id) { app.openRecentFile(id - Cmd::RecentFile1); });
+        m.onUpdate(Cmd::RecentFile1, Cmd::RecentFile9, [](CMarquillApp& app, CCmdUI& ui) {
+            ui.enable(ui.id() - Cmd::RecentFile1 < app.m_recent.count());
+        });
+        return m;
+    }();
+    return map;
 }
 
 void CMarquillApp::fileOpen()

@@ -32,6 +32,11 @@ public:
     CMarquillApp();
     ~CMarquillApp() override;
 
+    // The application-level commands: New, Open, the recent files, About,
+    // help, the tip of the day, the history deletion, exit.
+    static CCommandMapOf<CMarquillApp>& commands();
+    const CCommandMap& commandMap() const override { return commands(); }
+
     // Runs the start-up steps; false means the program should exit now
     // (another instance took the file, or the command-line file failed).
     // With singleInstance, a running instance of the same user gets the
@@ -78,7 +83,6 @@ Q_SIGNALS:
     void documentsChanged();
 
 private:
-    void registerCommands();
     void fileOpen();
     void about();
     void openRecentFile(int index);

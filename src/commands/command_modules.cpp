@@ -16,11 +16,13 @@ void install()
     if (installed)
         return;
     installed = true;
-    CMarquillView::installCommandModule(registerElementDialogCommands);
-    CMarquillView::installCommandModule(registerImageListTableCommands);
-    CMarquillView::installCommandModule(registerFormDialogCommands);
-    CMarquillView::installCommandModule(registerViewCommands);
-    CMarquillView::installCommandModule(registerRegisteredTagCommands);
+    CCommandMapOf<CMarquillView>& view = CMarquillView::commands();
+    registerElementDialogCommands(view);
+    registerImageListTableCommands(view);
+    registerFormDialogCommands(view);
+    registerViewCommands(view);
+    registerRegisteredTagCommands(view);
+    CMarquillView::setFileDropStep(dropFile);
     CMarquillDoc::setNewDocumentStep(runNewDocumentDialog);
 }
 

@@ -1,5 +1,6 @@
 #include "commands/element_dialog_commands.h"
 
+#include "commands/dialog_commands.h"
 #include "core/options.h"
 #include "core/ui_seam.h"
 #include "dialogs/anchor_field_dlg.h"
@@ -12,43 +13,24 @@
 #include "editor/marquill_view.h"
 #include "resources/command_ids.h"
 
-namespace {
+using DialogCommands::addWrapDialog;
+using DialogCommands::runWrapDialog;
 
-// Runs a wrap dialog modally and, after OK, wraps the selection with its
-// texts. Returns whether the dialog was accepted.
-template <typename Dialog> bool runWrapDialog(CMarquillView& view, Dialog& dialog)
+void registerElementDialogCommands(CCommandMapOf<CMarquillView>& map)
 {
-    if (UiSeam::execDialog(dialog) != QDialog::Accepted)
-        return false;
-    view.WrapSelection(dialog.startText().toUtf8(), dialog.endText().toUtf8(), true);
-    return true;
-}
-
-template <typename Dialog> void addWrapDialog(CMarquillView& view, int id)
-{
-    view.onCommand(id, [&view] {
-        Dialog dialog(&view);
-        runWrapDialog(view, dialog);
-    });
-}
-
-} // namespace
-
-void registerElementDialogCommands(CMarquillView& view)
-{
-    view.onCommand(Cmd::DocumentInfo, [&view] {
+    map.on(Cmd::DocumentInfo, [](CMarquillView& view) {
         CDocInfoDlg dialog(&view);
         if (const CMarquillDoc* doc = view.marquillDocument())
             dialog.setDocumentFolder(doc->folder());
         runWrapDialog(view, dialog);
     });
-    addWrapDialog<CLinkDlg>(view, Cmd::Link);
-    addWrapDialog<CSameDocLinkDlg>(view, Cmd::SameDocLink);
-    addWrapDialog<CBookmarkDlg>(view, Cmd::Bookmark);
-    addWrapDialog<CMailLinkDlg>(view, Cmd::MailLink);
-    addWrapDialog<CFontTagDlg>(view, Cmd::FontTag);
-    addWrapDialog<CHeadingDlg>(view, Cmd::HeadingDialog);
-    view.onCommand(Cmd::RuleDialog, [&view] {
+    addWrapDialog<CLinkDlg>(map, Cmd::Link);
+    addWrapDialog<CSameDocLinkDlg>(map, Cmd::SameDocLink);
+    addWrapDialog<CBookmarkDlg>(map, Cmd::Bookmark);
+    addWrapDialog<CMailLinkDlg>(map, Cmd::MailLink);
+    addWrapDialog<CFontTagDlg>(map, Cmd::FontTag);
+    addWrapDialog<CHeadingDlg>(map, Cmd::HeadingDialog);
+    map.on(Cmd::RuleDialog, [](CMarquillView& view) {
         CRuleDlg dialog(&view);
         if (UiSeam::execDialog(dialog) == QDialog::Accepted)
             view.InsertText(dialog.text().toUtf8(), true);

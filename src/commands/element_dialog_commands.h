@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/command_target.h"
+
 class CMarquillDoc;
 class CMarquillView;
 
@@ -8,7 +10,7 @@ class CMarquillView;
 // put what they build into the text: the wrap dialogs round the selection,
 // the rule in its place. A command module: CommandModules::install() adds it
 // to every view.
-void registerElementDialogCommands(CMarquillView& view);
+void registerElementDialogCommands(CCommandMapOf<CMarquillView>& map);
 
 // The new-document step: when the option "Dialog" is set, shows the
 // document information dialog for the (empty) new document, with no

@@ -1,5 +1,6 @@
 #include "commands/form_dialog_commands.h"
 
+#include "commands/dialog_commands.h"
 #include "commands/selection_text.h"
 #include "core/ui_seam.h"
 #include "dialogs/check_box_dlg.h"
@@ -14,33 +15,16 @@
 #include "editor/marquill_view.h"
 #include "resources/command_ids.h"
 
+using DialogCommands::addInsertDialog;
+using DialogCommands::addWrapDialog;
+
 namespace {
-
-// A dialog whose texts go before and after the selection.
-template <typename Dialog> void addWrapDialog(CMarquillView& view, int id)
-{
-    view.onCommand(id, [&view] {
-        Dialog dialog(&view);
-        if (UiSeam::execDialog(dialog) == QDialog::Accepted)
-            view.WrapSelection(dialog.startText().toUtf8(), dialog.endText().toUtf8(), true);
-    });
-}
-
-// A dialog whose element replaces the selection.
-template <typename Dialog> void addInsertDialog(CMarquillView& view, int id)
-{
-    view.onCommand(id, [&view] {
-        Dialog dialog(&view);
-        if (UiSeam::execDialog(dialog) == QDialog::Accepted)
-            view.InsertText(dialog.resultText().toUtf8(), true);
-    });
-}
 
 // A dialog that takes the selected text as the label of the element that
 // replaces it; the label comes back byte for byte.
-template <typename Dialog> void addLabelDialog(CMarquillView& view, int id)
+template <typename Dialog> void addLabelDialog(CCommandMapOf<CMarquillView>& map, int id)
 {
-    view.onCommand(id, [&view] {
+    map.on(id, [](CMarquillView& view) {
         Dialog dialog(&view);
         dialog.setLabel(SelectionText::decode(view.selectedBytes()));
         if (UiSeam::execDialog(dialog) == QDialog::Accepted)
@@ -50,15 +34,15 @@ template <typename Dialog> void addLabelDialog(CMarquillView& view, int id)
 
 } // namespace
 
-void registerFormDialogCommands(CMarquillView& view)
+void registerFormDialogCommands(CCommandMapOf<CMarquillView>& map)
 {
-    addWrapDialog<CFormDlg>(view, Cmd::FormArea);
-    addWrapDialog<CSelectDlg>(view, Cmd::SelectArea);
-    addLabelDialog<COptionItemDlg>(view, Cmd::OptionItem);
-    addInsertDialog<CLineInputDlg>(view, Cmd::LineInput);
-    addInsertDialog<CTextAreaDlg>(view, Cmd::TextArea);
-    addLabelDialog<CCheckBoxDlg>(view, Cmd::CheckBox);
-    addLabelDialog<CRadioButtonDlg>(view, Cmd::RadioButton);
-    addLabelDialog<CSubmitButtonDlg>(view, Cmd::SubmitButton);
-    addLabelDialog<CResetButtonDlg>(view, Cmd::ResetButton);
+    addWrapDialog<CFormDlg>(map, Cmd::FormArea);
+    addWrapDialog<CSelectDlg>(map, Cmd::SelectArea);
+    addLabelDialog<COptionItemDlg>(map, Cmd::OptionItem);
+    addInsertDialog<CLineInputDlg>(map, Cmd::LineInput);
+    addInsertDialog<CTextAreaDlg>(map, Cmd::TextArea);
+    addLabelDialog<CCheckBoxDlg>(map, Cmd::CheckBox);
+    addLabelDialog<CRadioButtonDlg>(map, Cmd::RadioButton);
+    addLabelDialog<CSubmitButtonDlg>(map, Cmd::SubmitButton);
+    addLabelDialog<CResetButtonDlg>(map, Cmd::ResetButton);
 }

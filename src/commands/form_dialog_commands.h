@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/command_target.h"
+
 class CMarquillView;
 
 // The view commands that open the form dialogs and put what they build into
@@ -9,4 +11,4 @@ class CMarquillView;
 // radio button (37010) in its place, the last five taking the selected text
 // as their label. A command module: CommandModules::install() adds it to
 // every view.
-void registerFormDialogCommands(CMarquillView& view);
+void registerFormDialogCommands(CCommandMapOf<CMarquillView>& map);

@@ -1,5 +1,6 @@
 #include "commands/image_list_table_commands.h"
 
+#include "commands/dialog_commands.h"
 #include "core/ui_seam.h"
 #include "dialogs/image_dlg.h"
 #include "dialogs/list_dlg.h"
@@ -43,18 +44,11 @@ void insertList(CMarquillView& view)
     view.InsertText(raw && fitsLatin1(list) ? list.toLatin1() : list.toUtf8(), true);
 }
 
-void insertTable(CMarquillView& view)
-{
-    CTableDlg dlg(&view);
-    if (UiSeam::execDialog(dlg) == QDialog::Accepted)
-        view.InsertText(dlg.resultText().toUtf8(), true);
-}
-
 } // namespace
 
-void registerImageListTableCommands(CMarquillView& view)
+void registerImageListTableCommands(CCommandMapOf<CMarquillView>& map)
 {
-    view.onCommand(Cmd::Image, [&view] { insertImage(view); });
-    view.onCommand(Cmd::List, [&view] { insertList(view); });
-    view.onCommand(Cmd::Table, [&view] { insertTable(view); });
+    map.on(Cmd::Image, insertImage);
+    map.on(Cmd::List, insertList);
+    DialogCommands::addInsertDialog<CTableDlg>(map, Cmd::Table);
 }

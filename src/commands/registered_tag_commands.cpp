@@ -28,8 +28,9 @@ void insertRegisteredTag(CMarquillView& view, int slot)
 
 } // namespace
 
-void registerRegisteredTagCommands(CMarquillView& view)
+void registerRegisteredTagCommands(CCommandMapOf<CMarquillView>& map)
 {
-    view.onCommandRange(Cmd::RegisteredTag0, Cmd::RegisteredTag9,
-                        [&view](int id) { insertRegisteredTag(view, id - Cmd::RegisteredTag0); });
+    map.on(Cmd::RegisteredTag0, Cmd::RegisteredTag9, [](CMarquillView& view, int id) {
+        insertRegisteredTag(view, id - Cmd::RegisteredTag0);
+    });
 }

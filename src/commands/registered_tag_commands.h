@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/command_target.h"
+
 class CMarquillView;
 
 // Registered-tag insertion (40000-40009): wraps the selection with the start
@@ -7,4 +9,4 @@ class CMarquillView;
 // between the halves is asked for first, in a prompt captioned with the tag's
 // name; Cancel there inserts nothing. A free slot does nothing. A command
 // module: CommandModules::install() adds it to every view.
-void registerRegisteredTagCommands(CMarquillView& view);
+void registerRegisteredTagCommands(CCommandMapOf<CMarquillView>& map);

@@ -67,6 +67,8 @@ void insertFile(CMarquillView& view)
     view.InsertText(text, false);
 }
 
+} // namespace
+
 void dropFile(CMarquillView& view, const QString& path)
 {
     const QString folder = view.document() ? view.document()->folder() : QString();
@@ -85,16 +87,12 @@ void dropFile(CMarquillView& view, const QString& path)
     view.InsertText(DroppedFile::imageTag(path, folder, size).toUtf8(), true);
 }
 
-} // namespace
-
-void registerViewCommands(CMarquillView& view)
+void registerViewCommands(CCommandMapOf<CMarquillView>& map)
 {
-    view.onCommand(Cmd::Jump, [&view] { jump(view); });
-    view.onCommand(Cmd::InsertFile, [&view] { insertFile(view); });
+    map.on(Cmd::Jump, jump);
+    map.on(Cmd::InsertFile, insertFile);
     // One full-width space in place of the selection, as typed: no colour,
     // no lower-casing, not remembered for re-insertion.
-    view.onCommand(Cmd::FullWidthSpace,
-                   [&view] { view.replaceSel(QByteArrayLiteral("\xE3\x80\x80"), false); });
-    QObject::connect(&view, &CMarquillView::fileDropped, &view,
-                     [&view](const QString& path) { dropFile(view, path); });
+    map.on(Cmd::FullWidthSpace,
+           [](CMarquillView& view) { view.replaceSel(QByteArrayLiteral("\xE3\x80\x80"), false); });
 }

@@ -1,75 +1,67 @@
 #include "core/command_target.h"
 
+void CCommandMap::onCommand(int first, int last, Handler handler)
+{
+    m_commands.append({first, last, std::move(handler)});
+}
+
+void CCommandMap::onUpdate(int first, int last, UpdateHandler handler)
+{
+    m_updates.append({first, last, std::move(handler)});
+}
+
+const CCommandMap::Handler* CCommandMap::findCommand(int id) const
+{
+    for (const auto& e : m_commands)
+        if (id >= e.first && id <= e.last)
+            return &e.handler;
+    return m_base ? m_base->findCommand(id) : nullptr;
+}
+
+const CCommandMap::UpdateHandler* CCommandMap::findUpdate(int id) const
+{
+    for (const auto& e : m_updates)
+        if (id >= e.first && id <= e.last)
+            return &e.handler;
+    return m_base ? m_base->findUpdate(id) : nullptr;
+}
+
+int CCommandMap::ownHandlerCount(int id) const
+{
+    int count = 0;
+    for (const auto& e : m_commands)
+        count += id >= e.first && id <= e.last;
+    return count;
+}
+
 bool CCommandTarget::hasCommandHandler(int id) const
 {
-    return findCommand(id) != nullptr;
+    return commandMap().findCommand(id) != nullptr;
 }
 
 bool CCommandTarget::hasUpdateHandler(int id) const
 {
-    return findUpdate(id) != nullptr;
+    return commandMap().findUpdate(id) != nullptr;
 }
 
 bool CCommandTarget::executeCommand(int id)
 {
-    const Handler* h = findCommand(id);
+    // The map outlives the target, so a handler may destroy the target
+    // (closing a document) while it runs.
+    const CCommandMap::Handler* h = commandMap().findCommand(id);
     if (!h)
         return false;
-    // Copy: the handler may destroy this target (closing a document).
-    Handler run = *h;
-    run(id);
+    (*h)(*this, id);
     return true;
 }
 
 bool CCommandTarget::updateCommand(CCmdUI& ui)
 {
-    const UpdateHandler* h = findUpdate(ui.id());
+    const CCommandMap::UpdateHandler* h = commandMap().findUpdate(ui.id());
     if (!h)
         return false;
-    (*h)(ui);
+    (*h)(*this, ui);
     return true;
-}
-
-void CCommandTarget::onCommand(int id, std::function<void()> handler)
-{
-    m_commands.insert(id, [handler](int) { handler(); });
-}
-
-void CCommandTarget::onCommandRange(int first, int last, Handler handler)
-{
-    m_commandRanges.append({first, last, std::move(handler)});
-}
-
-void CCommandTarget::onUpdate(int id, UpdateHandler handler)
-{
-    m_updates.insert(id, std::move(handler));
-}
-
-void CCommandTarget::onUpdateRange(int first, int last, UpdateHandler handler)
-{
-    m_updateRanges.append({first, last, std::move(handler)});
-}
-
-const CCommandTarget::Handler* CCommandTarget::findCommand(int id) const
-{
-    auto it = m_commands.constFind(id);
-    if (it != m_commands.constEnd())
-        return &*it;
-    for (const auto& r : m_commandRanges)
-        if (id >= r.first && id <= r.last)
-            return &r.handler;
-    return nullptr;
-}
-
-const CCommandTarget::UpdateHandler* CCommandTarget::findUpdate(int id) const
-{
-    auto it = m_updates.constFind(id);
-    if (it != m_updates.constEnd())
-        return &*it;
-    for (const auto& r : m_updateRanges)
-        if (id >= r.first && id <= r.last)
-            return &r.handler;
-    return nullptr;
 }
 
 namespace CommandRouting {

@@ -25,14 +25,21 @@ CMarquillDoc::NewDocumentStep& newDocumentStep()
 
 } // namespace
 
-CMarquillDoc::CMarquillDoc(QObject* parent) : CMyRichEditDoc(parent)
+CMarquillDoc::CMarquillDoc(QObject* parent) : CMyRichEditDoc(parent) {}
+
+CCommandMapOf<CMarquillDoc>& CMarquillDoc::commands()
 {
-    onCommand(Cmd::BrowserPreview, [this] { browserPreview(); });
-    onCommand(Cmd::OpenFolder, [this] { openFolder(); });
-    onCommand(Cmd::FileSave, [this] { doFileSave(); });
-    onCommand(Cmd::FileSaveAs, [this] { doSaveAs(); });
-    onCommandRange(Cmd::Tool0, Cmd::Tool9,
-                   [this](int id) { ExternalTool::run(*this, id - Cmd::Tool0); });
+    static CCommandMapOf<CMarquillDoc> map = [] {
+        CCommandMapOf<CMarquillDoc> m;
+        m.on(Cmd::BrowserPreview, &CMarquillDoc::browserPreview);
+        m.on(Cmd::OpenFolder, &CMarquillDoc::openFolder);
+        m.on(Cmd::FileSave, [](CMarquillDoc& doc) { doc.doFileSave(); });
+        m.on(Cmd::FileSaveAs, [](CMarquillDoc& doc) { doc.doSaveAs(); });
+        m.on(Cmd::Tool0, Cmd::Tool9,
+             [](CMarquillDoc& doc, int id) { ExternalTool::run(doc, id - Cmd::Tool0); });
+        return m;
+    }();
+    return map;
 }
 
 void CMarquillDoc::setNewDocumentStep(NewDocumentStep step)

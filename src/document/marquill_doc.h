@@ -19,6 +19,10 @@ class CMarquillDoc : public CMyRichEditDoc
 public:
     explicit CMarquillDoc(QObject* parent = nullptr);
 
+    // The commands of every document.
+    static CCommandMapOf<CMarquillDoc>& commands();
+    const CCommandMap& commandMap() const override { return commands(); }
+
     // The list whose most recent file gives Save As its starting folder and
     // the open-folder command its folder for an untitled document.
     void setRecentFileList(const CRecentFileList* list) { m_recentFiles = list; }

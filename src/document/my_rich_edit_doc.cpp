@@ -10,6 +10,12 @@ CMyRichEditDoc::CMyRichEditDoc(QObject* parent) : QObject(parent), m_title(untit
 
 CMyRichEditDoc::~CMyRichEditDoc() = default;
 
+const CCommandMap& CMyRichEditDoc::commandMap() const
+{
+    static const CCommandMap none;
+    return none;
+}
+
 QString CMyRichEditDoc::untitledName()
 {
     return QStringLiteral("無題");

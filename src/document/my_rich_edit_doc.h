@@ -22,6 +22,9 @@ public:
     explicit CMyRichEditDoc(QObject* parent = nullptr);
     ~CMyRichEditDoc() override;
 
+    // The document base carries no commands of its own.
+    const CCommandMap& commandMap() const override;
+
     // The view holding the text, set once before anything is loaded.
     CDocumentText* view() const { return m_view; }
     void setView(CDocumentText* view);

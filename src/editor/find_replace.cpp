@@ -46,9 +46,7 @@ CFindReplace* CFindReplace::install(CMyRichEditView* view)
 {
     if (CFindReplace* existing = of(view))
         return existing;
-    auto* findReplace = new CFindReplace(view);
-    findReplace->registerCommands();
-    return findReplace;
+    return new CFindReplace(view);
 }
 
 CFindReplace* CFindReplace::of(const CMyRichEditView* view)
@@ -57,19 +55,18 @@ CFindReplace* CFindReplace::of(const CMyRichEditView* view)
                                           Qt::FindDirectChildrenOnly);
 }
 
-void CFindReplace::registerCommands()
+void CFindReplace::registerCommands(CCommandMapOf<CMyRichEditView>& map)
 {
-    auto textNotEmpty = [this](CCmdUI& ui) { ui.enable(m_view->textLength() > 0); };
-    m_view->onCommand(Cmd::EditFind, [this] { openDialog(true); });
-    m_view->onUpdate(Cmd::EditFind, textNotEmpty);
-    m_view->onCommand(Cmd::EditReplace, [this] { openDialog(false); });
-    m_view->onUpdate(Cmd::EditReplace, textNotEmpty);
-    m_view->onCommand(Cmd::EditFindNext, [this] {
+    map.on(Cmd::EditFind, [](CMyRichEditView& view) { of(&view)->openDialog(true); });
+    map.onUpdate(Cmd::EditFind, &CMyRichEditView::textNotEmpty);
+    map.on(Cmd::EditReplace, [](CMyRichEditView& view) { of(&view)->openDialog(false); });
+    map.onUpdate(Cmd::EditReplace, &CMyRichEditView::textNotEmpty);
+    map.on(Cmd::EditFindNext, [](CMyRichEditView& view) {
         const FindState& state = sharedFindState();
-        findNext(state.findText, state.matchCase, state.wholeWord);
+        of(&view)->findNext(state.findText, state.matchCase, state.wholeWord);
     });
-    m_view->onUpdate(Cmd::EditFindNext, [this](CCmdUI& ui) {
-        ui.enable(m_view->textLength() > 0 && !sharedFindState().findText.isEmpty());
+    map.onUpdate(Cmd::EditFindNext, [](CMyRichEditView& view, CCmdUI& ui) {
+        ui.enable(view.textLength() > 0 && !sharedFindState().findText.isEmpty());
     });
 }
 

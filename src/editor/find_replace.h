@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/command_target.h"
 #include "editor/search_series.h"
 
 #include <QByteArray>
@@ -35,8 +36,11 @@ class CFindReplace : public QObject
     Q_OBJECT
 
 public:
-    // Attaches find and replace to a view and registers its commands.
+    // Attaches find and replace to a view.
     static CFindReplace* install(CMyRichEditView* view);
+    // Registers Find, Replace and Find next, carried out by a view's own
+    // find and replace.
+    static void registerCommands(CCommandMapOf<CMyRichEditView>& map);
     // The find and replace of a view, or null before install.
     static CFindReplace* of(const CMyRichEditView* view);
 
@@ -61,7 +65,6 @@ public:
 
 private:
     explicit CFindReplace(CMyRichEditView* view);
-    void registerCommands();
     void connectDialog(CMyFindReplaceDialog* dialog);
     void takeDialogState(const CMyFindReplaceDialog* dialog);
 

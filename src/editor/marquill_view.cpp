@@ -36,10 +36,10 @@ QString firstLocalFile(const QMimeData* data)
     return QString();
 }
 
-QList<CMarquillView::CommandModule>& commandModules()
+CMarquillView::FileDropStep& fileDropStep()
 {
-    static QList<CMarquillView::CommandModule> modules;
-    return modules;
+    static CMarquillView::FileDropStep step;
+    return step;
 }
 
 } // namespace
@@ -49,16 +49,27 @@ CMarquillView::CMarquillView(QWidget* parent) : CMyRichEditView(parent)
     setUpCompositionColors();
     m_autoColor = autoColorOption();
     setUpFormats();
-    registerTagCommands();
-    for (const CommandModule& module : std::as_const(commandModules()))
-        module(*this);
+    connect(this, &CMarquillView::fileDropped, this, [this](const QString& path) {
+        if (fileDropStep())
+            fileDropStep()(*this, path);
+    });
 }
 
 CMarquillView::~CMarquillView() = default;
 
-void CMarquillView::installCommandModule(CommandModule module)
+CCommandMapOf<CMarquillView>& CMarquillView::commands()
 {
-    commandModules().append(std::move(module));
+    static CCommandMapOf<CMarquillView> map = [] {
+        CCommandMapOf<CMarquillView> m(&CMyRichEditView::commands());
+        registerTagCommands(m);
+        return m;
+    }();
+    return map;
+}
+
+void CMarquillView::setFileDropStep(FileDropStep step)
+{
+    fileDropStep() = std::move(step);
 }
 
 CMarquillDoc* CMarquillView::marquillDocument() const

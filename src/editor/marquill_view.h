@@ -11,8 +11,8 @@ class CMarquillDoc;
 
 // The HTML editor view: the text view with tag colouring, the insertion
 // operations every HTML command goes through, the tag tools and the view's
-// commands. The command modules installed with installCommandModule add their
-// handlers to every view when it is built.
+// commands. The commands that run a dialog, which lie above the editor, add
+// their handlers to the view's map once at start-up.
 //
 // Colouring uses three styles (default, tag, quote) whose fonts come from the
 // "Font" settings read when the view is created, as is "AutoColor", which
@@ -26,13 +26,17 @@ public:
     explicit CMarquillView(QWidget* parent = nullptr);
     ~CMarquillView() override;
 
+    // The commands of every HTML view, the base view's after its own.
+    static CCommandMapOf<CMarquillView>& commands();
+    const CCommandMap& commandMap() const override { return commands(); }
+
     CMarquillDoc* marquillDocument() const;
     void setDocument(CMyRichEditDoc* document) override;
 
-    // Adds a module's commands to every view built from now on (the dialog
-    // commands, which lie above the editor, are installed once at start-up).
-    using CommandModule = std::function<void(CMarquillView& view)>;
-    static void installCommandModule(CommandModule module);
+    // What is done with a file dropped on a view (a link or an image tag),
+    // installed once at start-up by the commands above the editor.
+    using FileDropStep = std::function<void(CMarquillView& view, const QString& path)>;
+    static void setFileDropStep(FileDropStep step);
 
     // Puts start before and end after the selection. With tag set and
     // "SmallLetter" on, the tags are lowered first. Colours the inserted range,
@@ -98,7 +102,7 @@ protected:
 private:
     void setUpFormats();
     void setUpCompositionColors();
-    void registerTagCommands();
+    static void registerTagCommands(CCommandMapOf<CMarquillView>& map);
     // Types text at the caret in the style the typed-character rule picks.
     void typeColored(const QByteArray& text);
     // The program's CR LF as the document's own line end.

@@ -38,7 +38,6 @@ CMyRichEditView::CMyRichEditView(QWidget* parent)
     m_wrap = new WrapTracker(this);
     configureControl();
     clearForeignKeyBindings();
-    registerEditCommands();
     CFindReplace::install(this);
     connect(this,
             qOverload<int, int, const char*, int, int, int, int, int, int, int>(
@@ -172,22 +171,36 @@ void CMyRichEditView::clearForeignKeyBindings()
     }
 }
 
-void CMyRichEditView::registerEditCommands()
+CCommandMapOf<CMyRichEditView>& CMyRichEditView::commands()
 {
-    auto selectionNotEmpty = [this](CCmdUI& ui) { ui.enable(hasSelection()); };
-    auto textNotEmpty = [this](CCmdUI& ui) { ui.enable(textLength() > 0); };
-    onCommand(Cmd::EditCut, [this] { editCut(); });
-    onUpdate(Cmd::EditCut, selectionNotEmpty);
-    onCommand(Cmd::EditCopy, [this] { editCopy(); });
-    onUpdate(Cmd::EditCopy, selectionNotEmpty);
-    onCommand(Cmd::EditClear, [this] { editClear(); });
-    onUpdate(Cmd::EditClear, selectionNotEmpty);
-    onCommand(Cmd::EditPaste, [this] { editPaste(); });
-    onUpdate(Cmd::EditPaste, [this](CCmdUI& ui) { ui.enable(canPasteNow()); });
-    onCommand(Cmd::EditUndo, [this] { editUndo(); });
-    onUpdate(Cmd::EditUndo, [this](CCmdUI& ui) { ui.enable(canUndoEdit()); });
-    onCommand(Cmd::EditSelectAll, [this] { editSelectAll(); });
-    onUpdate(Cmd::EditSelectAll, textNotEmpty);
+    static CCommandMapOf<CMyRichEditView> map = [] {
+        CCommandMapOf<CMyRichEditView> m;
+        const auto selectionNotEmpty = [](CMyRichEditView& v, CCmdUI& ui) {
+            ui.enable(v.hasSelection());
+        };
+        m.on(Cmd::EditCut, &CMyRichEditView::editCut);
+        m.onUpdate(Cmd::EditCut, selectionNotEmpty);
+        m.on(Cmd::EditCopy, &CMyRichEditView::editCopy);
+        m.onUpdate(Cmd::EditCopy, selectionNotEmpty);
+        m.on(Cmd::EditClear, &CMyRichEditView::editClear);
+        m.onUpdate(Cmd::EditClear, selectionNotEmpty);
+        m.on(Cmd::EditPaste, &CMyRichEditView::editPaste);
+        m.onUpdate(Cmd::EditPaste,
+                   [](CMyRichEditView& v, CCmdUI& ui) { ui.enable(v.canPasteNow()); });
+        m.on(Cmd::EditUndo, &CMyRichEditView::editUndo);
+        m.onUpdate(Cmd::EditUndo,
+                   [](CMyRichEditView& v, CCmdUI& ui) { ui.enable(v.canUndoEdit()); });
+        m.on(Cmd::EditSelectAll, &CMyRichEditView::editSelectAll);
+        m.onUpdate(Cmd::EditSelectAll, textNotEmpty);
+        CFindReplace::registerCommands(m);
+        return m;
+    }();
+    return map;
+}
+
+void CMyRichEditView::textNotEmpty(CMyRichEditView& view, CCmdUI& ui)
+{
+    ui.enable(view.textLength() > 0);
 }
 
 // --- Whole text --------------------------------------------------------------

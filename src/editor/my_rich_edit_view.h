@@ -38,6 +38,10 @@ public:
     explicit CMyRichEditView(QWidget* parent = nullptr);
     ~CMyRichEditView() override;
 
+    // The view commands every view has: the edit commands, find and replace.
+    static CCommandMapOf<CMyRichEditView>& commands();
+    const CCommandMap& commandMap() const override { return commands(); }
+
     CMyRichEditDoc* document() const { return m_document; }
     void setDocument(CMyRichEditDoc* document) override;
     QWidget* textWidget() override { return this; }
@@ -142,6 +146,9 @@ public:
 
     long sci(unsigned int msg, unsigned long wParam = 0, long lParam = 0) const;
 
+    // The update of the commands that need some text: enabled while there is.
+    static void textNotEmpty(CMyRichEditView& view, CCmdUI& ui);
+
 Q_SIGNALS:
     // A command chosen in the view (its right-click menu), to be routed like
     // a menu command.
@@ -170,7 +177,6 @@ private:
     void composeInControl(QInputMethodEvent* event);
     void configureControl();
     void clearForeignKeyBindings();
-    void registerEditCommands();
     void onModified(int position, int type, const char* text, int length, int linesAdded, int line,
                     int foldNow, int foldPrev, int token, int annotationLines);
 

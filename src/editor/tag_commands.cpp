@@ -15,29 +15,33 @@
 #include <QDateTime>
 #include <QMouseEvent>
 
-void CMarquillView::registerTagCommands()
+void CMarquillView::registerTagCommands(CCommandMapOf<CMarquillView>& map)
 {
+    // The direct commands' texts are rows of their own table.
     for (const Resources::DirectCommand& command : Resources::directCommands()) {
         if (command.id == Cmd::Date)
             continue;
         if (command.wrap) {
-            onCommand(command.id,
-                      [this, command] { WrapSelection(command.startOrText, command.end, true); });
+            map.on(command.id, [command](CMarquillView& view) {
+                view.WrapSelection(command.startOrText, command.end, true);
+            });
         } else {
-            onCommand(command.id, [this, command] { InsertText(command.startOrText, true); });
+            map.on(command.id,
+                   [command](CMarquillView& view) { view.InsertText(command.startOrText, true); });
         }
     }
-    onCommand(Cmd::Date, [this] {
-        InsertText(DateFormat::dateText(Options::kDate.read(), QDateTime::currentDateTime()),
-                   false);
+    map.on(Cmd::Date, [](CMarquillView& view) {
+        view.InsertText(DateFormat::dateText(Options::kDate.read(), QDateTime::currentDateTime()),
+                        false);
     });
-    onCommand(Cmd::RefreshColors, [this] { colorWholeDocument(); });
-    onCommand(Cmd::AutoSelect, [this] { autoSelect(); });
-    onCommand(Cmd::CaptureTag, [this] { captureTags(); });
-    onCommand(Cmd::ReinsertTag, [this] { reinsertTags(); });
-    onUpdate(Cmd::ReinsertTag,
-             [this](CCmdUI& ui) { ui.enable(!m_lastStart.isEmpty() || !m_lastEnd.isEmpty()); });
-    onCommand(Cmd::CloseLastTag, [this] { closeLastUnclosedTag(); });
+    map.on(Cmd::RefreshColors, &CMarquillView::colorWholeDocument);
+    map.on(Cmd::AutoSelect, &CMarquillView::autoSelect);
+    map.on(Cmd::CaptureTag, &CMarquillView::captureTags);
+    map.on(Cmd::ReinsertTag, &CMarquillView::reinsertTags);
+    map.onUpdate(Cmd::ReinsertTag, [](CMarquillView& view, CCmdUI& ui) {
+        ui.enable(!view.m_lastStart.isEmpty() || !view.m_lastEnd.isEmpty());
+    });
+    map.on(Cmd::CloseLastTag, &CMarquillView::closeLastUnclosedTag);
 }
 
 void CMarquillView::autoSelect()

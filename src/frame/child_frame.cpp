@@ -23,11 +23,19 @@ CChildFrame::CChildFrame(CMarquillDoc* doc, CMarquillView* view, QWidget* parent
         if (auto* frame = qobject_cast<CMainFrame*>(window()))
             frame->routeCommand(id);
     });
-    // Closing asks about unsaved changes first (closeEvent).
-    onCommand(Cmd::FileClose, [this] { close(); });
 }
 
 CChildFrame::~CChildFrame() = default;
+
+CCommandMapOf<CChildFrame>& CChildFrame::commands()
+{
+    static CCommandMapOf<CChildFrame> map = [] {
+        CCommandMapOf<CChildFrame> m;
+        m.on(Cmd::FileClose, [](CChildFrame& frame) { frame.close(); });
+        return m;
+    }();
+    return map;
+}
 
 int CChildFrame::showCmd()
 {

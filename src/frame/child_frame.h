@@ -20,6 +20,11 @@ public:
     CChildFrame(CMarquillDoc* doc, CMarquillView* view, QWidget* parent = nullptr);
     ~CChildFrame() override;
 
+    // The document window's commands (Close, which asks about unsaved
+    // changes first).
+    static CCommandMapOf<CChildFrame>& commands();
+    const CCommandMap& commandMap() const override { return commands(); }
+
     // The document; null once it has been deleted (a closed window can
     // outlive its document until its own deferred deletion).
     CMarquillDoc* doc() const { return m_doc; }

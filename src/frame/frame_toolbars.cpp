@@ -7,6 +7,7 @@
 #include "editor/drop_down_menus.h"
 #include "frame/bar_state.h"
 #include "frame/flat_toolbar.h"
+#include "frame/main_frame.h"
 #include "resources/bar_ids.h"
 #include "resources/command_ids.h"
 
@@ -66,25 +67,36 @@ CFlatToolBar* FrameToolbars::bar(ToolbarSets::Bar which) const
     return which == ToolbarSets::Standard ? m_standard : m_extended;
 }
 
-void FrameToolbars::registerCommands(CCommandTarget& target, std::function<bool()> hasView)
+void FrameToolbars::registerCommands(CCommandMapOf<CMainFrame>& map)
 {
-    target.onCommand(Cmd::ViewToolbar, [this] { toggle(m_standard); });
-    target.onUpdate(Cmd::ViewToolbar,
-                    [this](CCmdUI& ui) { ui.setCheck(m_standard->isHidden() ? 0 : 1); });
-    target.onCommand(Cmd::ToggleExtendedToolbar, [this] { toggle(m_extended); });
-    target.onUpdate(Cmd::ToggleExtendedToolbar,
-                    [this](CCmdUI& ui) { ui.setCheck(m_extended->isHidden() ? 0 : 1); });
-    target.onCommand(Cmd::CustomizeToolbar, [this] { customize(ToolbarSets::Standard); });
-    target.onCommand(Cmd::CustomizeExtendedToolbar, [this] { customize(ToolbarSets::Extended); });
+    const auto toggleOf = [](ToolbarSets::Bar which) {
+        return [which](CMainFrame& frame) {
+            FrameToolbars* bars = frame.toolbars();
+            bars->toggle(bars->bar(which));
+        };
+    };
+    const auto checkOf = [](ToolbarSets::Bar which) {
+        return [which](CMainFrame& frame, CCmdUI& ui) {
+            ui.setCheck(frame.toolbars()->bar(which)->isHidden() ? 0 : 1);
+        };
+    };
+    map.on(Cmd::ViewToolbar, toggleOf(ToolbarSets::Standard));
+    map.onUpdate(Cmd::ViewToolbar, checkOf(ToolbarSets::Standard));
+    map.on(Cmd::ToggleExtendedToolbar, toggleOf(ToolbarSets::Extended));
+    map.onUpdate(Cmd::ToggleExtendedToolbar, checkOf(ToolbarSets::Extended));
+    map.on(Cmd::CustomizeToolbar,
+           [](CMainFrame& frame) { frame.toolbars()->customize(ToolbarSets::Standard); });
+    map.on(Cmd::CustomizeExtendedToolbar,
+           [](CMainFrame& frame) { frame.toolbars()->customize(ToolbarSets::Extended); });
     // The drop-down menus insert into the active view. Their buttons open
     // them below themselves; the command, from anywhere else, at the pointer.
     for (int id : {int(Cmd::HeadingMenu), int(Cmd::RegisteredTagMenu), int(Cmd::ToolMenu)}) {
-        target.onCommand(id, [this, id] {
-            QMenu menu(m_window);
-            fillDropDown(id, &menu);
+        map.on(id, [id](CMainFrame& frame) {
+            QMenu menu(&frame);
+            frame.toolbars()->fillDropDown(id, &menu);
             menu.exec(QCursor::pos());
         });
-        target.onUpdate(id, [hasView](CCmdUI& ui) { ui.enable(hasView()); });
+        map.onUpdate(id, [](CMainFrame& frame, CCmdUI& ui) { ui.enable(frame.activeView()); });
     }
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 
 class CFlatToolBar;
+class CMainFrame;
 class QMainWindow;
 class QMenu;
 
@@ -37,9 +38,9 @@ public:
     CFlatToolBar* extended() const { return m_extended; }
     CFlatToolBar* bar(ToolbarSets::Bar which) const;
 
-    // Show/hide, customise and the drop-down commands, carried by target;
-    // the drop-downs are enabled while hasView() says a view is active.
-    void registerCommands(CCommandTarget& target, std::function<bool()> hasView);
+    // Show/hide, customise and the drop-down commands, carried by the main
+    // frame's toolbars; the drop-downs are enabled while a view is active.
+    static void registerCommands(CCommandMapOf<CMainFrame>& map);
 
     // Reads the stored bar state (with the status bar's) and both layouts;
     // writes them.

@@ -54,7 +54,6 @@ CMainFrame::CMainFrame(CDocumentManager* documents)
     setAcceptDrops(true);
     createStatusBar();
     createAccelerators();
-    registerCommands();
     createToolbars();
     updateMenuBar();
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
@@ -244,28 +243,39 @@ QMenu* CMainFrame::createPopupMenu()
 
 // --- Window-level commands -----------------------------------------------------------
 
-void CMainFrame::registerCommands()
+CCommandMapOf<CMainFrame>& CMainFrame::commands()
 {
-    auto haveWindows = [this](CCmdUI& ui) { ui.enable(!m_mdi->subWindowList().isEmpty()); };
-    onCommand(Cmd::WindowCascade, [this] { cascade(); });
-    onUpdate(Cmd::WindowCascade, haveWindows);
-    onCommand(Cmd::WindowTileHorz, [this] { tile(true); });
-    onUpdate(Cmd::WindowTileHorz, haveWindows);
-    onCommand(Cmd::WindowTileVert, [this] { tile(false); });
-    onUpdate(Cmd::WindowTileVert, haveWindows);
-    onCommand(Cmd::WindowArrange, [this] { arrangeIcons(); });
-    onUpdate(Cmd::WindowArrange, haveWindows);
-    onCommand(Cmd::HomePage, [this] { HelpMenu::openHomePage(this); });
-    onCommand(Cmd::Options, [this] {
-        // The toolbars read their look at every paint.
-        if (runOptionSheet(this, views()))
-            for (QToolBar* bar : findChildren<QToolBar*>())
-                bar->update();
-    });
-    onCommand(Cmd::ViewStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); });
-    onUpdate(Cmd::ViewStatusBar,
-             [this](CCmdUI& ui) { ui.setCheck(statusBar()->isVisible() ? 1 : 0); });
-    registerSlotListCommands(*this, this);
+    static CCommandMapOf<CMainFrame> map = [] {
+        CCommandMapOf<CMainFrame> m;
+        const auto haveWindows = [](CMainFrame& frame, CCmdUI& ui) {
+            ui.enable(!frame.m_mdi->subWindowList().isEmpty());
+        };
+        m.on(Cmd::WindowCascade, &CMainFrame::cascade);
+        m.onUpdate(Cmd::WindowCascade, haveWindows);
+        m.on(Cmd::WindowTileHorz, [](CMainFrame& frame) { frame.tile(true); });
+        m.onUpdate(Cmd::WindowTileHorz, haveWindows);
+        m.on(Cmd::WindowTileVert, [](CMainFrame& frame) { frame.tile(false); });
+        m.onUpdate(Cmd::WindowTileVert, haveWindows);
+        m.on(Cmd::WindowArrange, &CMainFrame::arrangeIcons);
+        m.onUpdate(Cmd::WindowArrange, haveWindows);
+        m.on(Cmd::HomePage, [](CMainFrame& frame) { HelpMenu::openHomePage(&frame); });
+        m.on(Cmd::Options, [](CMainFrame& frame) {
+            // The toolbars read their look at every paint.
+            if (runOptionSheet(&frame, frame.views()))
+                for (QToolBar* bar : frame.findChildren<QToolBar*>())
+                    bar->update();
+        });
+        m.on(Cmd::ViewStatusBar, [](CMainFrame& frame) {
+            frame.statusBar()->setVisible(!frame.statusBar()->isVisible());
+        });
+        m.onUpdate(Cmd::ViewStatusBar, [](CMainFrame& frame, CCmdUI& ui) {
+            ui.setCheck(frame.statusBar()->isVisible() ? 1 : 0);
+        });
+        registerSlotListCommands(m);
+        FrameToolbars::registerCommands(m);
+        return m;
+    }();
+    return map;
 }
 
 QList<CMarquillView*> CMainFrame::views() const
@@ -377,7 +387,6 @@ void CMainFrame::createToolbars()
 {
     m_toolbars = new FrameToolbars(
         this, [this](int id) { return commandState(id); }, [this](int id) { routeCommand(id); });
-    m_toolbars->registerCommands(*this, [this] { return activeView() != nullptr; });
     connect(m_toolbars, &FrameToolbars::commandPointed, this, &CMainFrame::setStatusItem);
     m_toolbars->load(statusBar());
 }

@@ -31,6 +31,12 @@ public:
     explicit CMainFrame(CDocumentManager* documents = nullptr);
     ~CMainFrame() override;
 
+    // The window-level commands: window arrangement, the options sheet, the
+    // registered-tag and tool lists, the toolbars and the status bar, the
+    // home page.
+    static CCommandMapOf<CMainFrame>& commands();
+    const CCommandMap& commandMap() const override { return commands(); }
+
     QMdiArea* mdiArea() const { return m_mdi; }
     CChildFrame* activeChild() const;
     CMarquillView* activeView() const;
@@ -78,7 +84,6 @@ private:
     void createStatusBar();
     void createToolbars();
     void createAccelerators();
-    void registerCommands();
     // A menu item for a command: its prompt as status tip, routed when chosen,
     // panes 1 and 2 filled while it is pointed at.
     QAction* commandAction(int id, const QString& caption, QObject* parent);

@@ -1,19 +1,19 @@
 #include "frame/slot_list_commands.h"
 
-#include "core/command_target.h"
 #include "core/ui_seam.h"
 #include "dialogs/reg_tag_dlgs.h"
 #include "dialogs/tool_dlgs.h"
+#include "frame/main_frame.h"
 #include "resources/command_ids.h"
 
-void registerSlotListCommands(CCommandTarget& frame, QWidget* parent)
+void registerSlotListCommands(CCommandMapOf<CMainFrame>& map)
 {
-    frame.onCommand(Cmd::RegisteredTagList, [parent] {
-        CRegTagListDlg dialog(parent);
+    map.on(Cmd::RegisteredTagList, [](CMainFrame& frame) {
+        CRegTagListDlg dialog(&frame);
         UiSeam::execDialog(dialog);
     });
-    frame.onCommand(Cmd::ToolList, [parent] {
-        CToolListDlg dialog(parent);
+    map.on(Cmd::ToolList, [](CMainFrame& frame) {
+        CToolListDlg dialog(&frame);
         UiSeam::execDialog(dialog);
     });
 }

@@ -10,10 +10,14 @@ class TestCommandRouting : public QObject
     {
         QString name;
         QStringList* log;
+        CCommandMap map;
         Target(const QString& n, QStringList* l) : name(n), log(l) {}
+        const CCommandMap& commandMap() const override { return map; }
         void handles(int id)
         {
-            onCommand(id, [this, id] { log->append(name + QString::number(id)); });
+            map.onCommand(id, id, [this](CCommandTarget&, int id) {
+                log->append(name + QString::number(id));
+            });
         }
     };
 
@@ -53,13 +57,14 @@ private Q_SLOTS:
         QStringList log;
         Target view(QStringLiteral("view"), &log), app(QStringLiteral("app"), &log);
         app.handles(7);
-        view.onUpdate(7, [](CCmdUI& ui) { ui.enable(false); });
+        view.map.onUpdate(7, 7, [](CCommandTarget&, CCmdUI& ui) { ui.enable(false); });
         CCmdUI ui(7);
         CommandRouting::update({&view, &app}, ui);
         QVERIFY(!ui.isEnabled());
         QVERIFY(!CommandRouting::executeIfEnabled({&view, &app}, 7));
         QVERIFY(log.isEmpty());
-        view.onUpdate(7, [](CCmdUI& ui) {
+        view.map = CCommandMap(); // the view's update handler, changed
+        view.map.onUpdate(7, 7, [](CCommandTarget&, CCmdUI& ui) {
             ui.enable(true);
             ui.setCheck(1);
         });
@@ -74,7 +79,8 @@ private Q_SLOTS:
     {
         QStringList log;
         Target t(QStringLiteral("t"), &log);
-        t.onCommandRange(40000, 40009, [&log](int id) { log.append(QString::number(id)); });
+        t.map.onCommand(40000, 40009,
+                        [&log](CCommandTarget&, int id) { log.append(QString::number(id)); });
         QVERIFY(CommandRouting::execute({&t}, 40003));
         QVERIFY(!CommandRouting::execute({&t}, 40010));
         QCOMPARE(log, QStringList({"40003"}));

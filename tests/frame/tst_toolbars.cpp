@@ -405,8 +405,6 @@ private Q_SLOTS:
         QFETCH(QString, items);
         for (int i = 0; i + 1 < names.size(); i += 2)
             writeProfileString(names[i].startsWith("Tag") ? "Tag" : "Tool", names[i], names[i + 1]);
-        // The registered tags and tools themselves are carried out elsewhere.
-        frame()->onCommandRange(Cmd::RegisteredTag0, Cmd::Tool9, [](int) {});
         QVERIFY(m_app->fileNew());
         bars()->standard()->setButtons({command});
         bars()->updateButtons();
