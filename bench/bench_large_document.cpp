@@ -29,6 +29,7 @@
 #include "editor/find_replace.h"
 #include "editor/marquill_view.h"
 #include "frame/child_frame.h"
+#include "frame/document_manager.h"
 #include "frame/main_frame.h"
 #include "resources/command_ids.h"
 
@@ -142,8 +143,8 @@ struct Session
     {
         QElapsedTimer t;
         t.start();
-        doc = app.openDocumentFile(path);
-        view = doc ? app.frameOf(doc)->view() : nullptr;
+        doc = app.documentManager()->openDocumentFile(path);
+        view = doc ? app.documentManager()->frameOf(doc)->view() : nullptr;
         QApplication::processEvents();
         return ms(t);
     }
@@ -192,7 +193,7 @@ struct Session
     }
     void close()
     {
-        app.frameOf(doc)->closeWithoutAsking();
+        app.documentManager()->frameOf(doc)->closeWithoutAsking();
         QApplication::processEvents();
         doc = nullptr;
         view = nullptr;
@@ -519,7 +520,7 @@ int main(int argc, char** argv)
     replaceAllAgainstSed(app, paths[1], page);
     displayLinesExact(app, paths[1]);
     answersWhileWrapping(app, paths[2]);
-    app.closeAllDocumentsWithoutAsking();
+    app.documentManager()->closeAllDocumentsWithoutAsking();
     std::fflush(stdout);
 
     QProcess memory;

@@ -12,6 +12,7 @@
 #include "document/marquill_doc.h"
 #include "editor/marquill_view.h"
 #include "frame/child_frame.h"
+#include "frame/document_manager.h"
 #include "frame/main_frame.h"
 
 #include <QApplication>
@@ -94,13 +95,13 @@ int main(int argc, char** argv)
         std::printf("colour the whole text: %lld ms\n", t.elapsed());
     }
     t.start();
-    CMarquillDoc* doc = marquill.openDocumentFile(path);
+    CMarquillDoc* doc = marquill.documentManager()->openDocumentFile(path);
     const qint64 openMs = t.elapsed();
     QApplication::processEvents();
     const qint64 shownMs = t.elapsed();
     if (!doc)
         return 1;
-    CMarquillView* view = marquill.frameOf(doc)->view();
+    CMarquillView* view = marquill.documentManager()->frameOf(doc)->view();
     std::printf("file: %s (%lld bytes)\n", qPrintable(path), view->textLength());
     std::printf("open (read, load, colour): %lld ms; until shown: %lld ms\n", openMs, shownMs);
 
@@ -110,12 +111,13 @@ int main(int argc, char** argv)
     std::printf("scroll to the end and repaint: %lld ms\n", t.elapsed());
 
     const double bigTyping = medianTypingMicros(view, 300);
-    CMarquillDoc* smallDoc = marquill.openDocumentFile(small);
-    const double smallTyping = medianTypingMicros(marquill.frameOf(smallDoc)->view(), 300);
+    CMarquillDoc* smallDoc = marquill.documentManager()->openDocumentFile(small);
+    const double smallTyping =
+        medianTypingMicros(marquill.documentManager()->frameOf(smallDoc)->view(), 300);
     std::printf(
         "typing one character at the end, median: %.1f us (10 MB) vs %.1f us (small file)\n",
         bigTyping, smallTyping);
-    marquill.closeAllDocumentsWithoutAsking();
+    marquill.documentManager()->closeAllDocumentsWithoutAsking();
     delete marquill.mainFrame();
     return 0;
 }

@@ -16,6 +16,7 @@
 #include "document/recovery_keeper.h"
 #include "editor/marquill_view.h"
 #include "frame/child_frame.h"
+#include "frame/document_manager.h"
 #include "frame/main_frame.h"
 
 #include <QApplication>
@@ -113,10 +114,10 @@ int main(int argc, char** argv)
 
     CMarquillApp marquill;
     marquill.initInstance({QStringLiteral("marquill")});
-    CMarquillDoc* doc = marquill.openDocumentFile(path);
+    CMarquillDoc* doc = marquill.documentManager()->openDocumentFile(path);
     if (!doc)
         return 1;
-    CMarquillView* view = marquill.frameOf(doc)->view();
+    CMarquillView* view = marquill.documentManager()->frameOf(doc)->view();
     view->sci(QsciScintillaBase::SCI_DOCUMENTEND);
     QApplication::processEvents();
     std::printf("file: %s (%lld bytes)\n", qPrintable(path), view->textLength());
@@ -154,7 +155,7 @@ int main(int argc, char** argv)
     const bool kept = on.median <= off.median * 1.10 + 5.0;
     std::printf("target: median per key with recovery on within 10%% of off: %s\n",
                 kept ? "met" : "NOT met");
-    marquill.closeAllDocumentsWithoutAsking();
+    marquill.documentManager()->closeAllDocumentsWithoutAsking();
     delete marquill.mainFrame();
     return kept ? 0 : 1;
 }

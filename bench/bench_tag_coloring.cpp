@@ -18,8 +18,8 @@
 #include "document/document_file.h"
 #include "document/marquill_doc.h"
 #include "editor/marquill_view.h"
+#include "editor/rules/tag_scan.h"
 #include "editor/tag_colorizer.h"
-#include "editor/tag_scan.h"
 
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qsciscintilla.h>

@@ -12,6 +12,7 @@
 #include "document/marquill_doc.h"
 #include "editor/marquill_view.h"
 #include "frame/child_frame.h"
+#include "frame/document_manager.h"
 #include "frame/flat_toolbar.h"
 #include "frame/frame_toolbars.h"
 #include "frame/main_frame.h"
@@ -55,7 +56,7 @@ Figures summarise(std::vector<double> times)
 
 // Microseconds per key (the key, the events it leaves, then the button
 // update), appended to times.
-void typing(CMarquillView* view, FrameToolbars* bars, int count, std::vector<double>& times)
+void typing(CMarquillView* view, CFrameToolbars* bars, int count, std::vector<double>& times)
 {
     view->setSel(view->textLength(), view->textLength());
     QElapsedTimer t;
@@ -69,7 +70,7 @@ void typing(CMarquillView* view, FrameToolbars* bars, int count, std::vector<dou
 }
 
 // Microseconds of the button update alone.
-Figures updates(FrameToolbars* bars, int count)
+Figures updates(CFrameToolbars* bars, int count)
 {
     std::vector<double> times;
     QElapsedTimer t;
@@ -81,7 +82,7 @@ Figures updates(FrameToolbars* bars, int count)
     return summarise(times);
 }
 
-void showBars(FrameToolbars* bars, bool shown)
+void showBars(CFrameToolbars* bars, bool shown)
 {
     bars->standard()->setVisible(shown);
     bars->extended()->setVisible(shown);
@@ -101,13 +102,13 @@ int main(int argc, char** argv)
 
     CMarquillApp marquill;
     marquill.initInstance({QStringLiteral("marquill")});
-    CMarquillDoc* doc = marquill.openDocumentFile(path);
+    CMarquillDoc* doc = marquill.documentManager()->openDocumentFile(path);
     if (!doc)
         return 1;
     QApplication::processEvents();
     QApplication::clipboard()->setText(QStringLiteral("clip"));
-    CMarquillView* view = marquill.frameOf(doc)->view();
-    FrameToolbars* bars = marquill.mainFrame()->toolbars();
+    CMarquillView* view = marquill.documentManager()->frameOf(doc)->view();
+    CFrameToolbars* bars = marquill.mainFrame()->toolbars();
     std::printf("file: %s (%lld bytes)\n", qPrintable(path), view->textLength());
 
     // The control wraps the lines below the view while idle at first: type
@@ -133,7 +134,7 @@ int main(int argc, char** argv)
                 "toolbars shown, %.1f (%.1f) us hidden\n",
                 shown.median, shown.mean, hidden.median, hidden.mean);
     std::printf("target: shown costs no more per key than hidden (within noise)\n");
-    marquill.closeAllDocumentsWithoutAsking();
+    marquill.documentManager()->closeAllDocumentsWithoutAsking();
     delete marquill.mainFrame();
     return 0;
 }

@@ -1,7 +1,7 @@
 // Auto-select: the range lies inside the text, holds the caret, and holds no
 // `<` after its start nor `>` before its end.
 
-#include "editor/auto_select.h"
+#include "editor/rules/auto_select.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

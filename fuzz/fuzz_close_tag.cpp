@@ -2,7 +2,7 @@
 // an upper-cased name without blanks that the search does not ignore, and it
 // stands in the text before the caret.
 
-#include "editor/close_tag.h"
+#include "editor/rules/close_tag.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -5,7 +5,7 @@
 #include "core/ui_seam.h"
 #include "editor/find_replace.h"
 #include "editor/my_rich_edit_view.h"
-#include "editor/text_search.h"
+#include "editor/rules/text_search.h"
 #include "fuzz_application.h"
 #include "fuzz_support.h"
 

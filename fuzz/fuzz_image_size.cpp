@@ -1,7 +1,7 @@
 // The image-size reader never reads past the bytes it is given (the address
 // sanitizer watches that) and reads a GIF's size from bytes 6 to 9.
 
-#include "dialogs/image_size.h"
+#include "dialogs/html/image_size.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

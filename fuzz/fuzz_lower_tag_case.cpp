@@ -1,7 +1,7 @@
 // The lower-case rule changes nothing but ASCII capitals, keeps the length,
 // and lowering twice is lowering once.
 
-#include "editor/lower_tag_case.h"
+#include "editor/rules/lower_tag_case.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -4,6 +4,7 @@
 
 #include "app/marquill_app.h"
 #include "core/ui_seam.h"
+#include "frame/document_manager.h"
 #include "frame/main_frame.h"
 #include "fuzz_application.h"
 #include "fuzz_support.h"
@@ -40,11 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     {
         CMarquillApp app;
         if (app.initInstance({QStringLiteral("marquill")}, false)) {
-            app.fileNew();
+            app.documentManager()->fileNew();
             QCoreApplication::processEvents();
             app.exitInstance();
         }
-        app.closeAllDocumentsWithoutAsking();
+        app.documentManager()->closeAllDocumentsWithoutAsking();
         QCoreApplication::processEvents();
         delete app.mainFrame();
     }

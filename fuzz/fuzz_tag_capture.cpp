@@ -1,7 +1,7 @@
 // Tag capture: the tags it finds are pieces of the selection from `<` to `>`
 // with no `>` inside, a single tag only when first and last are the same.
 
-#include "editor/tag_capture.h"
+#include "editor/rules/tag_capture.h"
 #include "fuzz_support.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The tag colouring scan: scanning a text in pieces gives the same styles as
 // scanning it whole, and every tag run starts at `<` and ends at `>`.
 
-#include "editor/tag_scan.h"
+#include "editor/rules/tag_scan.h"
 #include "fuzz_support.h"
 
 #include <vector>

@@ -3,6 +3,7 @@
 // The whole application started and torn down inside a test program.
 
 #include "app/marquill_app.h"
+#include "frame/document_manager.h"
 #include "frame/main_frame.h"
 
 #include <QCoreApplication>
@@ -15,7 +16,7 @@ inline void tearDownApp(CMarquillApp*& app)
 {
     if (!app)
         return;
-    app->closeAllDocumentsWithoutAsking();
+    app->documentManager()->closeAllDocumentsWithoutAsking();
     QCoreApplication::processEvents();
     delete app->mainFrame();
     delete app;

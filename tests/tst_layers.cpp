@@ -8,16 +8,19 @@
 //   app        application object, start-up, single instance
 //   frame      main frame, document windows, menus
 //   commands   glue that runs a dialog for a view and applies its result
-//   dialogs    each dialog: values in, plain values out, no view
-//   editor     views and the pure editing rules
+//   dialogs    each dialog: values in, plain values out, no view; the HTML
+//              they build in dialogs/html
+//   editor     views, and the pure editing rules in editor/rules
 //   document   document, document base, file reading and writing
 //   widgets    reusable parts that know no document or view
 //   core       command routing, dialog seam, settings store
-//   resources  command ids and the resource tables
+//   resources  the command table and the other resource tables
 //
-// A layer may include itself and any layer below it. core and resources are
-// both at the bottom: core may include resources (command ids), resources
-// includes nothing else. main.cpp, at the top of src/, may include anything.
+// A layer may include itself and any layer below it; a subfolder belongs to
+// the layer of its top folder (editor/rules is editor). core and resources
+// are both at the bottom: core may include resources (command ids),
+// resources includes nothing else. main.cpp, at the top of src/, may include
+// anything.
 namespace {
 
 const QStringList kLayers = {

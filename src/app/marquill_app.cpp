@@ -13,23 +13,26 @@
 #include "document/marquill_doc.h"
 #include "document/recovery_folder.h"
 #include "document/recovery_keeper.h"
-#include "editor/marquill_view.h"
 #include "frame/child_frame.h"
+#include "frame/document_manager.h"
 #include "frame/main_frame.h"
 #include "resources/command_ids.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMdiArea>
 
 namespace {
 constexpr IntSetting kShowCmd{"Settings", "ShowCmd", 3};
 } // namespace
 
-CMarquillApp::CMarquillApp()
+CMarquillApp::CMarquillApp() : m_documents(new CDocumentManager(this))
 {
     CommandModules::install();
+    connect(m_documents, &CDocumentManager::documentCreated, this, [this](CMarquillDoc* doc) {
+        if (m_recovery)
+            m_recovery->watch(doc);
+    });
 }
 
 CMarquillApp::~CMarquillApp()
@@ -72,7 +75,7 @@ bool CMarquillApp::initInstance(const QStringList& arguments, bool singleInstanc
         // Handed-over files that cannot be opened are reported together.
         m_handOffs = new CHandOffQueue(
             [this](const QString& path, QString* error) {
-                return openDocument(path, error) != nullptr;
+                return m_documents->openDocument(path, error) != nullptr;
             },
             [this](const QString& text) {
                 UiSeam::messageBox(m_mainFrame, text, QMessageBox::Warning);
@@ -88,9 +91,10 @@ bool CMarquillApp::initInstance(const QStringList& arguments, bool singleInstanc
     m_loadedShowCmd = kShowCmd.read();
     CChildFrame::setShowCmd(m_loadedShowCmd);
 
-    m_recent.readList();
+    m_documents->recentFileList().readList();
 
-    m_mainFrame = new CMainFrame(this);
+    m_mainFrame = new CMainFrame(m_documents, this);
+    m_documents->setMainFrame(m_mainFrame);
     m_mainFrame->setAttribute(Qt::WA_DeleteOnClose, false);
 
     m_mainFrame->showWithSavedPlacement(1);
@@ -99,19 +103,21 @@ bool CMarquillApp::initInstance(const QStringList& arguments, bool singleInstanc
     // a command-line file among it shows the restored text.
     m_recovery = std::make_unique<CRecoveryKeeper>(CRecoveryFolder::defaultPath());
     m_recoveryOffer = std::make_unique<CRecoveryOffer>(
-        *m_recovery, m_mainFrame,
-        [this](const RecoveryCopy::Copy& copy) { return restoreDocument(copy) != nullptr; });
+        *m_recovery, m_mainFrame, [this](const RecoveryCopy::Copy& copy) {
+            return m_documents->restoreDocument(copy) != nullptr;
+        });
     m_recoveryOffer->run();
 
     if (!file.isEmpty()) {
         // A file that cannot be opened ends the start, unless restored work
         // is open: ending now would lose it.
-        if (!openDocumentFile(QFileInfo(file).absoluteFilePath()) && m_documents.isEmpty())
+        if (!m_documents->openDocumentFile(QFileInfo(file).absoluteFilePath()) &&
+            m_documents->documents().isEmpty())
             return false;
     } else if (Options::kFileNew.read() != 0) {
-        fileNew();
+        m_documents->fileNew();
     }
-    m_recent.setWorkingFolderToLastUsed();
+    m_documents->recentFileList().setWorkingFolderToLastUsed();
     if (singleInstance)
         showTipAtStartUp(m_mainFrame);
     return true;
@@ -134,7 +140,7 @@ void CMarquillApp::exitInstance()
 {
     if (CChildFrame::showCmd() != m_loadedShowCmd)
         kShowCmd.write(CChildFrame::showCmd());
-    m_recent.writeList();
+    m_documents->recentFileList().writeList();
 }
 
 // --- Commands ------------------------------------------------------------------------
@@ -143,7 +149,7 @@ CCommandMapOf<CMarquillApp>& CMarquillApp::commands()
 {
     static CCommandMapOf<CMarquillApp> map = [] {
         CCommandMapOf<CMarquillApp> m;
-        m.on(Cmd::FileNew, [](CMarquillApp& app) { app.fileNew(); });
+        m.on(Cmd::FileNew, [](CMarquillApp& app) { app.m_documents->fileNew(); });
         m.on(Cmd::FileOpen, &CMarquillApp::fileOpen);
         m.on(Cmd::AppAbout, &CMarquillApp::about);
         for (int id :
@@ -155,12 +161,14 @@ CCommandMapOf<CMarquillApp>& CMarquillApp::commands()
         });
         m.on(Cmd::TipOfTheDay, [](CMarquillApp& app) { showTipOfTheDay(app.m_mainFrame); });
         // The File menu lists the remaining files the next time it opens.
-        m.on(Cmd::DeleteHistory,
-             [](CMarquillApp& app) { runHistoryDeletion(app.m_mainFrame, app.m_recent); });
-        m.on(Cmd::RecentFile1, Cmd::RecentFile9,
-             [](CMarquillApp& app, int id) { app.openRecentFile(id - Cmd::RecentFile1); });
+        m.on(Cmd::DeleteHistory, [](CMarquillApp& app) {
+            runHistoryDeletion(app.m_mainFrame, app.m_documents->recentFileList());
+        });
+        m.on(Cmd::RecentFile1, Cmd::RecentFile9, [](CMarquillApp& app, int id) {
+            app.m_documents->openRecentFile(id - Cmd::RecentFile1);
+        });
         m.onUpdate(Cmd::RecentFile1, Cmd::RecentFile9, [](CMarquillApp& app, CCmdUI& ui) {
-            ui.enable(ui.id() - Cmd::RecentFile1 < app.m_recent.count());
+            ui.enable(ui.id() - Cmd::RecentFile1 < app.m_documents->recentFileList().count());
         });
         return m;
     }();
@@ -169,7 +177,7 @@ CCommandMapOf<CMarquillApp>& CMarquillApp::commands()
 
 void CMarquillApp::fileOpen()
 {
-    m_recent.setWorkingFolderToLastUsed();
+    m_documents->recentFileList().setWorkingFolderToLastUsed();
     UiSeam::FileDialogRequest request;
     request.title = QStringLiteral("開く");
     request.filter = QStringLiteral("HTML ファイル (*.htm *.html *.stm *.shtml);;"
@@ -177,164 +185,13 @@ void CMarquillApp::fileOpen()
     request.directory = QDir::currentPath();
     const QString path = UiSeam::fileDialog(m_mainFrame, request);
     if (!path.isEmpty())
-        openDocumentFile(path);
+        m_documents->openDocumentFile(path);
 }
 
 void CMarquillApp::about()
 {
     CAboutDialog dialog(m_mainFrame);
     UiSeam::execDialog(dialog);
-}
-
-void CMarquillApp::openRecentFile(int index)
-{
-    if (index < 0 || index >= m_recent.count())
-        return;
-    if (!openDocumentFile(m_recent.entries().at(index))) {
-        // A file that can no longer be opened leaves the list, as in the
-        // framework's recent-file menu.
-        m_recent.remove(index);
-    }
-}
-
-// --- Documents -----------------------------------------------------------------------
-
-CMarquillDoc* CMarquillApp::createDocument()
-{
-    auto* doc = new CMarquillDoc(this);
-    auto* view = new CMarquillView;
-    doc->setView(view);
-    doc->setRecentFileList(&m_recent);
-    connect(doc, &CMarquillDoc::saved, this, &CMarquillApp::addToRecentFileList);
-    if (m_recovery)
-        m_recovery->watch(doc);
-    auto* frame = new CChildFrame(doc, view);
-    connect(frame, &CChildFrame::closed, this, [this, doc] { removeDocument(doc); });
-    return doc;
-}
-
-void CMarquillApp::removeDocument(CMarquillDoc* doc)
-{
-    m_documents.removeAll(doc);
-    doc->deleteLater();
-    if (m_mainFrame)
-        m_mainFrame->updateMenuBar();
-    Q_EMIT documentsChanged();
-}
-
-CChildFrame* CMarquillApp::frameOf(CMarquillDoc* doc) const
-{
-    return doc && doc->viewWidget() ? qobject_cast<CChildFrame*>(doc->viewWidget()->parentWidget())
-                                    : nullptr;
-}
-
-CMarquillDoc* CMarquillApp::fileNew()
-{
-    CMarquillDoc* doc = createDocument();
-    CChildFrame* frame = frameOf(doc);
-    m_documents.append(doc);
-    if (m_mainFrame)
-        m_mainFrame->addChild(frame);
-    if (!doc->onNewDocument()) {
-        frame->closeWithoutAsking();
-        return nullptr;
-    }
-    Q_EMIT documentsChanged();
-    return doc;
-}
-
-CMarquillDoc* CMarquillApp::restoreDocument(const RecoveryCopy::Copy& copy)
-{
-    CMarquillDoc* doc = createDocument();
-    CChildFrame* frame = frameOf(doc);
-    const DocumentFile::Text text{copy.text, copy.encoding, copy.unconverted};
-    if (!doc->onRecoverDocument(text, copy.path, copy.lineEnd, copy.savedUtf8Characters)) {
-        frame->closeWithoutAsking();
-        delete frame;
-        doc->deleteLater();
-        return nullptr;
-    }
-    m_documents.append(doc);
-    if (m_mainFrame)
-        m_mainFrame->addChild(frame);
-    Q_EMIT documentsChanged();
-    return doc;
-}
-
-CMarquillDoc* CMarquillApp::openDocumentFile(const QString& path)
-{
-    QString error;
-    CMarquillDoc* doc = openDocument(path, &error);
-    if (!doc)
-        UiSeam::messageBox(m_mainFrame, error, QMessageBox::Warning);
-    return doc;
-}
-
-CMarquillDoc* CMarquillApp::openDocument(const QString& path, QString* error)
-{
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    for (CMarquillDoc* doc : std::as_const(m_documents)) {
-        if (!doc->pathName().isEmpty() && QFileInfo(doc->pathName()) == QFileInfo(absolute)) {
-            if (CChildFrame* frame = frameOf(doc)) {
-                if (frame->isMinimized())
-                    frame->showNormal();
-                m_mainFrame->mdiArea()->setActiveSubWindow(frame);
-            }
-            return doc;
-        }
-    }
-    CMarquillDoc* doc = createDocument();
-    CChildFrame* frame = frameOf(doc);
-    if (!doc->onOpenDocument(absolute, error)) {
-        frame->closeWithoutAsking();
-        delete frame;
-        doc->deleteLater();
-        return nullptr;
-    }
-    m_documents.append(doc);
-    if (m_mainFrame)
-        m_mainFrame->addChild(frame);
-    addToRecentFileList(doc->pathName());
-    Q_EMIT documentsChanged();
-    return doc;
-}
-
-QList<CMarquillDoc*> CMarquillApp::documents() const
-{
-    return m_documents;
-}
-
-bool CMarquillApp::saveAllModified()
-{
-    for (CMarquillDoc* doc : std::as_const(m_documents)) {
-        if (!doc->isModified())
-            continue;
-        if (CChildFrame* frame = frameOf(doc))
-            m_mainFrame->mdiArea()->setActiveSubWindow(frame);
-        if (!doc->saveModified())
-            return false;
-    }
-    return true;
-}
-
-void CMarquillApp::closeAllDocumentsWithoutAsking()
-{
-    const QList<CMarquillDoc*> docs = m_documents;
-    for (CMarquillDoc* doc : docs)
-        if (CChildFrame* frame = frameOf(doc))
-            frame->closeWithoutAsking();
-}
-
-// --- Recent files and folders --------------------------------------------------------
-
-void CMarquillApp::addToRecentFileList(const QString& path)
-{
-    m_recent.add(path);
-}
-
-QStringList CMarquillApp::recentFiles() const
-{
-    return m_recent.entries();
 }
 
 QString CMarquillApp::programFolder()

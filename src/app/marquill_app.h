@@ -1,7 +1,6 @@
 #pragma once
 
-#include "document/recent_file_list.h"
-#include "frame/document_manager.h"
+#include "core/command_target.h"
 
 #include <QList>
 #include <QObject>
@@ -9,22 +8,18 @@
 
 #include <memory>
 
+class CDocumentManager;
 class CMainFrame;
-class CMarquillDoc;
-class CChildFrame;
 class CSingleInstance;
 class CHandOffQueue;
 class CRecoveryKeeper;
 class CRecoveryOffer;
-namespace RecoveryCopy {
-struct Copy;
-}
-
-// The application object: the start-up sequence, the documents (one
-// CMarquillDoc per CChildFrame with a CMarquillView), the recent-file list and
-// the last-used folder, and the application-level commands (New, Open, About,
-// the recent files, exit). Constructing it installs the view commands.
-class CMarquillApp : public QObject, public CDocumentManager
+// The application object: the start-up sequence, the single-instance
+// hand-off, the recovery of unsaved work, and the application-level commands
+// (New, Open, About, the recent files, exit). Its document manager holds the
+// documents and the recent-file list. Constructing it installs the view
+// commands.
+class CMarquillApp : public QObject, public CCommandTarget
 {
     Q_OBJECT
 
@@ -55,21 +50,10 @@ public:
     void exitInstance();
 
     CMainFrame* mainFrame() const { return m_mainFrame; }
-
-    CMarquillDoc* openDocumentFile(const QString& path) override;
-    CMarquillDoc* fileNew();
-    // Opens unsaved work kept from an earlier run in a new document window.
-    CMarquillDoc* restoreDocument(const RecoveryCopy::Copy& copy);
+    // The open documents and the recent-file list.
+    CDocumentManager* documentManager() const { return m_documents; }
     // The keeper of this run's recovery copies (null before start-up).
     CRecoveryKeeper* recoveryKeeper() const { return m_recovery.get(); }
-    QList<CMarquillDoc*> documents() const override;
-    CChildFrame* frameOf(CMarquillDoc* doc) const;
-    bool saveAllModified() override;
-    void closeAllDocumentsWithoutAsking() override;
-
-    void addToRecentFileList(const QString& path);
-    QStringList recentFiles() const;
-    const CRecentFileList& recentFileList() const override { return m_recent; }
 
     // The folder that holds the program file.
     static QString programFolder();
@@ -79,26 +63,15 @@ public:
     // file, so names starting with "-" can be opened too. Empty when none.
     static QString commandLineFile(const QStringList& arguments);
 
-Q_SIGNALS:
-    void documentsChanged();
-
 private:
     void fileOpen();
     void about();
-    void openRecentFile(int index);
-    CMarquillDoc* createDocument();
-    // Opens path, or activates its window when it is open already; on
-    // failure returns null with the reason in *error, showing nothing.
-    CMarquillDoc* openDocument(const QString& path, QString* error);
-    void removeDocument(CMarquillDoc* doc);
-
     void activateMainWindow();
 
+    CDocumentManager* m_documents;
     CMainFrame* m_mainFrame = nullptr;
     CSingleInstance* m_instance = nullptr;
     CHandOffQueue* m_handOffs = nullptr;
-    QList<CMarquillDoc*> m_documents;
-    CRecentFileList m_recent;
     int m_handOffResult = -1;
     int m_loadedShowCmd = 3; // the document windows' show state read at start-up
     std::unique_ptr<CRecoveryKeeper> m_recovery;

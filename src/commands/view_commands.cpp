@@ -1,13 +1,13 @@
 #include "commands/view_commands.h"
 
 #include "core/ui_seam.h"
-#include "dialogs/dropped_file.h"
-#include "dialogs/image_size.h"
+#include "dialogs/html/dropped_file.h"
+#include "dialogs/html/image_size.h"
 #include "dialogs/jump_dialog.h"
 #include "document/document_file.h"
 #include "document/my_rich_edit_doc.h"
-#include "editor/inserted_file.h"
 #include "editor/marquill_view.h"
+#include "editor/rules/inserted_file.h"
 #include "resources/command_ids.h"
 
 #include <QApplication>

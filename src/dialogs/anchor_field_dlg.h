@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/element_html.h"
+#include "dialogs/html/element_html.h"
 
 #include <QDialog>
 

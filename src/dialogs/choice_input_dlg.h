@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/form_html.h"
+#include "dialogs/html/form_html.h"
 
 #include <QDialog>
 

@@ -31,7 +31,7 @@ private:
     void refresh(int availableRow, int currentRow);
     void updateButtons();
 
-    ToolbarLayoutEdit m_edit;
+    CToolbarLayoutEdit m_edit;
     QListWidget* m_available = nullptr;
     QListWidget* m_current = nullptr;
     QPushButton* m_add = nullptr;

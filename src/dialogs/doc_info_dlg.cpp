@@ -2,7 +2,7 @@
 
 #include "core/settings_store.h"
 #include "core/ui_seam.h"
-#include "dialogs/element_html.h"
+#include "dialogs/html/element_html.h"
 #include "document/relative_reference.h"
 #include "widgets/color_combo_box.h"
 #include "widgets/color_table.h"

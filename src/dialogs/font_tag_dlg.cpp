@@ -1,6 +1,6 @@
 #include "dialogs/font_tag_dlg.h"
 
-#include "dialogs/element_html.h"
+#include "dialogs/html/element_html.h"
 #include "widgets/color_combo_box.h"
 #include "widgets/color_table.h"
 #include "widgets/dialog_layout.h"

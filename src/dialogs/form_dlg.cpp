@@ -2,7 +2,7 @@
 
 #include "core/settings_store.h"
 #include "core/ui_seam.h"
-#include "dialogs/form_html.h"
+#include "dialogs/html/form_html.h"
 #include "widgets/dialog_layout.h"
 #include "widgets/history_combo_box.h"
 #include "widgets/history_sections.h"

@@ -1,7 +1,7 @@
 #include "dialogs/heading_dlg.h"
 
 #include "core/settings_store.h"
-#include "dialogs/element_html.h"
+#include "dialogs/html/element_html.h"
 #include "widgets/alignment_combo.h"
 #include "widgets/dialog_layout.h"
 #include "widgets/history_sections.h"

@@ -1,8 +1,8 @@
 #include "dialogs/image_dlg.h"
 
 #include "core/ui_seam.h"
-#include "dialogs/image_size.h"
-#include "dialogs/sample_pictures.h"
+#include "dialogs/html/image_size.h"
+#include "dialogs/html/sample_pictures.h"
 #include "document/relative_reference.h"
 #include "widgets/dialog_layout.h"
 #include "widgets/history_combo_box.h"

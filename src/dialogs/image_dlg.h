@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/image_tag.h"
+#include "dialogs/html/image_tag.h"
 
 #include <QDialog>
 

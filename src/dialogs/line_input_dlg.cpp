@@ -1,7 +1,7 @@
 #include "dialogs/line_input_dlg.h"
 
 #include "core/settings_store.h"
-#include "dialogs/form_html.h"
+#include "dialogs/html/form_html.h"
 #include "dialogs/number_field.h"
 #include "widgets/dialog_layout.h"
 #include "widgets/history_sections.h"

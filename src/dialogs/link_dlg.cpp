@@ -1,6 +1,6 @@
 #include "dialogs/link_dlg.h"
 
-#include "dialogs/element_html.h"
+#include "dialogs/html/element_html.h"
 #include "widgets/dialog_layout.h"
 #include "widgets/history_combo_box.h"
 #include "widgets/history_sections.h"

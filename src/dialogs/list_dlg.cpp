@@ -1,7 +1,7 @@
 #include "dialogs/list_dlg.h"
 
 #include "core/settings_store.h"
-#include "dialogs/sample_pictures.h"
+#include "dialogs/html/sample_pictures.h"
 #include "widgets/dialog_layout.h"
 #include "widgets/history_sections.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/list_text.h"
+#include "dialogs/html/list_text.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #include "dialogs/number_field.h"
 
 #include "core/ui_seam.h"
-#include "dialogs/table_text.h"
+#include "dialogs/html/table_text.h"
 #include "widgets/spin_edit.h"
 
 #include <QLineEdit>

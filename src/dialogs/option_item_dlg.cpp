@@ -1,6 +1,6 @@
 #include "dialogs/option_item_dlg.h"
 
-#include "dialogs/form_html.h"
+#include "dialogs/html/form_html.h"
 #include "widgets/dialog_layout.h"
 #include "widgets/label_edit.h"
 

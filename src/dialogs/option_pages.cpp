@@ -1,7 +1,7 @@
 #include "dialogs/option_pages.h"
 
 #include "core/ui_seam.h"
-#include "editor/date_format.h"
+#include "editor/rules/date_format.h"
 #include "resources/resource_tables.h"
 #include "widgets/dialog_layout.h"
 #include "widgets/font_choice_dialog.h"

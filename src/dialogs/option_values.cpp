@@ -1,7 +1,7 @@
 #include "dialogs/option_values.h"
 
 #include "core/options.h"
-#include "editor/date_format.h"
+#include "editor/rules/date_format.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "dialogs/table_dlg.h"
 
 #include "core/ui_seam.h"
-#include "dialogs/sample_pictures.h"
+#include "dialogs/html/sample_pictures.h"
 #include "widgets/dialog_layout.h"
 #include "widgets/spin_edit.h"
 

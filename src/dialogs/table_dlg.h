@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/table_text.h"
+#include "dialogs/html/table_text.h"
 
 #include <QDialog>
 #include <QMap>

@@ -2,12 +2,12 @@
 
 #include "resources/command_table.h"
 
-ToolbarLayoutEdit::ToolbarLayoutEdit(const QList<int>& buttons, const QList<int>& defaults)
+CToolbarLayoutEdit::CToolbarLayoutEdit(const QList<int>& buttons, const QList<int>& defaults)
     : m_buttons(buttons), m_defaults(defaults)
 {
 }
 
-QList<int> ToolbarLayoutEdit::available() const
+QList<int> CToolbarLayoutEdit::available() const
 {
     QList<int> ids{0};
     for (const Resources::ToolbarButton& button : Resources::toolbarButtons())
@@ -16,7 +16,7 @@ QList<int> ToolbarLayoutEdit::available() const
     return ids;
 }
 
-bool ToolbarLayoutEdit::add(int index, int at)
+bool CToolbarLayoutEdit::add(int index, int at)
 {
     const QList<int> offered = available();
     if (index < 0 || index >= offered.size() || at < 0 || at > count())
@@ -25,7 +25,7 @@ bool ToolbarLayoutEdit::add(int index, int at)
     return true;
 }
 
-bool ToolbarLayoutEdit::remove(int at)
+bool CToolbarLayoutEdit::remove(int at)
 {
     if (at < 0 || at >= count())
         return false;
@@ -33,7 +33,7 @@ bool ToolbarLayoutEdit::remove(int at)
     return true;
 }
 
-bool ToolbarLayoutEdit::moveUp(int at)
+bool CToolbarLayoutEdit::moveUp(int at)
 {
     if (at < 1 || at >= count())
         return false;
@@ -41,7 +41,7 @@ bool ToolbarLayoutEdit::moveUp(int at)
     return true;
 }
 
-bool ToolbarLayoutEdit::moveDown(int at)
+bool CToolbarLayoutEdit::moveDown(int at)
 {
     if (at < 0 || at + 1 >= count())
         return false;
@@ -49,7 +49,7 @@ bool ToolbarLayoutEdit::moveDown(int at)
     return true;
 }
 
-void ToolbarLayoutEdit::reset()
+void CToolbarLayoutEdit::reset()
 {
     m_buttons = m_defaults;
 }

@@ -6,10 +6,10 @@
 // the toolbar button table, 0 for a separator), kept apart from the dialog's
 // widgets. Positions index the list; position count() stands for "after the
 // last button".
-class ToolbarLayoutEdit
+class CToolbarLayoutEdit
 {
 public:
-    ToolbarLayoutEdit(const QList<int>& buttons, const QList<int>& defaults);
+    CToolbarLayoutEdit(const QList<int>& buttons, const QList<int>& defaults);
 
     const QList<int>& buttons() const { return m_buttons; }
     int count() const { return int(m_buttons.size()); }

@@ -10,7 +10,7 @@ class QWidget;
 // The view that holds a document's text, as the document sees it: the text
 // lives in the view's control, the document loads and saves it through here.
 // The editor's view implements it; the document never sees the view itself.
-class CDocumentText : public TextSink
+class CDocumentText : public CTextSink
 {
 public:
     virtual ~CDocumentText() = default;

@@ -154,7 +154,7 @@ struct Reading
 {
     const QString& path;
     PieceReader& reader;
-    TextSink& sink;
+    CTextSink& sink;
     QString& errorMessage;
     qint64 length = 0;
 
@@ -200,7 +200,7 @@ struct Reading
 
 } // namespace
 
-bool read(const QString& path, TextSink& sink, Kind& kind, QString& errorMessage, qint64 pieceSize)
+bool read(const QString& path, CTextSink& sink, Kind& kind, QString& errorMessage, qint64 pieceSize)
 {
     QFile file;
     if (!DocumentFile::openForReading(path, file, errorMessage))

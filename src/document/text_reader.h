@@ -6,10 +6,10 @@
 #include <QString>
 
 // Receives a file's text piece by piece while it is read (TextReader).
-class TextSink
+class CTextSink
 {
 public:
-    virtual ~TextSink() = default;
+    virtual ~CTextSink() = default;
     // Starts the text afresh; `size` bytes are about to come. False when
     // that much cannot be held.
     virtual bool beginText(qint64 size) = 0;
@@ -32,7 +32,7 @@ using Kind = TextDecoding::Kind;
 // by piece too, except for UTF-16, ISO-2022-JP and the declared encodings
 // not known to decode each character on its own, which are decoded whole. On failure returns false
 // with a message naming the file; the sink may then hold part of the text.
-bool read(const QString& path, TextSink& sink, Kind& kind, QString& errorMessage,
+bool read(const QString& path, CTextSink& sink, Kind& kind, QString& errorMessage,
           qint64 pieceSize = kPieceSize);
 
 } // namespace TextReader

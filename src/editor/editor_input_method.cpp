@@ -19,7 +19,7 @@ constexpr qint64 kSelectionBytes = 4096;
 
 } // namespace
 
-EditorInputMethod::EditorInputMethod(CMyRichEditView& view) : m_view(view)
+CEditorInputMethod::CEditorInputMethod(CMyRichEditView& view) : m_view(view)
 {
     connect(&view, &QsciScintillaBase::SCN_UPDATEUI, this,
             [this](int updated) { notifyInputMethod(updated); });
@@ -27,7 +27,7 @@ EditorInputMethod::EditorInputMethod(CMyRichEditView& view) : m_view(view)
 
 // --- Events ------------------------------------------------------------------
 
-void EditorInputMethod::handleEvent(QInputMethodEvent* event)
+void CEditorInputMethod::handleEvent(QInputMethodEvent* event)
 {
     const QString commit = event->commitString();
     const QString preedit = event->preeditString();
@@ -71,7 +71,7 @@ void EditorInputMethod::handleEvent(QInputMethodEvent* event)
     event->accept();
 }
 
-void EditorInputMethod::compose(QInputMethodEvent* event)
+void CEditorInputMethod::compose(QInputMethodEvent* event)
 {
     // QScintilla shows a composition only when nothing is committed with it;
     // it replaces the composition before it, or else the selection. That is
@@ -99,7 +99,7 @@ void EditorInputMethod::compose(QInputMethodEvent* event)
     m_composing = composing();
 }
 
-void EditorInputMethod::replaceAroundCaret(int from, int length)
+void CEditorInputMethod::replaceAroundCaret(int from, int length)
 {
     const qint64 start = stepUnits(m_view.sci(Sci::SCI_GETCURRENTPOS), from);
     const qint64 end = stepUnits(start, length);
@@ -110,7 +110,7 @@ void EditorInputMethod::replaceAroundCaret(int from, int length)
 }
 
 // A Selection attribute counts from the start of the text last reported.
-void EditorInputMethod::applySelection(qint64 origin, int start, int length)
+void CEditorInputMethod::applySelection(qint64 origin, int start, int length)
 {
     const qint64 anchor = stepUnits(qMin(origin, m_view.textLength()), start);
     const qint64 caret = stepUnits(anchor, length);
@@ -119,7 +119,7 @@ void EditorInputMethod::applySelection(qint64 origin, int start, int length)
 
 // --- Queries -----------------------------------------------------------------
 
-QVariant EditorInputMethod::query(Qt::InputMethodQuery query) const
+QVariant CEditorInputMethod::query(Qt::InputMethodQuery query) const
 {
     switch (query) {
     case Qt::ImCursorRectangle:
@@ -158,7 +158,7 @@ QVariant EditorInputMethod::query(Qt::InputMethodQuery query) const
 
 // The caret's line (the selection's lines), at most kContextBytes on each
 // side of the caret and the selection, with the composition left out.
-EditorInputMethod::Surrounding EditorInputMethod::surrounding() const
+CEditorInputMethod::Surrounding CEditorInputMethod::surrounding() const
 {
     Surrounding s;
     qint64 gap = 0;
@@ -193,7 +193,7 @@ EditorInputMethod::Surrounding EditorInputMethod::surrounding() const
     return s;
 }
 
-QRect EditorInputMethod::caretRect(qint64 pos) const
+QRect CEditorInputMethod::caretRect(qint64 pos) const
 {
     const unsigned long line = static_cast<unsigned long>(
         m_view.sci(Sci::SCI_LINEFROMPOSITION, static_cast<unsigned long>(pos)));
@@ -209,7 +209,7 @@ QRect EditorInputMethod::caretRect(qint64 pos) const
 // place on every scroll, the text around the caret on every change. The
 // view's place in its window is renewed too: Qt renews it only when the view
 // itself moves, not when a document window around it does.
-void EditorInputMethod::notifyInputMethod(int updated)
+void CEditorInputMethod::notifyInputMethod(int updated)
 {
     if (!m_view.hasFocus())
         return;
@@ -225,13 +225,13 @@ void EditorInputMethod::notifyInputMethod(int updated)
 
 // --- Positions ---------------------------------------------------------------
 
-bool EditorInputMethod::composing() const
+bool CEditorInputMethod::composing() const
 {
     return m_composing &&
            m_view.textRange(m_preeditStart, m_preeditStart + m_preedit.size()) == m_preedit;
 }
 
-qint64 EditorInputMethod::stepUnits(qint64 pos, qint64 units) const
+qint64 CEditorInputMethod::stepUnits(qint64 pos, qint64 units) const
 {
     const qint64 length = m_view.textLength();
     pos = qBound<qint64>(0, pos, length);
@@ -251,14 +251,14 @@ qint64 EditorInputMethod::stepUnits(qint64 pos, qint64 units) const
 
 // The start of the character holding pos, and the first character boundary
 // at or after pos.
-qint64 EditorInputMethod::snapBack(qint64 pos) const
+qint64 CEditorInputMethod::snapBack(qint64 pos) const
 {
     if (pos <= 0 || pos >= m_view.textLength())
         return qBound<qint64>(0, pos, m_view.textLength());
     return m_view.sci(Sci::SCI_POSITIONBEFORE, static_cast<unsigned long>(pos + 1));
 }
 
-qint64 EditorInputMethod::snapForward(qint64 pos) const
+qint64 CEditorInputMethod::snapForward(qint64 pos) const
 {
     if (pos <= 0 || pos >= m_view.textLength())
         return qBound<qint64>(0, pos, m_view.textLength());

@@ -20,10 +20,10 @@ class QInputMethodEvent;
 //   composing at once;
 // - the input method hears of every caret, selection and scroll change, so
 //   its candidate window opens at the caret.
-class EditorInputMethod : public QObject
+class CEditorInputMethod : public QObject
 {
 public:
-    explicit EditorInputMethod(CMyRichEditView& view);
+    explicit CEditorInputMethod(CMyRichEditView& view);
 
     void handleEvent(QInputMethodEvent* event);
     // The answer to one query, or an invalid value for those left to QScintilla.

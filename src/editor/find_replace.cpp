@@ -1,11 +1,11 @@
 #include "editor/find_replace.h"
 
 #include "core/ui_seam.h"
-#include "editor/code_page.h"
 #include "editor/control_text.h"
-#include "editor/find_replace_dialog.h"
+#include "editor/my_find_replace_dialog.h"
 #include "editor/my_rich_edit_view.h"
-#include "editor/text_search.h"
+#include "editor/rules/code_page.h"
+#include "editor/rules/text_search.h"
 #include "resources/command_ids.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/command_target.h"
-#include "editor/search_series.h"
+#include "editor/rules/search_series.h"
 
 #include <QByteArray>
 #include <QObject>

@@ -1,23 +1,32 @@
 #include "editor/marquill_view.h"
 
 #include "core/options.h"
+#include "core/ui_seam.h"
 #include "document/marquill_doc.h"
+#include "editor/control_text.h"
 #include "editor/editor_fonts.h"
 #include "editor/layout_runs.h"
-#include "editor/lower_tag_case.h"
+#include "editor/rules/auto_select.h"
+#include "editor/rules/close_tag.h"
+#include "editor/rules/date_format.h"
+#include "editor/rules/lower_tag_case.h"
+#include "editor/rules/tag_capture.h"
+#include "editor/rules/typed_char_style.h"
 #include "editor/tag_colorizer.h"
-#include "editor/typed_char_style.h"
 #include "editor/view_context_menu.h"
 #include "editor/wrap_tracker.h"
 #include "resources/command_ids.h"
+#include "resources/resource_tables.h"
 #include "widgets/progress_dialog.h"
 
 #include <QContextMenuEvent>
+#include <QDateTime>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPointer>
 
 #include <algorithm>
@@ -223,7 +232,7 @@ void CMarquillView::colorWholeDocument()
 {
     // The control would otherwise wrap lines between the progress dialog's
     // pumps, in the styles about to be replaced.
-    const WrapTracker::Hold holdWrapping;
+    const CWrapTracker::Hold holdWrapping;
     const bool wasModified = modifyFlag();
     const long anchor = sci(SCI_GETANCHOR);
     const long caret = sci(SCI_GETCURRENTPOS);
@@ -417,4 +426,109 @@ void CMarquillView::dropEvent(QDropEvent* event)
     }
     event->acceptProposedAction();
     Q_EMIT fileDropped(path);
+}
+
+// --- Tag commands and tag tools ----------------------------------------------------
+
+void CMarquillView::registerTagCommands(CCommandMapOf<CMarquillView>& map)
+{
+    // The direct commands' texts are rows of their own table.
+    for (const Resources::DirectCommand& command : Resources::directCommands()) {
+        if (command.id == Cmd::Date)
+            continue;
+        if (command.wrap) {
+            map.on(command.id, [command](CMarquillView& view) {
+                view.WrapSelection(command.startOrText, command.end, true);
+            });
+        } else {
+            map.on(command.id,
+                   [command](CMarquillView& view) { view.InsertText(command.startOrText, true); });
+        }
+    }
+    map.on(Cmd::Date, [](CMarquillView& view) {
+        view.InsertText(DateFormat::dateText(Options::kDate.read(), QDateTime::currentDateTime()),
+                        false);
+    });
+    map.on(Cmd::RefreshColors, &CMarquillView::colorWholeDocument);
+    map.on(Cmd::AutoSelect, &CMarquillView::autoSelect);
+    map.on(Cmd::CaptureTag, &CMarquillView::captureTags);
+    map.on(Cmd::ReinsertTag, &CMarquillView::reinsertTags);
+    map.onUpdate(Cmd::ReinsertTag, [](CMarquillView& view, CCmdUI& ui) {
+        ui.enable(!view.m_lastStart.isEmpty() || !view.m_lastEnd.isEmpty());
+    });
+    map.on(Cmd::CloseLastTag, &CMarquillView::closeLastUnclosedTag);
+}
+
+void CMarquillView::autoSelect()
+{
+    qint64 s, e;
+    getSel(s, e);
+    const AutoSelectRange range = autoSelectRange(ControlText::whole(*this), s);
+    if (range.found)
+        setSel(range.start, range.end);
+}
+
+void CMarquillView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The press before it has put the caret where the user clicked.
+    if (event->button() == Qt::LeftButton) {
+        autoSelect();
+        event->accept();
+        return;
+    }
+    CMyRichEditView::mouseDoubleClickEvent(event);
+}
+
+void CMarquillView::captureTags()
+{
+    useMainRangeOnly();
+    const TagCapture capture = ::captureTags(selectedBytes());
+    if (capture.kind == TagCapture::None) {
+        UiSeam::messageBox(this,
+                           QStringLiteral("タグの取り込みに失敗しました。\n"
+                                          "タグを含むように範囲選択して下さい。"),
+                           QMessageBox::Critical);
+        return;
+    }
+    const bool confirm = Options::kGetTagMessageBox.read() != 0;
+    if (capture.kind == TagCapture::Single) {
+        m_lastStart = capture.start;
+        m_lastWasPair = 0;
+        if (confirm)
+            UiSeam::messageBox(this,
+                               QStringLiteral("単独タグ : ") + QString::fromUtf8(capture.start) +
+                                   QStringLiteral("\n\nを取り込みました。"),
+                               QMessageBox::Information);
+    } else {
+        setLastInsertion(capture.start, capture.end, 1);
+        if (confirm)
+            UiSeam::messageBox(this,
+                               QStringLiteral("挟むタグ : ") + QString::fromUtf8(capture.start) +
+                                   QStringLiteral(" ～ ") + QString::fromUtf8(capture.end) +
+                                   QStringLiteral("\n\nを取り込みました。"),
+                               QMessageBox::Information);
+    }
+    setSel(-1, 0);
+}
+
+void CMarquillView::reinsertTags()
+{
+    if (m_lastStart.isEmpty() && m_lastEnd.isEmpty())
+        return;
+    // Copies: the operations replace the fields they read.
+    const QByteArray start = m_lastStart;
+    const QByteArray end = m_lastEnd;
+    if (m_lastWasPair == 1)
+        WrapSelection(start, end, true);
+    else
+        InsertText(start, true);
+}
+
+void CMarquillView::closeLastUnclosedTag()
+{
+    qint64 s, e;
+    getSel(s, e);
+    const QByteArray name = lastUnclosedTag(ControlText::whole(*this), s);
+    if (!name.isEmpty())
+        InsertText("</" + name + ">", true);
 }

@@ -4,11 +4,11 @@
 #include "editor/editor_accessibility.h"
 #include "editor/editor_input_method.h"
 #include "editor/find_replace.h"
+#include "editor/key_bindings.h"
 #include "editor/layout_runs.h"
 #include "editor/tag_colorizer.h"
 #include "editor/wrap_tracker.h"
 #include "resources/command_ids.h"
-#include "resources/command_table.h"
 #include "widgets/clipboard_text.h"
 
 #include <Qsci/qscicommand.h>
@@ -32,12 +32,12 @@ constexpr int kPositionCacheEntries = 1 << 17;
 } // namespace
 
 CMyRichEditView::CMyRichEditView(QWidget* parent)
-    : QsciScintilla(parent), m_inputMethod(std::make_unique<EditorInputMethod>(*this))
+    : QsciScintilla(parent), m_inputMethod(std::make_unique<CEditorInputMethod>(*this))
 {
     EditorAccessibility::install();
-    m_wrap = new WrapTracker(this);
+    m_wrap = new CWrapTracker(this);
     configureControl();
-    clearForeignKeyBindings();
+    KeyBindings::keepEditingKeysOnly(*this);
     CFindReplace::install(this);
     connect(this,
             qOverload<int, int, const char*, int, int, int, int, int, int, int>(
@@ -96,79 +96,6 @@ void CMyRichEditView::configureControl()
     SendScintilla(SCI_STYLESETFONT, static_cast<uintptr_t>(STYLE_DEFAULT), face.constData());
     sci(SCI_STYLESETSIZE, STYLE_DEFAULT, 12);
     sci(SCI_STYLECLEARALL);
-}
-
-// QScintilla binds many keys of its own (line cut, duplicate, case changes,
-// redo, ...) that would swallow the program's accelerators. Keep only the
-// ordinary editing and caret keys, and leave every accelerator to the
-// accelerator table.
-void CMyRichEditView::clearForeignKeyBindings()
-{
-    static const QList<QsciCommand::Command> keep = {
-        QsciCommand::LineDown,
-        QsciCommand::LineDownExtend,
-        QsciCommand::LineUp,
-        QsciCommand::LineUpExtend,
-        QsciCommand::CharLeft,
-        QsciCommand::CharLeftExtend,
-        QsciCommand::CharRight,
-        QsciCommand::CharRightExtend,
-        QsciCommand::WordLeft,
-        QsciCommand::WordLeftExtend,
-        QsciCommand::WordRight,
-        QsciCommand::WordRightExtend,
-        QsciCommand::Home,
-        QsciCommand::HomeExtend,
-        QsciCommand::HomeDisplay,
-        QsciCommand::HomeDisplayExtend,
-        QsciCommand::VCHome,
-        QsciCommand::VCHomeExtend,
-        QsciCommand::LineEnd,
-        QsciCommand::LineEndExtend,
-        QsciCommand::LineEndDisplay,
-        QsciCommand::LineEndDisplayExtend,
-        QsciCommand::DocumentStart,
-        QsciCommand::DocumentStartExtend,
-        QsciCommand::DocumentEnd,
-        QsciCommand::DocumentEndExtend,
-        QsciCommand::PageUp,
-        QsciCommand::PageUpExtend,
-        QsciCommand::PageDown,
-        QsciCommand::PageDownExtend,
-        QsciCommand::ScrollToStart,
-        QsciCommand::ScrollToEnd,
-        QsciCommand::LineScrollDown,
-        QsciCommand::LineScrollUp,
-        QsciCommand::Delete,
-        QsciCommand::DeleteBack,
-        QsciCommand::DeleteWordLeft,
-        QsciCommand::DeleteWordRight,
-        QsciCommand::Tab,
-        QsciCommand::Backtab,
-        QsciCommand::Newline,
-        QsciCommand::EditToggleOvertype,
-        QsciCommand::Cancel,
-        QsciCommand::HomeWrap,
-        QsciCommand::HomeWrapExtend,
-        QsciCommand::LineEndWrap,
-        QsciCommand::LineEndWrapExtend,
-        QsciCommand::VCHomeWrap,
-        QsciCommand::VCHomeWrapExtend,
-    };
-    QSet<int> acceleratorKeys;
-    for (const auto& acc : Resources::accelerators())
-        acceleratorKeys.insert(acc.key[0].toCombined());
-    for (QsciCommand* cmd : standardCommands()->commands()) {
-        if (!keep.contains(cmd->command())) {
-            cmd->setKey(0);
-            cmd->setAlternateKey(0);
-            continue;
-        }
-        if (acceleratorKeys.contains(cmd->key()))
-            cmd->setKey(0);
-        if (acceleratorKeys.contains(cmd->alternateKey()))
-            cmd->setAlternateKey(0);
-    }
 }
 
 CCommandMapOf<CMyRichEditView>& CMyRichEditView::commands()

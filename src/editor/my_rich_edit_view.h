@@ -14,8 +14,8 @@
 
 #include "editor/caret_moves.h"
 
-class EditorInputMethod;
-class WrapTracker;
+class CEditorInputMethod;
+class CWrapTracker;
 
 // The text view of one document: a QsciScintilla driven through raw Scintilla
 // messages, holding the document's text as UTF-8 (or as the file's raw bytes
@@ -172,11 +172,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    friend class EditorInputMethod;
+    friend class CEditorInputMethod;
     // Hands an input-method event to the control as it is.
     void composeInControl(QInputMethodEvent* event);
     void configureControl();
-    void clearForeignKeyBindings();
     void onModified(int position, int type, const char* text, int length, int linesAdded, int line,
                     int foldNow, int foldPrev, int token, int annotationLines);
 
@@ -187,7 +186,7 @@ private:
     bool m_loadFailed = false;
     bool m_inPreedit = false;
     int m_redrawOffDepth = 0;
-    std::unique_ptr<EditorInputMethod> m_inputMethod;
-    WrapTracker* m_wrap = nullptr;
+    std::unique_ptr<CEditorInputMethod> m_inputMethod;
+    CWrapTracker* m_wrap = nullptr;
     CaretMoves::KeptX m_keptX;
 };

@@ -2,7 +2,7 @@
 
 #include "editor/control_text.h"
 #include "editor/layout_runs.h"
-#include "editor/tag_scan.h"
+#include "editor/rules/tag_scan.h"
 
 #include <Qsci/qsciscintillabase.h>
 
@@ -36,7 +36,7 @@ void writeFormats(QsciScintillaBase& control, qint64 start, const char* formats,
     control.SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, static_cast<unsigned long>(start));
     control.SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX, static_cast<unsigned long>(length),
                           styles.data());
-    // The control keeps asking for styles before it wraps (WrapTracker).
+    // The control keeps asking for styles before it wraps (CWrapTracker).
     control.SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, 0ul);
 }
 

@@ -69,16 +69,16 @@ private:
 
 } // namespace
 
-WrapTracker::WrapTracker(QsciScintillaBase* control) : QObject(control), m_control(control)
+CWrapTracker::CWrapTracker(QsciScintillaBase* control) : QObject(control), m_control(control)
 {
     ControlTimerWatch::install();
-    connect(control, &QsciScintillaBase::SCN_STYLENEEDED, this, &WrapTracker::onStyleNeeded);
+    connect(control, &QsciScintillaBase::SCN_STYLENEEDED, this, &CWrapTracker::onStyleNeeded);
     connect(control, &QsciScintillaBase::SCN_ZOOM, this, [this] { restartFrom(0); });
     control->viewport()->installEventFilter(this);
     resetStylingEnd();
 }
 
-bool WrapTracker::eventFilter(QObject*, QEvent* event)
+bool CWrapTracker::eventFilter(QObject*, QEvent* event)
 {
     // A new width (the window, or the scroll bar coming or going) rewraps all.
     if (event->type() == QEvent::Resize) {
@@ -89,18 +89,18 @@ bool WrapTracker::eventFilter(QObject*, QEvent* event)
     return false;
 }
 
-WrapTracker::Hold::Hold()
+CWrapTracker::Hold::Hold()
 {
     ControlTimerWatch::install();
     ++ControlTimerWatch::s_holds;
 }
 
-WrapTracker::Hold::~Hold()
+CWrapTracker::Hold::~Hold()
 {
     --ControlTimerWatch::s_holds;
 }
 
-bool WrapTracker::pending() const
+bool CWrapTracker::pending() const
 {
     if (m_idleTimer)
         return m_idleTimer->isActive();
@@ -109,24 +109,24 @@ bool WrapTracker::pending() const
     return m_pendingUnseen && m_control->SendScintilla(Sci::SCI_GETLENGTH) > 0;
 }
 
-qint64 WrapTracker::wrappedLines() const
+qint64 CWrapTracker::wrappedLines() const
 {
     return pending() ? m_frontier : qint64(m_control->SendScintilla(Sci::SCI_GETLINECOUNT));
 }
 
-void WrapTracker::restartFrom(qint64 line)
+void CWrapTracker::restartFrom(qint64 line)
 {
     m_frontier = qMin(m_frontier, qMax<qint64>(0, line));
     if (!m_idleTimer)
         m_pendingUnseen = true;
 }
 
-void WrapTracker::resetStylingEnd()
+void CWrapTracker::resetStylingEnd()
 {
     m_control->SendScintilla(Sci::SCI_STARTSTYLING, 0ul);
 }
 
-void WrapTracker::onStyleNeeded(int position)
+void CWrapTracker::onStyleNeeded(int position)
 {
     QTimer* timer = ControlTimerWatch::current();
     if (!timer)
@@ -151,7 +151,7 @@ void WrapTracker::onStyleNeeded(int position)
         ControlTimerWatch::quiet(viewport);
 }
 
-bool WrapTracker::finish(qint64 line)
+bool CWrapTracker::finish(qint64 line)
 {
     auto waiting = [&] { return pending() && (line < 0 || m_frontier <= line); };
     if (!waiting())

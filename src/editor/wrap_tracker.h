@@ -21,12 +21,12 @@ class QsciScintillaBase;
 // is why the styling end is kept at 0). A request made while the control's
 // background timer runs is a wrapping step; the line it ends at is where
 // wrapping goes on from. The timer runs exactly while lines wait.
-class WrapTracker : public QObject
+class CWrapTracker : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit WrapTracker(QsciScintillaBase* control);
+    explicit CWrapTracker(QsciScintillaBase* control);
 
     // Whether lines still wait to be wrapped at the current width.
     bool pending() const;

@@ -27,7 +27,7 @@ CFlatToolBar::CFlatToolBar(int barId, const QString& caption, bool flat, QWidget
 {
     setObjectName(QStringLiteral("ToolBar%1").arg(barId));
     setIconSize(QSize(16, 16));
-    setStyle(FlatToolBarStyle::instance());
+    setStyle(CFlatToolBarStyle::instance());
     setAllowedAreas(Qt::AllToolBarAreas);
     setFloatable(true);
     setMovable(true);
@@ -48,7 +48,7 @@ void CFlatToolBar::setButtons(const QList<int>& ids)
         QAction* action = id == 0 ? addSeparator() : addButton(id);
         action->setProperty(kCommandId, id);
         QWidget* widget = widgetForAction(action);
-        widget->setStyle(FlatToolBarStyle::instance());
+        widget->setStyle(CFlatToolBarStyle::instance());
         widget->installEventFilter(this);
     }
 }

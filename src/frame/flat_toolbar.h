@@ -13,7 +13,7 @@ class QToolButton;
 // its tool tip and its prompt. The buttons of the heading, registered-tag
 // and tool commands open a menu below themselves instead. Flat buttons
 // (without borders until pointed at) are chosen once, at creation; the
-// gripper, separators and check marks are drawn by FlatToolBarStyle.
+// gripper, separators and check marks are drawn by CFlatToolBarStyle.
 class CFlatToolBar : public QToolBar
 {
     Q_OBJECT

@@ -32,25 +32,25 @@ const QToolBar* dockedToolBar(const QWidget* widget)
 
 } // namespace
 
-FlatToolBarStyle::FlatToolBarStyle(QStyle* base) : QProxyStyle(base) {}
+CFlatToolBarStyle::CFlatToolBarStyle(QStyle* base) : QProxyStyle(base) {}
 
-FlatToolBarStyle* FlatToolBarStyle::instance()
+CFlatToolBarStyle* CFlatToolBarStyle::instance()
 {
-    static QPointer<FlatToolBarStyle> style;
+    static QPointer<CFlatToolBarStyle> style;
     if (!style) {
-        style = new FlatToolBarStyle(QStyleFactory::create(QApplication::style()->name()));
+        style = new CFlatToolBarStyle(QStyleFactory::create(QApplication::style()->name()));
         style->setParent(qApp);
     }
     return style;
 }
 
-bool FlatToolBarStyle::ownDrawing()
+bool CFlatToolBarStyle::ownDrawing()
 {
     return Options::kFlatbar.read() != 0 && Options::kOwnerDraw.read() != 0;
 }
 
-int FlatToolBarStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
-                                  const QWidget* widget) const
+int CFlatToolBarStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
+                                   const QWidget* widget) const
 {
     const int base = QProxyStyle::pixelMetric(metric, option, widget);
     if (metric == PM_ToolBarHandleExtent && dockedToolBar(widget) && ownDrawing())
@@ -58,8 +58,8 @@ int FlatToolBarStyle::pixelMetric(PixelMetric metric, const QStyleOption* option
     return base;
 }
 
-void FlatToolBarStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
-                                     QPainter* painter, const QWidget* widget) const
+void CFlatToolBarStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
+                                      QPainter* painter, const QWidget* widget) const
 {
     if (element == PE_IndicatorToolBarHandle && dockedToolBar(widget) && ownDrawing()) {
         // Two ridges across the bar at its leading edge.
@@ -94,8 +94,9 @@ void FlatToolBarStyle::drawPrimitive(PrimitiveElement element, const QStyleOptio
     QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 
-void FlatToolBarStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
-                                          QPainter* painter, const QWidget* widget) const
+void CFlatToolBarStyle::drawComplexControl(ComplexControl control,
+                                           const QStyleOptionComplex* option, QPainter* painter,
+                                           const QWidget* widget) const
 {
     const auto* toolButton = qstyleoption_cast<const QStyleOptionToolButton*>(option);
     if (control != CC_ToolButton || !toolButton) {

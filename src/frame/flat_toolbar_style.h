@@ -8,13 +8,13 @@
 // pixels for it, every separator is drawn as a shadow line beside a
 // highlight line, and a checked button gets a sunken frame. Otherwise the
 // application's style draws everything.
-class FlatToolBarStyle : public QProxyStyle
+class CFlatToolBarStyle : public QProxyStyle
 {
     Q_OBJECT
 
 public:
     // The one instance, shared by every toolbar, owned by the application.
-    static FlatToolBarStyle* instance();
+    static CFlatToolBarStyle* instance();
 
     // Whether the toolbars draw their own gripper, separators and check marks.
     static bool ownDrawing();
@@ -30,5 +30,5 @@ public:
     static constexpr int kGripperExtra = 4;
 
 private:
-    explicit FlatToolBarStyle(QStyle* base);
+    explicit CFlatToolBarStyle(QStyle* base);
 };

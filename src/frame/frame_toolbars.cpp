@@ -18,7 +18,7 @@
 #include <QMainWindow>
 #include <QMenu>
 
-FrameToolbars::FrameToolbars(QMainWindow* window, StateFunction state, RouteFunction route)
+CFrameToolbars::CFrameToolbars(QMainWindow* window, StateFunction state, RouteFunction route)
     : QObject(window), m_window(window), m_state(std::move(state)), m_route(std::move(route))
 {
     const bool flat = Options::kFlatbar.read() != 0;
@@ -33,26 +33,26 @@ FrameToolbars::FrameToolbars(QMainWindow* window, StateFunction state, RouteFunc
 
     m_update.setSingleShot(true);
     m_update.setInterval(kUpdateInterval);
-    connect(&m_update, &QTimer::timeout, this, &FrameToolbars::updateButtons);
+    connect(&m_update, &QTimer::timeout, this, &CFrameToolbars::updateButtons);
     // Input anywhere in the program may change what the commands allow; so
     // may the clipboard.
     qApp->installEventFilter(this);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
-            &FrameToolbars::scheduleUpdate);
+            &CFrameToolbars::scheduleUpdate);
     scheduleUpdate();
 }
 
-FrameToolbars::~FrameToolbars()
+CFrameToolbars::~CFrameToolbars()
 {
     qApp->removeEventFilter(this);
 }
 
-CFlatToolBar* FrameToolbars::createBar(int barId, const QString& caption, bool flat)
+CFlatToolBar* CFrameToolbars::createBar(int barId, const QString& caption, bool flat)
 {
     auto* bar = new CFlatToolBar(barId, caption, flat, m_window);
     connect(bar, &CFlatToolBar::commandTriggered, this, [this](int id) { m_route(id); });
-    connect(bar, &CFlatToolBar::commandPointed, this, &FrameToolbars::commandPointed);
-    connect(bar, &CFlatToolBar::dropDownAboutToShow, this, &FrameToolbars::fillDropDown);
+    connect(bar, &CFlatToolBar::commandPointed, this, &CFrameToolbars::commandPointed);
+    connect(bar, &CFlatToolBar::dropDownAboutToShow, this, &CFrameToolbars::fillDropDown);
     // A toolbar shown again (from the main window's own menu too) shows its
     // buttons' current states.
     connect(bar, &QToolBar::visibilityChanged, this, [this](bool visible) {
@@ -62,16 +62,16 @@ CFlatToolBar* FrameToolbars::createBar(int barId, const QString& caption, bool f
     return bar;
 }
 
-CFlatToolBar* FrameToolbars::bar(ToolbarSets::Bar which) const
+CFlatToolBar* CFrameToolbars::bar(ToolbarSets::Bar which) const
 {
     return which == ToolbarSets::Standard ? m_standard : m_extended;
 }
 
-void FrameToolbars::registerCommands(CCommandMapOf<CMainFrame>& map)
+void CFrameToolbars::registerCommands(CCommandMapOf<CMainFrame>& map)
 {
     const auto toggleOf = [](ToolbarSets::Bar which) {
         return [which](CMainFrame& frame) {
-            FrameToolbars* bars = frame.toolbars();
+            CFrameToolbars* bars = frame.toolbars();
             bars->toggle(bars->bar(which));
         };
     };
@@ -100,7 +100,7 @@ void FrameToolbars::registerCommands(CCommandMapOf<CMainFrame>& map)
     }
 }
 
-void FrameToolbars::fillDropDown(int id, QMenu* menu)
+void CFrameToolbars::fillDropDown(int id, QMenu* menu)
 {
     menu->clear();
     for (const DropDownMenus::Item& item : DropDownMenus::items(id)) {
@@ -111,13 +111,13 @@ void FrameToolbars::fillDropDown(int id, QMenu* menu)
     }
 }
 
-void FrameToolbars::toggle(CFlatToolBar* bar)
+void CFrameToolbars::toggle(CFlatToolBar* bar)
 {
     bar->setVisible(bar->isHidden());
     updateButtons();
 }
 
-void FrameToolbars::load(QWidget* statusBar)
+void CFrameToolbars::load(QWidget* statusBar)
 {
     m_standard->setButtons(ToolbarSets::read(ToolbarSets::Standard));
     m_extended->setButtons(ToolbarSets::read(ToolbarSets::Extended));
@@ -127,7 +127,7 @@ void FrameToolbars::load(QWidget* statusBar)
     scheduleUpdate();
 }
 
-void FrameToolbars::save(QWidget* statusBar) const
+void CFrameToolbars::save(QWidget* statusBar) const
 {
     ProfileValues values = BarState::values(m_window, {{BarId::StandardToolbar, m_standard},
                                                        {BarId::ExtendedToolbar, m_extended},
@@ -137,7 +137,7 @@ void FrameToolbars::save(QWidget* statusBar) const
     writeProfileValues(values);
 }
 
-void FrameToolbars::updateButtons()
+void CFrameToolbars::updateButtons()
 {
     m_update.stop();
     for (CFlatToolBar* bar : {m_standard, m_extended})
@@ -145,13 +145,13 @@ void FrameToolbars::updateButtons()
             bar->updateButtons(m_state);
 }
 
-void FrameToolbars::scheduleUpdate()
+void CFrameToolbars::scheduleUpdate()
 {
     if (!m_update.isActive())
         m_update.start();
 }
 
-void FrameToolbars::customize(ToolbarSets::Bar which)
+void CFrameToolbars::customize(ToolbarSets::Bar which)
 {
     CFlatToolBar* target = bar(which);
     CCustomizeToolbarDlg dialog(which == ToolbarSets::Standard
@@ -164,7 +164,7 @@ void FrameToolbars::customize(ToolbarSets::Bar which)
     updateButtons();
 }
 
-bool FrameToolbars::eventFilter(QObject* watched, QEvent* event)
+bool CFrameToolbars::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::KeyPress:

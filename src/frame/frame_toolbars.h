@@ -20,7 +20,7 @@ class QMenu;
 // Button states are brought up to date shortly after the user's input, a
 // command or a change of the active window, never more than once per
 // interval, and only for shown toolbars.
-class FrameToolbars : public QObject
+class CFrameToolbars : public QObject
 {
     Q_OBJECT
 
@@ -31,8 +31,8 @@ public:
     // Creates both toolbars in window, docked at the top, the extended one
     // hidden on a row below the standard one. state answers the update
     // handlers, route carries out commands.
-    FrameToolbars(QMainWindow* window, StateFunction state, RouteFunction route);
-    ~FrameToolbars() override;
+    CFrameToolbars(QMainWindow* window, StateFunction state, RouteFunction route);
+    ~CFrameToolbars() override;
 
     CFlatToolBar* standard() const { return m_standard; }
     CFlatToolBar* extended() const { return m_extended; }

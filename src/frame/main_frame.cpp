@@ -43,8 +43,8 @@ const QString kReady = QStringLiteral("レディ");
 constexpr int kToolbarMenu = 156;
 } // namespace
 
-CMainFrame::CMainFrame(CDocumentManager* documents)
-    : m_documents(documents), m_mdi(new QMdiArea(this))
+CMainFrame::CMainFrame(CDocumentManager* documents, CCommandTarget* application)
+    : m_documents(documents), m_application(application), m_mdi(new QMdiArea(this))
 {
     setWindowTitle(QStringLiteral("Marquill"));
     setObjectName(QStringLiteral("MainFrame"));
@@ -103,8 +103,8 @@ QList<CCommandTarget*> CMainFrame::routeChain() const
         chain << child->view() << child->doc() << child;
     }
     chain << const_cast<CMainFrame*>(this);
-    if (m_documents)
-        chain << m_documents;
+    if (m_application)
+        chain << m_application;
     return chain;
 }
 
@@ -272,7 +272,7 @@ CCommandMapOf<CMainFrame>& CMainFrame::commands()
             ui.setCheck(frame.statusBar()->isVisible() ? 1 : 0);
         });
         registerSlotListCommands(m);
-        FrameToolbars::registerCommands(m);
+        CFrameToolbars::registerCommands(m);
         return m;
     }();
     return map;
@@ -385,9 +385,9 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* e)
 
 void CMainFrame::createToolbars()
 {
-    m_toolbars = new FrameToolbars(
+    m_toolbars = new CFrameToolbars(
         this, [this](int id) { return commandState(id); }, [this](int id) { routeCommand(id); });
-    connect(m_toolbars, &FrameToolbars::commandPointed, this, &CMainFrame::setStatusItem);
+    connect(m_toolbars, &CFrameToolbars::commandPointed, this, &CMainFrame::setStatusItem);
     m_toolbars->load(statusBar());
 }
 

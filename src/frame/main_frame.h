@@ -8,7 +8,7 @@
 class CCaretPane;
 class CChildFrame;
 class CDocumentManager;
-class FrameToolbars;
+class CFrameToolbars;
 class CEncodingPane;
 class QAction;
 class CMarquillView;
@@ -21,14 +21,15 @@ class QMenu;
 // without a document, 129 with one), the accelerators, the status bar with
 // its prompt pane and panes 1-3, and the window-level commands. Every
 // command from a menu or an accelerator is routed from here through the
-// active view, its document, its window, this frame and the application (the
-// document manager given at construction, which may be null).
+// active view, its document, its window, this frame and the application
+// (given at construction with the document manager; either may be null).
 class CMainFrame : public QMainWindow, public CCommandTarget
 {
     Q_OBJECT
 
 public:
-    explicit CMainFrame(CDocumentManager* documents = nullptr);
+    explicit CMainFrame(CDocumentManager* documents = nullptr,
+                        CCommandTarget* application = nullptr);
     ~CMainFrame() override;
 
     // The window-level commands: window arrangement, the options sheet, the
@@ -65,7 +66,7 @@ public:
     void updateMenuBar();
 
     // The standard and the extended toolbar.
-    FrameToolbars* toolbars() const { return m_toolbars; }
+    CFrameToolbars* toolbars() const { return m_toolbars; }
     // The toolbars' right-click menu (menu 156), owned by the caller.
     QMenu* createPopupMenu() override;
 
@@ -99,8 +100,9 @@ private:
     QList<CMarquillView*> views() const;
 
     CDocumentManager* m_documents;
+    CCommandTarget* m_application;
     QMdiArea* m_mdi;
-    FrameToolbars* m_toolbars = nullptr;
+    CFrameToolbars* m_toolbars = nullptr;
     QLabel* m_paneTag = nullptr;
     QLabel* m_paneLevel = nullptr;
     QLabel* m_paneCaret = nullptr;

@@ -1,13 +1,14 @@
 #include "app/marquill_app.h"
 #include "app/recovery_offer.h"
+#include "app_under_test.h"
 #include "core/ui_seam.h"
 #include "document/marquill_doc.h"
 #include "document/recovery_copy.h"
 #include "document/recovery_folder.h"
 #include "document/recovery_keeper.h"
 #include "editor/marquill_view.h"
+#include "frame/document_manager.h"
 #include "frame/main_frame.h"
-#include "app_under_test.h"
 #include "test_support.h"
 
 #include <QProcess>
@@ -31,7 +32,8 @@ int runEditorToBeKilled(int argc, char** argv, const QString& file)
     CMarquillApp marquill;
     if (!marquill.initInstance({QStringLiteral("marquill"), file}))
         return 1;
-    auto* view = qobject_cast<CMarquillView*>(marquill.documents().value(0)->viewWidget());
+    auto* view = qobject_cast<CMarquillView*>(
+        marquill.documentManager()->documents().value(0)->viewWidget());
     view->setFocus();
     view->setSel(view->textLength(), view->textLength());
     QTest::keyClicks(view, kTypedKeys);
@@ -141,8 +143,8 @@ private Q_SLOTS:
         QCOMPARE(editor.exitStatus(), QProcess::CrashExit);
 
         start({QMessageBox::Yes});
-        QCOMPARE(m_app->documents().size(), 1);
-        CMarquillDoc* doc = m_app->documents().first();
+        QCOMPARE(m_app->documentManager()->documents().size(), 1);
+        CMarquillDoc* doc = m_app->documentManager()->documents().first();
         QCOMPARE(doc->view()->textBytes(),
                  original + (kTypedKeys + kTypedJapanese + kTypedEnd).toUtf8());
         QCOMPARE(doc->pathName(), page);
@@ -157,7 +159,7 @@ private Q_SLOTS:
         QVERIFY(f.resize(f.size() - 20));
         start({QMessageBox::Yes});
         QStringList restored;
-        for (CMarquillDoc* doc : m_app->documents())
+        for (CMarquillDoc* doc : m_app->documentManager()->documents())
             restored.append(doc->pathName());
         QCOMPARE(restored, QStringList{QStringLiteral("/tmp/whole.htm")});
         QVERIFY(QFile::exists(CRecoveryOffer::asideName(cut)));
@@ -207,8 +209,8 @@ private Q_SLOTS:
         c.lineEnd = lineEnd;
         leaveCopy(c);
         start({QMessageBox::Yes});
-        QCOMPARE(m_app->documents().size(), 1);
-        CMarquillDoc* doc = m_app->documents().first();
+        QCOMPARE(m_app->documentManager()->documents().size(), 1);
+        CMarquillDoc* doc = m_app->documentManager()->documents().first();
         QCOMPARE(doc->title(), title);
         QCOMPARE(doc->pathName(), path);
         QCOMPARE(doc->encodingLabel(), encodingLabel);
@@ -240,7 +242,7 @@ private Q_SLOTS:
         leaveCopy(copyOf(QString(), "one"));
         leaveCopy(copyOf(QStringLiteral("/tmp/two.htm"), "two"));
         start({QMessageBox::No, QMessageBox::StandardButton(confirm)});
-        QVERIFY(m_app->documents().isEmpty());
+        QVERIFY(m_app->documentManager()->documents().isEmpty());
         QCOMPARE(filesIn(recoveryFolder(), QStringLiteral("*.copy")).size(), copiesLeft);
     }
 

@@ -2,6 +2,7 @@
 #include "commands/help_menu.h"
 #include "core/ui_seam.h"
 #include "core/web_browser.h"
+#include "frame/document_manager.h"
 #include "frame/main_frame.h"
 #include "resources/command_ids.h"
 #include "test_support.h"
@@ -115,10 +116,10 @@ private Q_SLOTS:
         CMarquillApp app;
         QVERIFY(app.initInstance({QStringLiteral("marquill")}));
         if (withDocument)
-            QVERIFY(app.fileNew());
+            QVERIFY(app.documentManager()->fileNew());
         QVERIFY(app.mainFrame()->routeCommand(id));
         QCOMPARE(m_opened.size(), 1);
-        app.closeAllDocumentsWithoutAsking();
+        app.documentManager()->closeAllDocumentsWithoutAsking();
         delete app.mainFrame();
     }
 

@@ -6,8 +6,8 @@
 
 #include "core/settings_store.h"
 #include "core/ui_seam.h"
+#include "dialogs/html/sample_pictures.h"
 #include "dialogs/image_dlg.h"
-#include "dialogs/sample_pictures.h"
 #include "widgets/spin_edit.h"
 
 #include <QComboBox>

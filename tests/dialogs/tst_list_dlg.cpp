@@ -5,8 +5,8 @@
 #include "test_support.h"
 
 #include "core/settings_store.h"
+#include "dialogs/html/sample_pictures.h"
 #include "dialogs/list_dlg.h"
-#include "dialogs/sample_pictures.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

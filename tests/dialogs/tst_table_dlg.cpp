@@ -5,7 +5,7 @@
 #include "test_support.h"
 
 #include "core/ui_seam.h"
-#include "dialogs/sample_pictures.h"
+#include "dialogs/html/sample_pictures.h"
 #include "dialogs/table_dlg.h"
 #include "widgets/spin_edit.h"
 

@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include "document/document_file.h"
+#include "document/encoding_samples.h"
 #include "document/in_place_write.h"
 #include "document/text_encoding.h"
 #include "document/text_reader.h"
@@ -60,17 +61,6 @@ bool setImmutable(const QString& path, bool on)
     ::close(fd);
     return ok;
 }
-
-const QByteArray kShiftJisSample =
-    QByteArray::fromHex("3c703e93fa967b8cea82cc8365834c8358836781415c955c8ea687403c2f703e0d0a");
-const char* const kShiftJisSampleText = "<p>日本語のテキスト、\\表示①</p>\r\n";
-const QByteArray kEucJpSample =
-    QByteArray::fromHex("3c703ec6fccbdcb8eca4cea5c6a5ada5b9a5c8a1a2c9bdbca8a4c7a4b93c2f703e0d0a");
-const char* const kEucJpSampleText = "<p>日本語のテキスト、表示です</p>\r\n";
-const QByteArray kIso2022JpSample =
-    QByteArray::fromHex("1b2442467c4b5c386c244e2546252d253925481b28420d0a616263");
-const char* const kIso2022JpSampleText = "日本語のテキスト\r\nabc";
-
 } // namespace
 
 class TestDocumentFile : public QObject
@@ -206,7 +196,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, encoding);
         QFETCH(QByteArray, text);
-        struct Sink : TextSink
+        struct Sink : CTextSink
         {
             QByteArray text;
             int begun = 0;
@@ -497,170 +487,6 @@ private Q_SLOTS:
         QCOMPARE(QDir(InPlaceWrite::backupFolder()).entryList(QDir::Files), QStringList());
     }
 
-    void iso2022JpSavesEndInAscii_data()
-    {
-        QTest::addColumn<QByteArray>("fileBytes");
-        QTest::addColumn<QByteArray>("savedBytes");
-        const QByteArray kanji = QByteArray::fromHex("1b2442467c4b5c");
-        QTest::newRow("return to ascii left out") << "abc" + kanji << "abc" + kanji + "\x1b(B";
-        QTest::newRow("return to ascii at the very end") << kanji + "\x1b(B" << kanji + "\x1b(B";
-        QTest::newRow("text after the return") << kanji + "\x1b(B\r\n" << kanji + "\x1b(B\r\n";
-    }
-
-    // A file in ISO-2022-JP is read as such even when it ends in the kanji
-    // state; saved, it always ends in ASCII.
-    void iso2022JpSavesEndInAscii()
-    {
-        QFETCH(QByteArray, fileBytes);
-        QFETCH(QByteArray, savedBytes);
-        const DocumentFile::Text text = TextDecoding::decode(fileBytes);
-        QCOMPARE(text.encoding, QStringLiteral("ISO-2022-JP"));
-        QByteArray bytes;
-        QString bad;
-        QVERIFY(TextDecoding::encode(text.bytes + "日本", text.encoding, bytes, bad));
-        QVERIFY2(bytes.endsWith("\x1b(B"), bytes.toHex().constData());
-        QVERIFY(TextDecoding::encode(text.bytes, text.encoding, bytes, bad));
-        QCOMPARE(bytes, savedBytes);
-    }
-
-    void declaredCharset_data()
-    {
-        QTest::addColumn<QByteArray>("head");
-        QTest::addColumn<QByteArray>("name");
-        QTest::newRow("html 5 meta")
-            << QByteArray("<html><head><meta charset=\"EUC-JP\">") << QByteArray("EUC-JP");
-        QTest::newRow("http-equiv, upper case")
-            << QByteArray("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
-                          "CHARSET=x-sjis\">")
-            << QByteArray("x-sjis");
-        QTest::newRow("unquoted, spaces around =")
-            << QByteArray("<meta charset = latin1 >") << QByteArray("latin1");
-        QTest::newRow("xml declaration")
-            << QByteArray("<?xml version='1.0' encoding='KOI8-R'?>") << QByteArray("KOI8-R");
-        QTest::newRow("xml declaration not at the start")
-            << QByteArray("\n<?xml version='1.0' encoding='KOI8-R'?>") << QByteArray();
-        QTest::newRow("charset outside a meta tag")
-            << QByteArray("<p>charset=EUC-JP</p><meta name=x>") << QByteArray();
-        QTest::newRow("meta without charset")
-            << QByteArray("<meta name=\"charset\" content=\"x\">") << QByteArray();
-        QTest::newRow("unfinished meta at the end")
-            << QByteArray("<meta charset=\"Big5") << QByteArray("Big5");
-        QTest::newRow("beyond the first 4 KB")
-            << QByteArray(4096, ' ') + "<meta charset=EUC-JP>" << QByteArray();
-        QTest::newRow("nothing after =") << QByteArray("<meta charset=>") << QByteArray();
-    }
-
-    void declaredCharset()
-    {
-        QFETCH(QByteArray, head);
-        QFETCH(QByteArray, name);
-        QCOMPARE(TextEncoding::declaredCharset(head), name);
-    }
-
-    void decodeAs_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QString>("encoding"); // "-": refused
-
-        const QByteArray eucKana = QByteArray::fromHex("8eb18eb2");
-        QTest::newRow("euc-jp read as shift_jis") << eucKana << "Shift_JIS"
-                                                  << "Shift_JIS";
-        QTest::newRow("shift_jis read as euc-jp") << kShiftJisSample << "EUC-JP"
-                                                  << "-";
-        QTest::newRow("utf-8 as utf-8") << QByteArray("日本") << "UTF-8"
-                                        << "";
-        QTest::newRow("shift_jis as utf-8") << kShiftJisSample << "UTF-8"
-                                            << "-";
-        QTest::newRow("utf-16 with byte-order mark")
-            << QByteArray::fromHex("fffe41004200") << "UTF-16"
-            << "UTF-16LE";
-        QTest::newRow("utf-16 without byte-order mark")
-            << QByteArray::fromHex("41004200") << "UTF-16"
-            << "-";
-        QTest::newRow("latin-1") << kShiftJisSample << "ISO-8859-1"
-                                 << "ISO-8859-1";
-        QTest::newRow("windows-1252") << QByteArray("\x93q\x94") << "Windows-1252"
-                                      << "Windows-1252";
-        QTest::newRow("iso-2022-jp") << kIso2022JpSample << "ISO-2022-JP"
-                                     << "ISO-2022-JP";
-        QTest::newRow("8-bit bytes as iso-2022-jp") << kEucJpSample << "ISO-2022-JP"
-                                                    << "-";
-    }
-
-    // Reopening in a chosen encoding is refused unless that encoding gives
-    // back the file's bytes.
-    void decodeAs()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, chosen);
-        QFETCH(QString, encoding);
-        DocumentFile::Text text{"unchanged", QStringLiteral("x"), false};
-        QString reason;
-        const bool ok = TextDecoding::decodeAs(bytes, chosen, text, reason);
-        QCOMPARE(ok ? text.encoding : QStringLiteral("-"), encoding);
-        QCOMPARE(reason.isEmpty(), ok);
-    }
-
-    void unencodableCharacterIsNamedWithItsLine_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QString>("encoding");
-        QTest::addColumn<QString>("named");
-        QTest::newRow("wave dash on line 3 after lf and cr lf")
-            << QByteArray("a\nb\r\nc〜") << "Shift_JIS"
-            << "「〜」(U+301C、3 行目)";
-        QTest::newRow("emoji after a lone cr") << QByteArray("x\ry😀") << "EUC-JP"
-                                               << "「😀」(U+1F600、2 行目)";
-        QTest::newRow("half-width katakana in iso-2022-jp") << QByteArray("ｱ") << "ISO-2022-JP"
-                                                            << "「ｱ」(U+FF71、1 行目)";
-        QTest::newRow("euro sign in latin-1") << QByteArray("\n\n€") << "ISO-8859-1"
-                                              << "「€」(U+20AC、3 行目)";
-        QTest::newRow("undecodable byte") << QByteArray("ab\n\xff") << "Shift_JIS"
-                                          << "文字として読めないﾊﾞｲﾄ 0xFF (2 行目)";
-        QTest::newRow("undecodable byte saved as utf-8") << QByteArray("\x82\xa0") << "UTF-8"
-                                                         << "文字として読めないﾊﾞｲﾄ 0x82 (1 行目)";
-    }
-
-    void unencodableCharacterIsNamedWithItsLine()
-    {
-        QFETCH(QByteArray, text);
-        QFETCH(QString, encoding);
-        QFETCH(QString, named);
-        QByteArray bytes = "unchanged";
-        QString bad;
-        QVERIFY(!TextDecoding::encode(text, encoding, bytes, bad));
-        QCOMPARE(bad, named);
-    }
-
-    void addsUtf8Characters_data()
-    {
-        QTest::addColumn<QByteArray>("original");
-        QTest::addColumn<QByteArray>("edited");
-        QTest::addColumn<bool>("adds");
-        const QByteArray raw = "\x82\xa0 caf\xc3\xa9 \xff";
-        QTest::newRow("unchanged") << raw << raw << false;
-        QTest::newRow("ascii typed") << raw << "<p>" + raw + "</p>" << false;
-        QTest::newRow("existing character deleted")
-            << raw << QByteArray("\x82\xa0 caf \xff") << false;
-        QTest::newRow("japanese typed") << raw << raw + "日本" << true;
-        QTest::newRow("existing character typed again") << raw << raw + "é" << true;
-        QTest::newRow("deleting a byte joins a character")
-            << QByteArray("\xc3-\xa9") << QByteArray("\xc3\xa9") << true;
-    }
-
-    void addsUtf8Characters()
-    {
-        QFETCH(QByteArray, original);
-        QFETCH(QByteArray, edited);
-        QFETCH(bool, adds);
-        QCOMPARE(TextDecoding::addsUtf8Characters(TextDecoding::utf8Characters(original), edited),
-                 adds);
-    }
-
-    // A file larger than the control can address is refused before anything
-    // is read, naming the reason; a file that cannot get the memory it needs
-    // is refused the same way.
     void fileTooLargeToHold_data()
     {
         QTest::addColumn<qint64>("size");

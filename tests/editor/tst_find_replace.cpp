@@ -2,10 +2,10 @@
 #include "core/settings_store.h"
 #include "core/ui_seam.h"
 #include "editor/find_replace.h"
-#include "editor/find_replace_dialog.h"
+#include "editor/my_find_replace_dialog.h"
 #include "editor/my_rich_edit_view.h"
+#include "editor/rules/text_search.h"
 #include "editor/tag_colorizer.h"
-#include "editor/text_search.h"
 #include "resources/command_ids.h"
 #include "test_support.h"
 

@@ -1,12 +1,13 @@
 #include "app/marquill_app.h"
+#include "app_under_test.h"
 #include "core/ui_seam.h"
 #include "document/marquill_doc.h"
 #include "editor/marquill_view.h"
 #include "frame/child_frame.h"
+#include "frame/document_manager.h"
 #include "frame/encoding_pane.h"
 #include "frame/main_frame.h"
 #include "resources/command_ids.h"
-#include "app_under_test.h"
 #include "test_support.h"
 
 #include <QMdiArea>
@@ -28,7 +29,10 @@ private:
 
     CMainFrame* frame() const { return m_app->mainFrame(); }
     CEncodingPane* pane() const { return frame()->encodingPane(); }
-    CMarquillView* viewOf(CMarquillDoc* doc) const { return m_app->frameOf(doc)->view(); }
+    CMarquillView* viewOf(CMarquillDoc* doc) const
+    {
+        return m_app->documentManager()->frameOf(doc)->view();
+    }
 
     QString writeFile(const QString& name, const QByteArray& bytes)
     {
@@ -108,21 +112,23 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, label);
-        CMarquillDoc* doc = m_app->openDocumentFile(writeFile(QStringLiteral("page.htm"), bytes));
+        CMarquillDoc* doc = m_app->documentManager()->openDocumentFile(
+            writeFile(QStringLiteral("page.htm"), bytes));
         QVERIFY(doc);
         QTRY_COMPARE(pane()->text(), label);
     }
 
     void paneFollowsTheActiveWindow()
     {
-        CMarquillDoc* sjis =
-            m_app->openDocumentFile(writeFile(QStringLiteral("a.htm"), "\x93\xfa\x96\x7b"));
-        CMarquillDoc* utf8 = m_app->openDocumentFile(writeFile(QStringLiteral("b.htm"), "日本"));
+        CMarquillDoc* sjis = m_app->documentManager()->openDocumentFile(
+            writeFile(QStringLiteral("a.htm"), "\x93\xfa\x96\x7b"));
+        CMarquillDoc* utf8 =
+            m_app->documentManager()->openDocumentFile(writeFile(QStringLiteral("b.htm"), "日本"));
         QVERIFY(sjis && utf8);
         QTRY_COMPARE(pane()->text(), QStringLiteral("UTF-8"));
-        frame()->mdiArea()->setActiveSubWindow(m_app->frameOf(sjis));
+        frame()->mdiArea()->setActiveSubWindow(m_app->documentManager()->frameOf(sjis));
         QTRY_COMPARE(pane()->text(), QStringLiteral("Shift_JIS"));
-        m_app->closeAllDocumentsWithoutAsking();
+        m_app->documentManager()->closeAllDocumentsWithoutAsking();
         QTRY_COMPARE(pane()->text(), QString());
     }
 
@@ -155,7 +161,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, text);
         QFETCH(bool, refused);
         const QString path = writeFile(QStringLiteral("reopen.htm"), bytes);
-        CMarquillDoc* doc = m_app->openDocumentFile(path);
+        CMarquillDoc* doc = m_app->documentManager()->openDocumentFile(path);
         QVERIFY(doc);
         choose(QStringLiteral("ReopenEncodingMenu"), chosen);
         QCOMPARE(m_messages.size(), refused ? 1 : 0);
@@ -169,7 +175,7 @@ private Q_SLOTS:
     void reopenAModifiedDocumentAsksFirst()
     {
         const QString path = writeFile(QStringLiteral("edited.htm"), "\x8e\xb1");
-        CMarquillDoc* doc = m_app->openDocumentFile(path);
+        CMarquillDoc* doc = m_app->documentManager()->openDocumentFile(path);
         QVERIFY(doc);
         typeAtEnd(doc, "typed");
         m_answer = QMessageBox::No;
@@ -216,7 +222,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, saved);
         QFETCH(QString, named);
         const QString path = writeFile(QStringLiteral("save.htm"), bytes);
-        CMarquillDoc* doc = m_app->openDocumentFile(path);
+        CMarquillDoc* doc = m_app->documentManager()->openDocumentFile(path);
         QVERIFY(doc);
         const QString before = doc->encodingLabel();
         typeAtEnd(doc, typed);
@@ -256,7 +262,7 @@ private Q_SLOTS:
         QFETCH(bool, written);
         const QByteArray bytes("\x80\xff\xfe caf\xc3\xa9");
         const QString path = writeFile(QStringLiteral("raw.htm"), bytes);
-        CMarquillDoc* doc = m_app->openDocumentFile(path);
+        CMarquillDoc* doc = m_app->documentManager()->openDocumentFile(path);
         QVERIFY(doc);
         QVERIFY(doc->isUnconverted());
         typeAtEnd(doc, typed);
@@ -271,7 +277,8 @@ private Q_SLOTS:
     // documents as they were.
     void fileTooLargeLeavesOtherDocumentsAlone()
     {
-        CMarquillDoc* doc = m_app->openDocumentFile(writeFile(QStringLiteral("a.htm"), "a"));
+        CMarquillDoc* doc =
+            m_app->documentManager()->openDocumentFile(writeFile(QStringLiteral("a.htm"), "a"));
         QVERIFY(doc);
         typeAtEnd(doc, "unsaved");
         const QString huge = m_dir.filePath(QStringLiteral("huge.htm"));
@@ -280,13 +287,13 @@ private Q_SLOTS:
             QVERIFY(f.open(QIODevice::WriteOnly));
             QVERIFY(f.resize(Q_INT64_C(100) * 1024 * 1024 * 1024));
         }
-        QVERIFY(!m_app->openDocumentFile(huge));
+        QVERIFY(!m_app->documentManager()->openDocumentFile(huge));
         QFile::remove(huge);
         QCOMPARE(m_messages.size(), 1);
         QVERIFY2(m_messages[0].startsWith(
                      huge + QStringLiteral(" を読み込めません。\nﾌｧｲﾙが大きすぎます")),
                  qPrintable(m_messages[0]));
-        QCOMPARE(m_app->documents(), QList<CMarquillDoc*>{doc});
+        QCOMPARE(m_app->documentManager()->documents(), QList<CMarquillDoc*>{doc});
         QCOMPARE(frame()->mdiArea()->subWindowList().size(), 1);
         QCOMPARE(viewOf(doc)->textBytes(), QByteArray("aunsaved"));
         QVERIFY(doc->isModified());

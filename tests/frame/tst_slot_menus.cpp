@@ -7,6 +7,7 @@
 
 #include "app/marquill_app.h"
 #include "core/ui_seam.h"
+#include "frame/document_manager.h"
 #include "frame/main_frame.h"
 #include "frame/menu_builder.h"
 #include "resources/command_ids.h"
@@ -96,7 +97,7 @@ private Q_SLOTS:
         QFETCH(int, firstId);
         QFETCH(bool, ok);
         QFETCH(QStringList, items);
-        m_app->fileNew();
+        m_app->documentManager()->fileNew();
         answerListDialog(QStringLiteral("Q & A"), ok);
         QVERIFY(frame()->routeCommand(command));
         QStringList shown;

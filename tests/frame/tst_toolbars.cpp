@@ -5,6 +5,7 @@
 #include "document/marquill_doc.h"
 #include "editor/marquill_view.h"
 #include "frame/child_frame.h"
+#include "frame/document_manager.h"
 #include "frame/flat_toolbar.h"
 #include "frame/frame_toolbars.h"
 #include "frame/main_frame.h"
@@ -31,7 +32,7 @@ class TestToolbars : public QObject
     CMarquillApp* m_app = nullptr;
 
     CMainFrame* frame() const { return m_app->mainFrame(); }
-    FrameToolbars* bars() const { return frame()->toolbars(); }
+    CFrameToolbars* bars() const { return frame()->toolbars(); }
 
     void start()
     {
@@ -43,7 +44,7 @@ class TestToolbars : public QObject
     {
         if (!m_app)
             return;
-        m_app->closeAllDocumentsWithoutAsking();
+        m_app->documentManager()->closeAllDocumentsWithoutAsking();
         delete m_app->mainFrame();
         delete m_app;
         m_app = nullptr;
@@ -325,7 +326,7 @@ private Q_SLOTS:
         QFETCH(int, command);
         QFETCH(QString, state);
         if (document)
-            QVERIFY(m_app->fileNew());
+            QVERIFY(m_app->documentManager()->fileNew());
         CFlatToolBar* bar = onExtended ? bars()->extended() : bars()->standard();
         bar->setButtons({Cmd::FileOpen, 0, command});
         bars()->extended()->setVisible(showExtended);
@@ -339,7 +340,7 @@ private Q_SLOTS:
 
     void pasteFollowsTheClipboard()
     {
-        QVERIFY(m_app->fileNew());
+        QVERIFY(m_app->documentManager()->fileNew());
         QApplication::clipboard()->clear();
         bars()->updateButtons();
         QToolButton* paste = buttonOf(bars()->standard(), Cmd::EditPaste);
@@ -405,7 +406,7 @@ private Q_SLOTS:
         QFETCH(QString, items);
         for (int i = 0; i + 1 < names.size(); i += 2)
             writeProfileString(names[i].startsWith("Tag") ? "Tag" : "Tool", names[i], names[i + 1]);
-        QVERIFY(m_app->fileNew());
+        QVERIFY(m_app->documentManager()->fileNew());
         bars()->standard()->setButtons({command});
         bars()->updateButtons();
         QMenu* menu = bars()->standard()->button(0)->menu();
@@ -419,8 +420,8 @@ private Q_SLOTS:
 
     void headingChosenFromTheDropDownWrapsTheSelection()
     {
-        CMarquillDoc* doc = m_app->fileNew();
-        CMarquillView* view = m_app->frameOf(doc)->view();
+        CMarquillDoc* doc = m_app->documentManager()->fileNew();
+        CMarquillView* view = m_app->documentManager()->frameOf(doc)->view();
         QTest::keyClicks(view, QStringLiteral("title"));
         view->setSel(0, 5);
         bars()->updateButtons();
@@ -457,8 +458,8 @@ private Q_SLOTS:
 
     void cancelledCloseStillStoresTheToolbars()
     {
-        CMarquillDoc* doc = m_app->fileNew();
-        QTest::keyClicks(m_app->frameOf(doc)->view(), QStringLiteral("unsaved"));
+        CMarquillDoc* doc = m_app->documentManager()->fileNew();
+        QTest::keyClicks(m_app->documentManager()->frameOf(doc)->view(), QStringLiteral("unsaved"));
         bars()->extended()->setButtons({Cmd::Date});
         UiSeam::setMessageHook([](const QString&, QMessageBox::Icon, QMessageBox::StandardButtons) {
             return QMessageBox::Cancel;
