@@ -2,6 +2,7 @@
 
 #include "editor/drop_down_menus.h"
 #include "resources/command_ids.h"
+#include "resources/command_table.h"
 
 #include <QAction>
 #include <QMenu>
@@ -9,7 +10,7 @@
 namespace ViewContextMenu {
 namespace {
 
-QAction* addCommand(QMenu* menu, int id, const QString& caption, bool enabled = true)
+QAction* addAction(QMenu* menu, int id, const QString& caption, bool enabled)
 {
     QAction* action = menu->addAction(caption);
     action->setData(id);
@@ -17,11 +18,19 @@ QAction* addCommand(QMenu* menu, int id, const QString& caption, bool enabled = 
     return action;
 }
 
+// A command with its caption in the command table (no key text: the menu
+// names no keys).
+QAction* addCommand(QMenu* menu, int id, bool enabled = true)
+{
+    const Resources::Command* command = Resources::command(id);
+    return addAction(menu, id, command ? command->caption : QString(), enabled);
+}
+
 void addRegisteredTags(QMenu* menu)
 {
     QMenu* tags = menu->addMenu(QStringLiteral("登録タグ"));
     for (const auto& item : registeredTagItems())
-        addCommand(tags, item.first, item.second, item.first != 0);
+        addAction(tags, item.first, item.second, item.first != 0);
 }
 
 } // namespace
@@ -34,23 +43,23 @@ QList<QPair<int, QString>> registeredTagItems()
 QMenu* build(const State& state, QWidget* parent)
 {
     auto* menu = new QMenu(parent);
-    addCommand(menu, Cmd::ReinsertTag, QStringLiteral("タグの再挿入(&R)"), state.canReinsert);
+    addCommand(menu, Cmd::ReinsertTag, state.canReinsert);
     if (state.hasSelection) {
-        addCommand(menu, Cmd::CaptureTag, QStringLiteral("タグの取り込み(&W)"));
+        addCommand(menu, Cmd::CaptureTag);
         menu->addSeparator();
-        addCommand(menu, Cmd::EditCut, QStringLiteral("切り取り(&T)"));
-        addCommand(menu, Cmd::EditCopy, QStringLiteral("コピー(&C)"));
-        addCommand(menu, Cmd::EditPaste, QStringLiteral("貼り付け(&P)"), state.canPaste);
+        addCommand(menu, Cmd::EditCut);
+        addCommand(menu, Cmd::EditCopy);
+        addCommand(menu, Cmd::EditPaste, state.canPaste);
         menu->addSeparator();
         addRegisteredTags(menu);
     } else {
         menu->addSeparator();
-        addCommand(menu, Cmd::EditUndo, QStringLiteral("元に戻す(&U)"), state.canUndo);
-        addCommand(menu, Cmd::EditPaste, QStringLiteral("貼り付け(&P)"), state.canPaste);
+        addCommand(menu, Cmd::EditUndo, state.canUndo);
+        addCommand(menu, Cmd::EditPaste, state.canPaste);
         menu->addSeparator();
         addRegisteredTags(menu);
         menu->addSeparator();
-        addCommand(menu, Cmd::FileSave, QStringLiteral("上書き保存(&S)"));
+        addCommand(menu, Cmd::FileSave);
     }
     return menu;
 }

@@ -5,6 +5,7 @@
 #include "dialogs/window_list_dlg.h"
 #include "document/recent_file_list.h"
 #include "resources/command_ids.h"
+#include "resources/command_table.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -46,7 +47,7 @@ void rebuildRecentFiles(QMenu* menu, const CRecentFileList* recent,
     // Files directly in the program folder are shown by their names alone.
     const QString programFolder = QCoreApplication::applicationDirPath();
     if (recent->isEmpty()) {
-        first->setText(QStringLiteral("最新のファイル"));
+        first->setText(Resources::menuText(Cmd::RecentFile1));
         first->setData(int(Cmd::RecentFile1));
         first->setEnabled(false);
         return;
@@ -66,8 +67,8 @@ void rebuildRecentFiles(QMenu* menu, const CRecentFileList* recent,
 }
 
 // Lists the used slots after the menu's fixed items, each with its number as
-// mnemonic and its accelerator (keyText + the number).
-void rebuildSlotMenu(QMenu* menu, int firstId, const SlotNames::List& list, const QString& keyText,
+// mnemonic and its command's key.
+void rebuildSlotMenu(QMenu* menu, int firstId, const SlotNames::List& list,
                      const MenuBuilder::ActionFactory& make)
 {
     for (QAction* a : menu->actions()) {
@@ -80,10 +81,8 @@ void rebuildSlotMenu(QMenu* menu, int firstId, const SlotNames::List& list, cons
         const QString number = QString::number(i);
         // An ampersand in the user's name is shown, not taken as a mnemonic.
         const QString name = QString(names[i]).replace(QLatin1Char('&'), QStringLiteral("&&"));
-        menu->addAction(make(firstId + i,
-                             QStringLiteral("&") + number + QLatin1Char(' ') + name +
-                                 QLatin1Char('\t') + keyText + number,
-                             menu));
+        const QString caption = QStringLiteral("&") + number + QLatin1Char(' ') + name;
+        menu->addAction(make(firstId + i, Resources::menuText(firstId + i, caption), menu));
     }
 }
 
@@ -168,11 +167,10 @@ void rebuild(QMenu* menu, const CRecentFileList* recentFiles, QMdiArea* windows,
         rebuildRecentFiles(menu, recentFiles, make);
     switch (MenuBuilder::dynamicList(menu)) {
     case Resources::MenuItem::RegisteredTags:
-        rebuildSlotMenu(menu, Cmd::RegisteredTag0, SlotNames::kRegisteredTags,
-                        QStringLiteral("Ctrl+"), make);
+        rebuildSlotMenu(menu, Cmd::RegisteredTag0, SlotNames::kRegisteredTags, make);
         break;
     case Resources::MenuItem::Tools:
-        rebuildSlotMenu(menu, Cmd::Tool0, SlotNames::kTools, QStringLiteral("Ctrl+Shift+"), make);
+        rebuildSlotMenu(menu, Cmd::Tool0, SlotNames::kTools, make);
         break;
     case Resources::MenuItem::WindowList:
         rebuildWindowList(menu, windows);
