@@ -69,16 +69,16 @@ bool runStreamStep(CRecoveryFolder& folder, int serial, CRecoveryKeeper::Streame
 
 // The copy of one document: when it is due, whether a write is under way,
 // and whether a file may be on disk.
-class RecoveryDocumentCopy : public QObject
+class CRecoveryDocumentCopy : public QObject
 {
 public:
-    RecoveryDocumentCopy(CRecoveryKeeper* keeper, CMyRichEditDoc* doc, int serial)
+    CRecoveryDocumentCopy(CRecoveryKeeper* keeper, CMyRichEditDoc* doc, int serial)
         : QObject(keeper), m_keeper(keeper), m_doc(doc), m_serial(serial)
     {
         m_timer.setSingleShot(true);
-        connect(&m_timer, &QTimer::timeout, this, &RecoveryDocumentCopy::take);
+        connect(&m_timer, &QTimer::timeout, this, &CRecoveryDocumentCopy::take);
     }
-    ~RecoveryDocumentCopy() override { dropStream(); }
+    ~CRecoveryDocumentCopy() override { dropStream(); }
 
     CMyRichEditDoc* document() const { return m_doc; }
     int serial() const { return m_serial; }
@@ -356,7 +356,7 @@ CRecoveryKeeper::CRecoveryKeeper(const QString& folder, QObject* parent)
 
 CRecoveryKeeper::~CRecoveryKeeper()
 {
-    for (RecoveryDocumentCopy* copy : std::as_const(m_copies))
+    for (CRecoveryDocumentCopy* copy : std::as_const(m_copies))
         delete copy;
     m_copies.clear();
     m_worker.waitForDone();
@@ -393,10 +393,10 @@ void CRecoveryKeeper::setStreaming(qint64 threshold, qint64 pieceBytes)
 void CRecoveryKeeper::watch(CMyRichEditDoc* doc)
 {
     const int serial = m_nextSerial++;
-    auto* copy = new RecoveryDocumentCopy(this, doc, serial);
+    auto* copy = new CRecoveryDocumentCopy(this, doc, serial);
     m_copies.insert(serial, copy);
-    connect(doc, &CMyRichEditDoc::edited, copy, &RecoveryDocumentCopy::changed);
-    connect(doc, &CMyRichEditDoc::modifiedChanged, copy, &RecoveryDocumentCopy::modifiedChanged);
+    connect(doc, &CMyRichEditDoc::edited, copy, &CRecoveryDocumentCopy::changed);
+    connect(doc, &CMyRichEditDoc::modifiedChanged, copy, &CRecoveryDocumentCopy::modifiedChanged);
     connect(doc, &QObject::destroyed, copy, [this, copy, serial] {
         copy->discard();
         m_copies.remove(serial);
@@ -408,14 +408,14 @@ void CRecoveryKeeper::watch(CMyRichEditDoc* doc)
 
 bool CRecoveryKeeper::flush()
 {
-    for (RecoveryDocumentCopy* copy : std::as_const(m_copies))
+    for (CRecoveryDocumentCopy* copy : std::as_const(m_copies))
         copy->interruptStream();
     m_worker.waitForDone();
     QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
     // The worker is idle and only this thread gives it work: the folder can
     // be written from here.
     bool allWritten = true;
-    for (RecoveryDocumentCopy* copy : std::as_const(m_copies)) {
+    for (CRecoveryDocumentCopy* copy : std::as_const(m_copies)) {
         if (!copy->due())
             continue;
         std::optional<RecoveryCopy::Copy> taken;
@@ -481,13 +481,13 @@ void CRecoveryKeeper::submitStreamStep(int serial, quint64 stream,
 
 void CRecoveryKeeper::streamStepDone(int serial, quint64 stream, bool ok, const QString& error)
 {
-    if (RecoveryDocumentCopy* copy = m_copies.value(serial))
+    if (CRecoveryDocumentCopy* copy = m_copies.value(serial))
         copy->streamStepDone(stream, ok, error);
 }
 
 void CRecoveryKeeper::writeFinished(int serial, quint64 generation, bool ok, const QString& error)
 {
-    RecoveryDocumentCopy* copy = m_copies.value(serial);
+    CRecoveryDocumentCopy* copy = m_copies.value(serial);
     if (!copy)
         return;
     if (!ok && !m_warned) {

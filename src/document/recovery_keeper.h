@@ -11,7 +11,7 @@
 
 class CMyRichEditDoc;
 class CRecoveryFolder;
-class RecoveryDocumentCopy;
+class CRecoveryDocumentCopy;
 
 // Keeps a recovery copy of every watched document while it has unsaved
 // changes, so that a crash, a kill or a power cut loses at most the last
@@ -74,7 +74,7 @@ Q_SIGNALS:
     void copyProgress(CMyRichEditDoc* doc, qint64 done, qint64 total);
 
 private:
-    friend class RecoveryDocumentCopy;
+    friend class CRecoveryDocumentCopy;
     // Signs a copy as this instance's.
     void stamp(RecoveryCopy::Copy& copy) const;
     // Queues a write of `copy` on the worker thread.
@@ -92,7 +92,7 @@ private:
     QString m_instance;
     QString m_bootId;
     QThreadPool m_worker;
-    QHash<int, RecoveryDocumentCopy*> m_copies;
+    QHash<int, CRecoveryDocumentCopy*> m_copies;
     int m_nextSerial = 1;
     int m_copyMs = 1000;
     int m_retryMs = 5000;
