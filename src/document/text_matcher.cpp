@@ -1,0 +1,194 @@
+#include "document/text_matcher.h"
+
+#include "document/text_encoding.h"
+
+#include <QStringEncoder>
+
+namespace {
+
+QString lowerAscii(const QString& text)
+{
+    QString folded = text;
+    char16_t* p = reinterpret_cast<char16_t*>(folded.data());
+    const qsizetype n = folded.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (p[i] >= u'A' && p[i] <= u'Z')
+            p[i] = static_cast<char16_t>(p[i] + 32);
+    }
+    return folded;
+}
+
+QByteArray lowerAsciiBytes(QByteArrayView bytes)
+{
+    QByteArray folded(bytes.data(), bytes.size());
+    for (char& c : folded) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c + 32);
+    }
+    return folded;
+}
+
+bool isAscii(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// Where the line, the column and the line's end of the matches found so far
+// are, so that each next match costs only the text between the two.
+class LineCursor
+{
+public:
+    explicit LineCursor(const QString& text) : m_text(text) {}
+
+    ResultEntry entryAt(qsizetype start, qsizetype end)
+    {
+        moveTo(start);
+        ResultEntry entry;
+        entry.line = m_line;
+        entry.column = m_column + 1;
+        entry.length = characters(start, end);
+        entry.text = lineText(start);
+        return entry;
+    }
+
+private:
+    static bool isLineEnd(QChar c) { return c == u'\n' || c == u'\r'; }
+
+    void moveTo(qsizetype pos)
+    {
+        for (qsizetype i = m_pos; i < pos; ++i) {
+            const QChar c = m_text[i];
+            // CR LF counts once, at its LF.
+            if (c == u'\n' || (c == u'\r' && (i + 1 >= m_text.size() || m_text[i + 1] != u'\n'))) {
+                ++m_line;
+                m_lineStart = i + 1;
+                m_column = 0;
+                m_lineEnd = -1;
+            } else if (!c.isLowSurrogate()) {
+                ++m_column;
+            }
+        }
+        m_pos = qMax(m_pos, pos);
+    }
+
+    qsizetype characters(qsizetype start, qsizetype end) const
+    {
+        qsizetype count = 0;
+        for (qsizetype i = start; i < end; ++i)
+            count += m_text[i].isLowSurrogate() ? 0 : 1;
+        return count;
+    }
+
+    QString lineText(qsizetype at)
+    {
+        if (m_lineEnd < 0) {
+            m_lineEnd = at;
+            while (m_lineEnd < m_text.size() && !isLineEnd(m_text[m_lineEnd]))
+                ++m_lineEnd;
+        }
+        const qsizetype length = m_lineEnd - m_lineStart;
+        if (length <= TextMatcher::kMaxLineText)
+            return m_text.mid(m_lineStart, length);
+        qsizetype from = qMax(m_lineStart, at - TextMatcher::kMaxLineText / 5);
+        const qsizetype to = qMin(m_lineEnd, from + TextMatcher::kMaxLineText);
+        from = qMax(m_lineStart, to - TextMatcher::kMaxLineText);
+        // Never cut a surrogate pair in two.
+        const qsizetype cutFrom =
+            from > m_lineStart && m_text[from].isLowSurrogate() ? from + 1 : from;
+        const qsizetype cutTo = to < m_lineEnd && m_text[to].isLowSurrogate() ? to - 1 : to;
+        QString shown = m_text.mid(cutFrom, cutTo - cutFrom);
+        if (cutFrom > m_lineStart)
+            shown.prepend(QChar(0x2026));
+        if (cutTo < m_lineEnd)
+            shown.append(QChar(0x2026));
+        return shown;
+    }
+
+    const QString& m_text;
+    qsizetype m_pos = 0;
+    int m_line = 1;
+    qsizetype m_lineStart = 0;
+    int m_column = 0;         // characters from the line's start to m_pos
+    qsizetype m_lineEnd = -1; // of the current line, once looked for
+};
+
+} // namespace
+
+TextMatcher::TextMatcher(const QString& text, bool matchCase)
+    : m_text(matchCase ? text : lowerAscii(text)), m_matchCase(matchCase)
+{
+    // The raw bytes tell nothing when the text may be read differently from
+    // them: the backslash and the tilde are the yen and overline signs of
+    // some Japanese fonts and converters.
+    if (m_text.isEmpty())
+        return;
+    for (const QChar c : m_text) {
+        if (c == u'\\' || c == u'~' || c == QChar(0xA5) || c == QChar(0x203E))
+            return;
+    }
+    m_forms.append(m_text.toUtf8());
+    for (const char* encoding : {"Shift_JIS", "EUC-JP"}) {
+        QStringEncoder encoder(encoding);
+        const QByteArray form = encoder.encode(m_text);
+        if (encoder.isValid() && !encoder.hasError())
+            m_forms.append(m_matchCase ? form : lowerAsciiBytes(form));
+    }
+}
+
+TextMatcher::TextMatcher(const QRegularExpression& expression)
+    : m_expression(expression), m_regex(true)
+{
+}
+
+bool TextMatcher::mayOccurIn(QByteArrayView fileBytes) const
+{
+    if (m_forms.isEmpty() || !TextEncoding::utf16ByteOrder(fileBytes).isEmpty() ||
+        fileBytes.contains('\x1b'))
+        return true;
+    const QByteArray declared = TextEncoding::declaredCharset(fileBytes);
+    if (!declared.isEmpty()) {
+        const QString name = TextEncoding::canonicalName(QString::fromLatin1(declared));
+        const bool known = name.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) == 0 ||
+                           name.compare(QLatin1String("Shift_JIS"), Qt::CaseInsensitive) == 0 ||
+                           name.compare(QLatin1String("EUC-JP"), Qt::CaseInsensitive) == 0;
+        // ASCII text reads as itself in the ISO-8859 and Windows code pages too.
+        const bool asciiCompatible =
+            name.startsWith(QLatin1String("ISO-8859"), Qt::CaseInsensitive) ||
+            name.startsWith(QLatin1String("windows-"), Qt::CaseInsensitive);
+        if (!known && !(asciiCompatible && isAscii(m_text)))
+            return true;
+    }
+    const QByteArray folded = m_matchCase ? QByteArray() : lowerAsciiBytes(fileBytes);
+    const QByteArrayView haystack = m_matchCase ? fileBytes : QByteArrayView(folded);
+    for (const QByteArray& form : m_forms) {
+        if (haystack.indexOf(form) >= 0)
+            return true;
+    }
+    return false;
+}
+
+QList<ResultEntry> TextMatcher::matches(const QString& text, int limit) const
+{
+    QList<ResultEntry> found;
+    LineCursor cursor(text);
+    if (m_regex) {
+        QRegularExpressionMatchIterator it = m_expression.globalMatch(text);
+        while (found.size() < limit && it.hasNext()) {
+            const QRegularExpressionMatch m = it.next();
+            found.append(cursor.entryAt(m.capturedStart(0), m.capturedEnd(0)));
+        }
+        return found;
+    }
+    if (m_text.isEmpty())
+        return found;
+    const QString folded = m_matchCase ? QString() : lowerAscii(text);
+    const QString& haystack = m_matchCase ? text : folded;
+    for (qsizetype at = haystack.indexOf(m_text); at >= 0 && found.size() < limit;
+         at = haystack.indexOf(m_text, at + m_text.size()))
+        found.append(cursor.entryAt(at, at + m_text.size()));
+    return found;
+}

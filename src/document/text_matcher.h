@@ -1,0 +1,47 @@
+#pragma once
+
+#include "widgets/results_list.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QRegularExpression>
+#include <QString>
+
+// Finds a plain text or a regular expression in the decoded text of a file
+// and lists each match with its line and column, both counted from 1, the
+// column in characters (a character outside the BMP counts once), and the
+// text of its line. Lines end at LF, CR LF or a lone CR. Matches do not
+// overlap; an empty match of a pattern is listed, and the next search moves
+// on by one character.
+class TextMatcher
+{
+public:
+    // The longest line text kept for a match, in UTF-16 units; a longer line
+    // is cut round the match and the cut ends shown as "…".
+    static constexpr qsizetype kMaxLineText = 500;
+
+    // A plain text, compared with letter case (Unicode case folding) or not.
+    TextMatcher(const QString& text, bool matchCase);
+    // A compiled regular expression (its own options decide letter case).
+    explicit TextMatcher(const QRegularExpression& expression);
+
+    // Every match in text, at most limit of them.
+    QList<ResultEntry> matches(const QString& text, int limit) const;
+
+    // False only when the plain text surely does not occur in the file that
+    // fileBytes were read from, whichever of the encodings that opening a
+    // document recognises it is in; true when the file must be decoded to
+    // tell. Spares decoding files that cannot match.
+    bool mayOccurIn(QByteArrayView fileBytes) const;
+
+private:
+    QString m_text;
+    bool m_matchCase = false;
+    QRegularExpression m_expression;
+    bool m_regex = false;
+    // The plain text in UTF-8, Shift_JIS and EUC-JP (those it can be written
+    // in), ASCII letters in lower case unless case matters; empty when the
+    // raw bytes cannot tell (see mayOccurIn).
+    QList<QByteArray> m_forms;
+};
