@@ -4,18 +4,31 @@
 #include "document/text_matcher.h"
 #include "document/utf16_text.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMetaObject>
+#include <QThread>
+#include <QThreadPool>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 // The text of a file as opening it as a document gives it, in UTF-16.
 QString documentText(const QByteArray& fileBytes)
 {
-    return Utf16Text::decode(DocumentFile::decode(fileBytes).bytes);
+    const DocumentFile::Text text = DocumentFile::decode(fileBytes);
+    // Only bytes left unconverted may hold bytes that are no UTF-8.
+    return text.unconverted ? Utf16Text::decode(text.bytes) : QString::fromUtf8(text.bytes);
 }
 
 // Binary: a NUL byte in a file that is not UTF-16 (whose NULs are text).
@@ -26,22 +39,151 @@ bool isBinary(QByteArrayView bytes)
     return bytes.contains('\0');
 }
 
-enum class Outcome { Searched, TooLarge, Unreadable, Binary };
-
-Outcome searchFile(const QFileInfo& info, const FolderSearchQuery& query,
-                   const TextMatcher& matcher, int limit, QList<ResultEntry>& entries)
+// The entries of a folder: the files whose names match the filters and the
+// subfolders, each in name order with letter case ignored. Entries are told
+// apart by the type the folder gives them, so that listing costs no status
+// call per file; a symbolic link counts as the file it points to, never as
+// a folder.
+struct FolderEntries
 {
-    if (info.size() > query.sizeLimit)
-        return Outcome::TooLarge;
-    QFile file(info.filePath());
-    if (!file.open(QIODevice::ReadOnly))
+    QStringList files;
+    QStringList folders;
+    bool readable = true;
+};
+
+FolderEntries list(const QString& folder, const QList<QRegularExpression>& filters)
+{
+    FolderEntries entries;
+    const QByteArray path = QFile::encodeName(folder);
+    DIR* dir = ::opendir(path.constData());
+    if (!dir) {
+        entries.readable = false;
+        return entries;
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+        const char* name = entry->d_name;
+        if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
+            continue;
+        unsigned char type = entry->d_type;
+        if (type == DT_UNKNOWN || type == DT_LNK) {
+            struct stat status;
+            const QByteArray full = path + '/' + name;
+            if (::stat(full.constData(), &status) != 0)
+                continue;
+            if (S_ISDIR(status.st_mode))
+                type = type == DT_LNK ? DT_LNK : DT_DIR;
+            else
+                type = S_ISREG(status.st_mode) ? DT_REG : DT_UNKNOWN;
+        }
+        const QString decoded = QFile::decodeName(name);
+        if (type == DT_DIR) {
+            entries.folders.append(decoded);
+        } else if (type == DT_REG) {
+            for (const QRegularExpression& filter : filters) {
+                if (filter.match(decoded).hasMatch()) {
+                    entries.files.append(decoded);
+                    break;
+                }
+            }
+        }
+    }
+    ::closedir(dir);
+    auto byName = [](const QString& a, const QString& b) {
+        const int order = a.compare(b, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : a < b;
+    };
+    std::sort(entries.files.begin(), entries.files.end(), byName);
+    std::sort(entries.folders.begin(), entries.folders.end(), byName);
+    return entries;
+}
+
+enum class Outcome { Searched, TooLarge, Unreadable, Binary, NotAFile };
+
+// Reads a file whole with one status call and as few reads as it takes.
+Outcome readFile(const QString& path, qint64 sizeLimit, QByteArray& bytes)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
         return Outcome::Unreadable;
-    // A file grown since it was listed is read only up to the limit.
-    const QByteArray bytes = file.read(query.sizeLimit + 1);
-    if (file.error() != QFileDevice::NoError)
-        return Outcome::Unreadable;
-    if (bytes.size() > query.sizeLimit)
-        return Outcome::TooLarge;
+    struct stat status;
+    Outcome outcome = Outcome::Searched;
+    if (::fstat(fd, &status) != 0) {
+        outcome = Outcome::Unreadable;
+    } else if (!S_ISREG(status.st_mode)) {
+        outcome = Outcome::NotAFile;
+    } else if (status.st_size > sizeLimit) {
+        outcome = Outcome::TooLarge;
+    } else {
+        // One byte more than the size tells a file that has grown meanwhile.
+        bytes.resize(status.st_size + 1);
+        qint64 done = 0;
+        for (;;) {
+            const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0) {
+                outcome = Outcome::Unreadable;
+                break;
+            }
+            done += got;
+            if (got == 0 || done > sizeLimit)
+                break;
+            if (done == bytes.size())
+                bytes.resize(qMin<qint64>(bytes.size() * 2, sizeLimit + 1));
+        }
+        bytes.truncate(done);
+        if (done > sizeLimit)
+            outcome = Outcome::TooLarge;
+    }
+    ::close(fd);
+    return outcome;
+}
+
+struct FileResult
+{
+    Outcome outcome = Outcome::NotAFile;
+    QList<ResultEntry> entries;
+};
+
+// Counts the outcome; true when the file has matches to report.
+bool take(const FileResult& result, FolderSearchSummary& summary)
+{
+    switch (result.outcome) {
+    case Outcome::TooLarge:
+        ++summary.tooLarge;
+        return false;
+    case Outcome::Unreadable:
+        ++summary.unreadable;
+        return false;
+    case Outcome::Binary:
+        ++summary.binary;
+        return false;
+    case Outcome::NotAFile:
+        return false;
+    case Outcome::Searched:
+        ++summary.filesSearched;
+        break;
+    }
+    return !result.entries.isEmpty();
+}
+
+// A matcher of the query's own, sharing nothing with another one, for one
+// thread.
+TextMatcher matcherFor(const FolderSearchQuery& query)
+{
+    if (!query.regex)
+        return TextMatcher(query.text, query.matchCase);
+    return TextMatcher(
+        QRegularExpression(query.expression.pattern(), query.expression.patternOptions()));
+}
+
+Outcome searchFile(const QString& path, const FolderSearchQuery& query, const TextMatcher& matcher,
+                   int limit, QList<ResultEntry>& entries)
+{
+    QByteArray bytes;
+    const Outcome outcome = readFile(path, query.sizeLimit, bytes);
+    if (outcome != Outcome::Searched)
+        return outcome;
     if (isBinary(bytes))
         return Outcome::Binary;
     if (matcher.mayOccurIn(bytes))
@@ -75,63 +217,73 @@ FolderSearchSummary run(const FolderSearchQuery& query,
         summary.error = QStringLiteral("フォルダー %1 が見つかりません。").arg(query.folder);
         return summary;
     }
-    const TextMatcher matcher =
-        query.regex ? TextMatcher(query.expression) : TextMatcher(query.text, query.matchCase);
+    QList<QRegularExpression> filters;
+    for (const QString& filter : query.nameFilters)
+        filters.append(QRegularExpression(QRegularExpression::wildcardToRegularExpression(filter),
+                                          QRegularExpression::CaseInsensitiveOption));
+    // The files of each folder are searched by this thread and helpers
+    // together, each with a matcher of its own; the results are then taken
+    // in name order.
+    const int helpers = qMax(0, QThread::idealThreadCount() - 1);
+    QThreadPool pool;
+    pool.setMaxThreadCount(qMax(1, helpers));
+    std::vector<TextMatcher> matchers;
+    for (int i = 0; i <= helpers; ++i)
+        matchers.push_back(matcherFor(query));
+
     QElapsedTimer sinceProgress;
     sinceProgress.start();
     // Folders still to search, the next one last.
     QStringList folders{root.absoluteFilePath()};
     while (!folders.isEmpty() && !summary.limitReached) {
-        const QDir dir(folders.takeLast());
-        const QFileInfo folder(dir.path());
-        if (!folder.isReadable() || !folder.isExecutable()) {
+        const QString folder = folders.takeLast();
+        const FolderEntries entries = list(folder, filters);
+        if (!entries.readable) {
             ++summary.unreadable;
             continue;
         }
-        const QFileInfoList files = dir.entryInfoList(query.nameFilters, QDir::Files | QDir::Hidden,
-                                                      QDir::Name | QDir::IgnoreCase);
-        for (const QFileInfo& info : files) {
-            if (stop.load(std::memory_order_relaxed)) {
-                summary.stopped = true;
-                return summary;
+        const int count = static_cast<int>(entries.files.size());
+        std::vector<FileResult> results(static_cast<size_t>(count));
+        std::atomic<int> next{0};
+        const int left = static_cast<int>(query.matchLimit - summary.matches);
+        auto work = [&](const TextMatcher& matcher) {
+            for (int i; (i = next++) < count && !stop.load(std::memory_order_relaxed);) {
+                FileResult& result = results[static_cast<size_t>(i)];
+                result.outcome = searchFile(folder + QLatin1Char('/') + entries.files[i], query,
+                                            matcher, left, result.entries);
             }
-            if (sinceProgress.elapsed() >= 100) {
-                progress(summary.filesSearched, info.filePath());
-                sinceProgress.restart();
+        };
+        for (int h = 1; h <= helpers && h < count; ++h)
+            pool.start([&work, &matchers, h] { work(matchers[static_cast<size_t>(h)]); });
+        work(matchers[0]);
+        pool.waitForDone();
+        if (stop.load(std::memory_order_relaxed)) {
+            summary.stopped = true;
+            return summary;
+        }
+        for (int i = 0; i < count && !summary.limitReached; ++i) {
+            FileResult& result = results[static_cast<size_t>(i)];
+            if (!take(result, summary))
+                continue;
+            FileMatches matches{folder + QLatin1Char('/') + entries.files[i],
+                                std::move(result.entries)};
+            const qint64 room = query.matchLimit - summary.matches;
+            if (matches.entries.size() >= room) {
+                matches.entries.resize(room);
+                summary.limitReached = true;
             }
-            FileMatches matches{info.filePath(), {}};
-            const int left = static_cast<int>(query.matchLimit - summary.matches);
-            switch (searchFile(info, query, matcher, left, matches.entries)) {
-            case Outcome::TooLarge:
-                ++summary.tooLarge;
-                continue;
-            case Outcome::Unreadable:
-                ++summary.unreadable;
-                continue;
-            case Outcome::Binary:
-                ++summary.binary;
-                continue;
-            case Outcome::Searched:
-                ++summary.filesSearched;
-                break;
-            }
-            if (matches.entries.isEmpty())
-                continue;
             ++summary.filesMatched;
             summary.matches += matches.entries.size();
             found(std::move(matches));
-            if (summary.matches >= query.matchLimit) {
-                summary.limitReached = true;
-                break;
-            }
+        }
+        if (count > 0 && sinceProgress.elapsed() >= 100) {
+            progress(summary.filesSearched, folder + QLatin1Char('/') + entries.files.last());
+            sinceProgress.restart();
         }
         if (!query.subfolders)
             break;
-        const QFileInfoList subfolders =
-            dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks | QDir::Hidden,
-                              QDir::Name | QDir::IgnoreCase);
-        for (auto it = subfolders.crbegin(); it != subfolders.crend(); ++it)
-            folders.append(it->absoluteFilePath());
+        for (auto it = entries.folders.crbegin(); it != entries.folders.crend(); ++it)
+            folders.append(folder + QLatin1Char('/') + *it);
     }
     return summary;
 }

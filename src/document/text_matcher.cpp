@@ -4,6 +4,8 @@
 
 #include <QStringEncoder>
 
+#include <cstring>
+
 namespace {
 
 QString lowerAscii(const QString& text)
@@ -130,12 +132,16 @@ TextMatcher::TextMatcher(const QString& text, bool matchCase)
         if (c == u'\\' || c == u'~' || c == QChar(0xA5) || c == QChar(0x203E))
             return;
     }
+    m_asciiText = isAscii(m_text);
     m_forms.append(m_text.toUtf8());
     for (const char* encoding : {"Shift_JIS", "EUC-JP"}) {
         QStringEncoder encoder(encoding);
-        const QByteArray form = encoder.encode(m_text);
-        if (encoder.isValid() && !encoder.hasError())
-            m_forms.append(m_matchCase ? form : lowerAsciiBytes(form));
+        QByteArray form = encoder.encode(m_text);
+        if (!m_matchCase)
+            form = lowerAsciiBytes(form);
+        // ASCII text has one form in all three.
+        if (encoder.isValid() && !encoder.hasError() && !m_forms.contains(form))
+            m_forms.append(form);
     }
 }
 
@@ -149,26 +155,34 @@ bool TextMatcher::mayOccurIn(QByteArrayView fileBytes) const
     if (m_forms.isEmpty() || !TextEncoding::utf16ByteOrder(fileBytes).isEmpty() ||
         fileBytes.contains('\x1b'))
         return true;
-    const QByteArray declared = TextEncoding::declaredCharset(fileBytes);
-    if (!declared.isEmpty()) {
-        const QString name = TextEncoding::canonicalName(QString::fromLatin1(declared));
-        const bool known = name.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) == 0 ||
-                           name.compare(QLatin1String("Shift_JIS"), Qt::CaseInsensitive) == 0 ||
-                           name.compare(QLatin1String("EUC-JP"), Qt::CaseInsensitive) == 0;
-        // ASCII text reads as itself in the ISO-8859 and Windows code pages too.
-        const bool asciiCompatible =
-            name.startsWith(QLatin1String("ISO-8859"), Qt::CaseInsensitive) ||
-            name.startsWith(QLatin1String("windows-"), Qt::CaseInsensitive);
-        if (!known && !(asciiCompatible && isAscii(m_text)))
-            return true;
-    }
     const QByteArray folded = m_matchCase ? QByteArray() : lowerAsciiBytes(fileBytes);
     const QByteArrayView haystack = m_matchCase ? fileBytes : QByteArrayView(folded);
     for (const QByteArray& form : m_forms) {
-        if (haystack.indexOf(form) >= 0)
+        if (memmem(haystack.data(), static_cast<size_t>(haystack.size()), form.constData(),
+                   static_cast<size_t>(form.size())))
             return true;
     }
-    return false;
+    // Not in the bytes: then not in the text either, unless the file names
+    // an encoding that reads the text from other bytes. ASCII text without
+    // a backslash or a tilde reads from the same bytes in every encoding
+    // that a file can name in ASCII and that gives its bytes back exactly.
+    if (m_asciiText)
+        return false;
+    const QByteArray declared = TextEncoding::declaredCharset(fileBytes);
+    return !declared.isEmpty() && !readsAsForms(declared);
+}
+
+bool TextMatcher::readsAsForms(const QByteArray& declared) const
+{
+    auto known = m_declared.constFind(declared);
+    if (known != m_declared.cend())
+        return known.value();
+    const QString name = TextEncoding::canonicalName(QString::fromLatin1(declared));
+    bool forms = false;
+    for (const char* listed : {"UTF-8", "Shift_JIS", "EUC-JP"})
+        forms = forms || name.compare(QLatin1String(listed), Qt::CaseInsensitive) == 0;
+    m_declared.insert(declared, forms);
+    return forms;
 }
 
 QList<ResultEntry> TextMatcher::matches(const QString& text, int limit) const

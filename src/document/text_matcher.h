@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QHash>
 #include <QList>
 #include <QRegularExpression>
 #include <QString>
@@ -36,6 +37,10 @@ public:
     bool mayOccurIn(QByteArrayView fileBytes) const;
 
 private:
+    // Whether a file declaring this encoding holds the text only as one of
+    // the forms; remembered per name.
+    bool readsAsForms(const QByteArray& declared) const;
+
     QString m_text;
     bool m_matchCase = false;
     QRegularExpression m_expression;
@@ -44,4 +49,6 @@ private:
     // in), ASCII letters in lower case unless case matters; empty when the
     // raw bytes cannot tell (see mayOccurIn).
     QList<QByteArray> m_forms;
+    bool m_asciiText = false;
+    mutable QHash<QByteArray, bool> m_declared;
 };
