@@ -98,7 +98,7 @@ FolderSearchSummary search(const QString& root, const QString& text, bool regex,
     query.text = text;
     query.matchCase = true;
     query.regex = regex;
-    query.expression = RegexPattern(text, {true, false}).expression();
+    query.expression = CRegexPattern(text, {true, false}).expression();
     FolderSearchSummary summary;
     const std::atomic<bool> stop{false};
     auto run = [&] {

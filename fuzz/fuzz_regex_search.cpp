@@ -32,19 +32,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString replacement = QString::fromUtf8(input.piece()).remove(QLatin1Char('\\'));
     const QByteArray text = input.rest();
 
-    const Utf16Text utf16(text);
+    const CUtf16Text utf16(text);
     for (qint64 pos = 0; pos <= text.size(); ++pos) {
         const qint64 start = utf16.byteOfIndex(utf16.indexOfByte(pos));
         FUZZ_CHECK(start >= pos && start <= text.size(), detail);
         FUZZ_CHECK(utf16.indexOfByte(start) == utf16.indexOfByte(pos), detail);
     }
 
-    const RegexPattern compiled(pattern, options);
+    const CRegexPattern compiled(pattern, options);
     if (!compiled.isValid()) {
         FUZZ_CHECK(!compiled.errorMessage().isEmpty(), detail);
         return 0;
     }
-    const RegexReplacement parsed(replacement);
+    const CRegexReplacement parsed(replacement);
     const RegexSearch::Edits edits = RegexSearch::replaceAll(text, utf16, compiled, parsed);
     qint64 previousEnd = 0;
     for (const RegexSearch::Edit& edit : edits.edits) {

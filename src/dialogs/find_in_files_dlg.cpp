@@ -133,7 +133,7 @@ QString CFindInFilesDlg::problem(QWidget*& focus) const
     if (findText().isEmpty())
         return QStringLiteral("検索する文字列を入力してください。");
     if (regex()) {
-        const RegexPattern pattern(findText(), {matchCase(), false});
+        const CRegexPattern pattern(findText(), {matchCase(), false});
         if (!pattern.isValid())
             return pattern.errorMessage();
     }

@@ -1,6 +1,6 @@
 #include "document/folder_search.h"
 
-#include "document/document_file.h"
+#include "document/text_decoding.h"
 #include "document/text_matcher.h"
 #include "document/utf16_text.h"
 
@@ -26,9 +26,9 @@ namespace {
 // The text of a file as opening it as a document gives it, in UTF-16.
 QString documentText(const QByteArray& fileBytes)
 {
-    const DocumentFile::Text text = DocumentFile::decode(fileBytes);
+    const TextDecoding::Text text = TextDecoding::decode(fileBytes);
     // Only bytes left unconverted may hold bytes that are no UTF-8.
-    return text.unconverted ? Utf16Text::decode(text.bytes) : QString::fromUtf8(text.bytes);
+    return text.unconverted ? CUtf16Text::decode(text.bytes) : QString::fromUtf8(text.bytes);
 }
 
 // Binary: a NUL byte in a file that is not UTF-16 (whose NULs are text).
@@ -169,15 +169,15 @@ bool take(const FileResult& result, FolderSearchSummary& summary)
 
 // A matcher of the query's own, sharing nothing with another one, for one
 // thread.
-TextMatcher matcherFor(const FolderSearchQuery& query)
+CTextMatcher matcherFor(const FolderSearchQuery& query)
 {
     if (!query.regex)
-        return TextMatcher(query.text, query.matchCase);
-    return TextMatcher(
+        return CTextMatcher(query.text, query.matchCase);
+    return CTextMatcher(
         QRegularExpression(query.expression.pattern(), query.expression.patternOptions()));
 }
 
-Outcome searchFile(const QString& path, const FolderSearchQuery& query, const TextMatcher& matcher,
+Outcome searchFile(const QString& path, const FolderSearchQuery& query, const CTextMatcher& matcher,
                    int limit, QList<ResultEntry>& entries)
 {
     QByteArray bytes;
@@ -227,7 +227,7 @@ FolderSearchSummary run(const FolderSearchQuery& query,
     const int helpers = qMax(0, QThread::idealThreadCount() - 1);
     QThreadPool pool;
     pool.setMaxThreadCount(qMax(1, helpers));
-    std::vector<TextMatcher> matchers;
+    std::vector<CTextMatcher> matchers;
     for (int i = 0; i <= helpers; ++i)
         matchers.push_back(matcherFor(query));
 
@@ -246,7 +246,7 @@ FolderSearchSummary run(const FolderSearchQuery& query,
         std::vector<FileResult> results(static_cast<size_t>(count));
         std::atomic<int> next{0};
         const int left = static_cast<int>(query.matchLimit - summary.matches);
-        auto work = [&](const TextMatcher& matcher) {
+        auto work = [&](const CTextMatcher& matcher) {
             for (int i; (i = next++) < count && !stop.load(std::memory_order_relaxed);) {
                 FileResult& result = results[static_cast<size_t>(i)];
                 result.outcome = searchFile(folder + QLatin1Char('/') + entries.files[i], query,

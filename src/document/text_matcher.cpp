@@ -93,11 +93,11 @@ private:
                 ++m_lineEnd;
         }
         const qsizetype length = m_lineEnd - m_lineStart;
-        if (length <= TextMatcher::kMaxLineText)
+        if (length <= CTextMatcher::kMaxLineText)
             return m_text.mid(m_lineStart, length);
-        qsizetype from = qMax(m_lineStart, at - TextMatcher::kMaxLineText / 5);
-        const qsizetype to = qMin(m_lineEnd, from + TextMatcher::kMaxLineText);
-        from = qMax(m_lineStart, to - TextMatcher::kMaxLineText);
+        qsizetype from = qMax(m_lineStart, at - CTextMatcher::kMaxLineText / 5);
+        const qsizetype to = qMin(m_lineEnd, from + CTextMatcher::kMaxLineText);
+        from = qMax(m_lineStart, to - CTextMatcher::kMaxLineText);
         // Never cut a surrogate pair in two.
         const qsizetype cutFrom =
             from > m_lineStart && m_text[from].isLowSurrogate() ? from + 1 : from;
@@ -120,7 +120,7 @@ private:
 
 } // namespace
 
-TextMatcher::TextMatcher(const QString& text, bool matchCase)
+CTextMatcher::CTextMatcher(const QString& text, bool matchCase)
     : m_text(matchCase ? text : lowerAscii(text)), m_matchCase(matchCase)
 {
     // The raw bytes tell nothing when the text may be read differently from
@@ -145,12 +145,12 @@ TextMatcher::TextMatcher(const QString& text, bool matchCase)
     }
 }
 
-TextMatcher::TextMatcher(const QRegularExpression& expression)
+CTextMatcher::CTextMatcher(const QRegularExpression& expression)
     : m_expression(expression), m_regex(true)
 {
 }
 
-bool TextMatcher::mayOccurIn(QByteArrayView fileBytes) const
+bool CTextMatcher::mayOccurIn(QByteArrayView fileBytes) const
 {
     if (m_forms.isEmpty() || !TextEncoding::utf16ByteOrder(fileBytes).isEmpty() ||
         fileBytes.contains('\x1b'))
@@ -172,7 +172,7 @@ bool TextMatcher::mayOccurIn(QByteArrayView fileBytes) const
     return !declared.isEmpty() && !readsAsForms(declared);
 }
 
-bool TextMatcher::readsAsForms(const QByteArray& declared) const
+bool CTextMatcher::readsAsForms(const QByteArray& declared) const
 {
     auto known = m_declared.constFind(declared);
     if (known != m_declared.cend())
@@ -185,7 +185,7 @@ bool TextMatcher::readsAsForms(const QByteArray& declared) const
     return forms;
 }
 
-QList<ResultEntry> TextMatcher::matches(const QString& text, int limit) const
+QList<ResultEntry> CTextMatcher::matches(const QString& text, int limit) const
 {
     QList<ResultEntry> found;
     LineCursor cursor(text);

@@ -15,7 +15,7 @@
 // text of its line. Lines end at LF, CR LF or a lone CR. Matches do not
 // overlap; an empty match of a pattern is listed, and the next search moves
 // on by one character.
-class TextMatcher
+class CTextMatcher
 {
 public:
     // The longest line text kept for a match, in UTF-16 units; a longer line
@@ -23,9 +23,9 @@ public:
     static constexpr qsizetype kMaxLineText = 500;
 
     // A plain text, compared with letter case (Unicode case folding) or not.
-    TextMatcher(const QString& text, bool matchCase);
+    CTextMatcher(const QString& text, bool matchCase);
     // A compiled regular expression (its own options decide letter case).
-    explicit TextMatcher(const QRegularExpression& expression);
+    explicit CTextMatcher(const QRegularExpression& expression);
 
     // Every match in text, at most limit of them.
     QList<ResultEntry> matches(const QString& text, int limit) const;

@@ -63,7 +63,7 @@ bool asciiWord(const uchar* p)
 
 } // namespace
 
-Utf16Text::Utf16Text(QByteArrayView utf8) : m_bytes(utf8), m_byteSize(utf8.size())
+CUtf16Text::CUtf16Text(QByteArrayView utf8) : m_bytes(utf8), m_byteSize(utf8.size())
 {
     const auto* p = reinterpret_cast<const uchar*>(utf8.data());
     const qint64 n = utf8.size();
@@ -113,12 +113,12 @@ Utf16Text::Utf16Text(QByteArrayView utf8) : m_bytes(utf8), m_byteSize(utf8.size(
     m_text.resize(u);
 }
 
-QString Utf16Text::decode(QByteArrayView utf8)
+QString CUtf16Text::decode(QByteArrayView utf8)
 {
-    return Utf16Text(utf8).m_text;
+    return CUtf16Text(utf8).m_text;
 }
 
-qsizetype Utf16Text::indexOfByte(qint64 pos) const
+qsizetype CUtf16Text::indexOfByte(qint64 pos) const
 {
     if (pos <= 0)
         return 0;
@@ -142,7 +142,7 @@ qsizetype Utf16Text::indexOfByte(qint64 pos) const
     return index;
 }
 
-qint64 Utf16Text::byteOfIndex(qsizetype index) const
+qint64 CUtf16Text::byteOfIndex(qsizetype index) const
 {
     if (index <= 0)
         return 0;

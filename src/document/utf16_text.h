@@ -18,13 +18,13 @@
 // walk over one stretch of kStep bytes, none inside an all-ASCII stretch.
 // The mapping reads the bytes again: they must stay as they are, where they
 // are, while the object is used.
-class Utf16Text
+class CUtf16Text
 {
 public:
     static constexpr qint64 kStep = 256;
 
-    Utf16Text() = default;
-    explicit Utf16Text(QByteArrayView utf8);
+    CUtf16Text() = default;
+    explicit CUtf16Text(QByteArrayView utf8);
 
     const QString& text() const { return m_text; }
     qint64 byteSize() const { return m_byteSize; }

@@ -112,7 +112,7 @@ void TestFolderSearch::search()
     query.text = text;
     query.matchCase = flags.contains(u'c');
     query.regex = flags.contains(u'r');
-    query.expression = RegexPattern(text, {query.matchCase, false}).expression();
+    query.expression = CRegexPattern(text, {query.matchCase, false}).expression();
     query.sizeLimit = 2000;
     QStringList found;
     const std::atomic<bool> stop{false};

@@ -78,7 +78,7 @@ QString errorAt(const QString& pattern, qsizetype offset, const QString& message
 
 } // namespace
 
-RegexPattern::RegexPattern(const QString& pattern, RegexOptions options)
+CRegexPattern::CRegexPattern(const QString& pattern, RegexOptions options)
     : m_pattern(pattern), m_options(options)
 {
     compile();
@@ -92,7 +92,7 @@ RegexPattern::RegexPattern(const QString& pattern, RegexOptions options)
 // extended syntax, a line feed ends the comment too (it is only tried when
 // the group could not be closed otherwise, so it never becomes a character
 // to match).
-void RegexPattern::compile()
+void CRegexPattern::compile()
 {
     QRegularExpression::PatternOptions flags =
         QRegularExpression::MultilineOption | QRegularExpression::UseUnicodePropertiesOption;

@@ -21,11 +21,11 @@ struct RegexOptions
 // matchCase. With wholeWord, a match is only taken where it starts and ends
 // as a whole word does in the plain search (the edges of words and of runs
 // of punctuation), and never empty.
-class RegexPattern
+class CRegexPattern
 {
 public:
-    RegexPattern() = default;
-    explicit RegexPattern(const QString& pattern, RegexOptions options = {});
+    CRegexPattern() = default;
+    explicit CRegexPattern(const QString& pattern, RegexOptions options = {});
 
     bool isValid() const { return m_valid; }
     // What is wrong with the pattern and where, in Japanese; empty when valid.

@@ -1,6 +1,6 @@
 #include "editor/rules/regex_replacement.h"
 
-RegexReplacement::RegexReplacement(const QString& text)
+CRegexReplacement::CRegexReplacement(const QString& text)
 {
     QString literal;
     auto flushLiteral = [&] {
@@ -42,7 +42,7 @@ RegexReplacement::RegexReplacement(const QString& text)
     flushLiteral();
 }
 
-QString RegexReplacement::check(int captureCount) const
+QString CRegexReplacement::check(int captureCount) const
 {
     if (m_highestGroup <= captureCount)
         return QString();
@@ -50,7 +50,7 @@ QString RegexReplacement::check(int captureCount) const
         .arg(m_highestGroup);
 }
 
-void RegexReplacement::appendTo(QByteArray& out, QByteArrayView bytes, const qint64* bounds) const
+void CRegexReplacement::appendTo(QByteArray& out, QByteArrayView bytes, const qint64* bounds) const
 {
     for (const Piece& piece : m_pieces) {
         if (piece.group < 0) {

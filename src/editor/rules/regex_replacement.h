@@ -10,10 +10,10 @@
 // feed, a carriage return, a tab and a backslash. Any other backslash stands
 // for itself, as does every other character. The text is taken apart once;
 // each match then only joins pieces.
-class RegexReplacement
+class CRegexReplacement
 {
 public:
-    explicit RegexReplacement(const QString& text = QString());
+    explicit CRegexReplacement(const QString& text = QString());
 
     // The message when the text names a group beyond the pattern's
     // captureCount, in Japanese; empty when every group exists.

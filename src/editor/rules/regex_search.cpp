@@ -10,7 +10,7 @@ namespace RegexSearch {
 namespace {
 
 // The match in bytes, with groups 0 to lastGroup.
-RegexMatch toBytes(const Utf16Text& text, const QRegularExpressionMatch& m, int lastGroup)
+RegexMatch toBytes(const CUtf16Text& text, const QRegularExpressionMatch& m, int lastGroup)
 {
     RegexMatch match;
     match.start = text.byteOfIndex(m.capturedStart(0));
@@ -29,7 +29,7 @@ RegexMatch toBytes(const Utf16Text& text, const QRegularExpressionMatch& m, int 
 
 } // namespace
 
-RegexMatch findNext(const Utf16Text& text, const RegexPattern& pattern, qint64 from, qint64 to,
+RegexMatch findNext(const CUtf16Text& text, const CRegexPattern& pattern, qint64 from, qint64 to,
                     bool skipEmptyAtFrom)
 {
     if (!pattern.isValid() || from > to || from > text.byteSize())
@@ -55,7 +55,7 @@ RegexMatch findNext(const Utf16Text& text, const RegexPattern& pattern, qint64 f
     return {};
 }
 
-RegexMatch matchAt(const Utf16Text& text, const RegexPattern& pattern, qint64 start, qint64 end)
+RegexMatch matchAt(const CUtf16Text& text, const CRegexPattern& pattern, qint64 start, qint64 end)
 {
     if (!pattern.isValid() || start < 0 || end < start || end > text.byteSize())
         return {};
@@ -71,7 +71,7 @@ RegexMatch matchAt(const Utf16Text& text, const RegexPattern& pattern, qint64 st
 }
 
 QByteArray expand(QByteArrayView bytes, const RegexMatch& match,
-                  const RegexReplacement& replacement)
+                  const CRegexReplacement& replacement)
 {
     QByteArray out;
     QList<qint64> bounds = match.groups;
@@ -82,8 +82,8 @@ QByteArray expand(QByteArrayView bytes, const RegexMatch& match,
     return out;
 }
 
-Edits replaceAll(QByteArrayView bytes, const Utf16Text& text, const RegexPattern& pattern,
-                 const RegexReplacement& replacement)
+Edits replaceAll(QByteArrayView bytes, const CUtf16Text& text, const CRegexPattern& pattern,
+                 const CRegexReplacement& replacement)
 {
     Edits result;
     if (!pattern.isValid())

@@ -4,9 +4,9 @@
 #include <QByteArrayView>
 #include <QList>
 
-class RegexPattern;
-class RegexReplacement;
-class Utf16Text;
+class CRegexPattern;
+class CRegexReplacement;
+class CUtf16Text;
 
 // A match of a regular expression in the editor's text: byte positions,
 // and the byte range of each group (start -1 for a group that took no part).
@@ -19,7 +19,7 @@ struct RegexMatch
 };
 
 // Regular-expression search and replace over the editor's text, given as its
-// bytes and their Utf16Text (built from the same bytes). Positions are byte
+// bytes and their CUtf16Text (built from the same bytes). Positions are byte
 // offsets into the bytes. The whole text is always what is searched, so
 // lookbehinds, ^ and \b see the text before a start position.
 namespace RegexSearch {
@@ -29,16 +29,16 @@ namespace RegexSearch {
 // a character starts at the next character. With skipEmptyAtFrom, an empty
 // match at from is passed over (the search before found it there), so that
 // repeated searches move on.
-RegexMatch findNext(const Utf16Text& text, const RegexPattern& pattern, qint64 from, qint64 to,
+RegexMatch findNext(const CUtf16Text& text, const CRegexPattern& pattern, qint64 from, qint64 to,
                     bool skipEmptyAtFrom = false);
 
 // The match that begins at start and ends exactly at end, or none: whether
 // a selection is a match.
-RegexMatch matchAt(const Utf16Text& text, const RegexPattern& pattern, qint64 start, qint64 end);
+RegexMatch matchAt(const CUtf16Text& text, const CRegexPattern& pattern, qint64 start, qint64 end);
 
 // The replacement of one match (its groups as findNext gives them).
 QByteArray expand(QByteArrayView bytes, const RegexMatch& match,
-                  const RegexReplacement& replacement);
+                  const CRegexReplacement& replacement);
 
 // Every match of the text, from its start, each replaced by its expansion:
 // the ranges replaced, in order and apart, and their new texts one after
@@ -56,8 +56,8 @@ struct Edits
     QByteArray replacements;
 };
 // One pass over the text. The replacement must have passed check().
-Edits replaceAll(QByteArrayView bytes, const Utf16Text& text, const RegexPattern& pattern,
-                 const RegexReplacement& replacement);
+Edits replaceAll(QByteArrayView bytes, const CUtf16Text& text, const CRegexPattern& pattern,
+                 const CRegexReplacement& replacement);
 
 // The text with the edits made.
 QByteArray applied(QByteArrayView bytes, const Edits& edits);

@@ -142,8 +142,8 @@ void TestRegexRules::replaceAll()
     QFETCH(QString, replacement);
     QFETCH(QByteArray, expected);
 
-    const RegexPattern compiled(pattern, optionsOf(flags));
-    const RegexReplacement parsed(replacement);
+    const CRegexPattern compiled(pattern, optionsOf(flags));
+    const CRegexReplacement parsed(replacement);
     QByteArray result;
     if (!compiled.isValid())
         result = compiled.errorMessage().toUtf8();
@@ -151,7 +151,7 @@ void TestRegexRules::replaceAll()
         result = parsed.check(compiled.captureCount()).toUtf8();
     else
         result = RegexSearch::applied(
-            text, RegexSearch::replaceAll(text, Utf16Text(text), compiled, parsed));
+            text, RegexSearch::replaceAll(text, CUtf16Text(text), compiled, parsed));
     QCOMPARE(result, expected);
 }
 
@@ -195,7 +195,7 @@ void TestRegexRules::findNext()
     QFETCH(qint64, end);
 
     const RegexMatch match =
-        RegexSearch::findNext(Utf16Text(text), RegexPattern(pattern), from, to, skipEmpty);
+        RegexSearch::findNext(CUtf16Text(text), CRegexPattern(pattern), from, to, skipEmpty);
     QCOMPARE(match.start, start);
     QCOMPARE(match.end, end);
 }
