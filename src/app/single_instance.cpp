@@ -1,5 +1,7 @@
 #include "app/single_instance.h"
 
+#include "app/hand_off_message.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -8,7 +10,6 @@
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QTimer>
-#include <QtEndian>
 
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -16,13 +17,10 @@
 
 namespace {
 
-constexpr quint32 kMaxPayload = 64 * 1024;
 // A connection that has not sent its request by then is dropped.
 constexpr int kRequestTimeoutMs = 10000;
 // How long a running instance may take to accept a connection.
 constexpr int kProbeTimeoutMs = 2000;
-constexpr char kActivate = 'A';
-constexpr char kOpen = 'O';
 const char* const kAnswered = "marquillAnswered";
 
 // The runtime folder must be the user's own and closed to everybody else,
@@ -115,12 +113,8 @@ bool CSingleInstance::handOff(const QString& path, int timeoutMs, bool* accepted
         return false;
 
     // The receiver has another current folder: resolve the path here.
-    const QByteArray payload = path.isEmpty()
-                                   ? QByteArray(1, kActivate)
-                                   : kOpen + QFile::encodeName(QFileInfo(path).absoluteFilePath());
-    QByteArray frame(4, '\0');
-    qToBigEndian<quint32>(quint32(payload.size()), frame.data());
-    socket.write(frame + payload);
+    socket.write(HandOffMessage::encode(
+        path.isEmpty() ? QByteArray() : QFile::encodeName(QFileInfo(path).absoluteFilePath())));
     while (socket.bytesToWrite() > 0) {
         if (!socket.waitForBytesWritten(remaining(deadline)))
             return false;
@@ -158,43 +152,36 @@ void CSingleInstance::acceptConnections()
 // once and leaves the request to the event loop.
 void CSingleInstance::readRequest(QLocalSocket* socket)
 {
-    if (socket->property(kAnswered).toBool() || socket->bytesAvailable() < 4)
+    if (socket->property(kAnswered).toBool())
         return;
-    char head[4];
-    socket->peek(head, 4);
-    const quint32 length = qFromBigEndian<quint32>(head);
-    if (length == 0 || length > kMaxPayload) {
+    HandOffMessage::Request request;
+    const QByteArray arrived =
+        socket->peek(std::min<qint64>(socket->bytesAvailable(), 4 + HandOffMessage::kMaxPayload));
+    const HandOffMessage::Parse parsed = HandOffMessage::parse(arrived, request);
+    if (parsed == HandOffMessage::Parse::NeedMore)
+        return;
+    if (parsed == HandOffMessage::Parse::Invalid) {
         socket->abort();
         socket->deleteLater();
         return;
     }
-    if (socket->bytesAvailable() < 4 + qint64(length))
-        return;
-    socket->skip(4);
-    const QByteArray payload = socket->read(length);
-    const bool activate = payload == QByteArray(1, kActivate);
-    const bool open = payload.startsWith(kOpen) && payload.size() > 1;
-    if (!activate && !open) {
-        socket->abort();
-        socket->deleteLater();
-        return;
-    }
-    const bool accepted = activate || QDir::isAbsolutePath(QFile::decodeName(payload.mid(1)));
+    socket->skip(request.frameSize);
     socket->setProperty(kAnswered, true);
-    socket->write(accepted ? "1" : "0");
+    socket->write(request.accepted ? "1" : "0");
     socket->flush();
     socket->disconnectFromServer();
-    if (!accepted)
+    if (!request.accepted)
         return;
     // Carried out from the event loop rather than inside the socket's own
     // signal: the receivers may open dialogs.
     QMetaObject::invokeMethod(
-        this, [this, payload] { handleRequest(payload); }, Qt::QueuedConnection);
+        this, [this, path = request.path] { handleRequest(path); }, Qt::QueuedConnection);
 }
 
-void CSingleInstance::handleRequest(const QByteArray& payload)
+// `path`: the file to open, empty for a mere activation.
+void CSingleInstance::handleRequest(const QByteArray& path)
 {
     Q_EMIT activateRequested();
-    if (payload.startsWith(kOpen))
-        Q_EMIT openFileRequested(QFile::decodeName(payload.mid(1)));
+    if (!path.isEmpty())
+        Q_EMIT openFileRequested(QFile::decodeName(path));
 }
