@@ -2,10 +2,11 @@
 // badly; what it trusts reads back the same when written again and when
 // read on its own; a journal cut anywhere inside what was trusted is
 // reported as cut, never as damaged, and keeps the records before the cut;
-// and replaying the trusted records in the gap buffer gives what plain
-// inserts and removals give.
+// and replaying the trusted records, one by one in the gap buffer or in one
+// pass through their pieces, gives what plain inserts and removals give.
 
 #include "document/edit_journal.h"
+#include "document/journal_pieces.h"
 #include "document/journal_replay.h"
 #include "fuzz_support.h"
 
@@ -54,20 +55,28 @@ void checkReplay(const Reading& r, QByteArrayView bytes)
     QByteArray plain(r.header.baseLength, 'b');
     for (qsizetype i = 0; i < plain.size(); ++i)
         plain[i] = char('a' + i % 26);
+    // The records carried out one by one on a gap buffer, and in one pass
+    // through the pieces they make.
     JournalReplay::GapText gap;
+    JournalReplay::GapText pass;
+    JournalPieces pieces(plain.size());
     FUZZ_CHECK(JournalReplay::bytesBase(plain)(gap), plain.left(64));
+    FUZZ_CHECK(JournalReplay::bytesBase(plain)(pass), plain.left(64));
     for (const Record& record : r.records) {
         if (record.kind == Record::Insert) {
             const QByteArrayView payload = bytes.sliced(record.payload, record.length);
             plain.insert(record.position, payload);
             FUZZ_CHECK(gap.insertBytes(record.position, payload), describe(record, bytes));
+            FUZZ_CHECK(pieces.insert(record.position, payload), describe(record, bytes));
         } else if (record.kind == Record::Delete) {
             plain.remove(record.position, record.length);
             gap.removeBytes(record.position, record.length);
+            pieces.remove(record.position, record.length);
         }
     }
-    FUZZ_CHECK(plain.size() == r.textLength, plain.left(64));
+    FUZZ_CHECK(plain.size() == r.textLength && pieces.length() == r.textLength, plain.left(64));
     FUZZ_CHECK(gap.take() == plain, plain.left(64));
+    FUZZ_CHECK(pieces.applyTo(pass) && pass.take() == plain, plain.left(64));
 }
 
 } // namespace

@@ -205,7 +205,7 @@ public:
         qsizetype end = lineEnd + 1;
         QByteArrayView payload;
         if (carries) {
-            if (m_bytes.size() - end < length)
+            if (m_bytes.size() - end < length + 1)
                 return fail(Fault::Truncated);
             payload = m_bytes.sliced(end, length);
             end += length + 1;

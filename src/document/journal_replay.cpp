@@ -1,5 +1,7 @@
 #include "document/journal_replay.h"
 
+#include "document/journal_pieces.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -144,30 +146,25 @@ QByteArray GapText::take()
 Outcome restore(const EditJournal::Reading& journal, QByteArrayView journalBytes,
                 const QList<BaseLoader>& bases, EditTarget& target)
 {
+    using EditJournal::Record;
+    JournalPieces pieces(journal.header.baseLength);
+    for (const Record& record : journal.records) {
+        if (record.kind == Record::Insert) {
+            if (!pieces.insert(record.position, journalBytes.sliced(record.payload, record.length)))
+                return Outcome::NoRoom;
+        } else if (record.kind == Record::Delete) {
+            pieces.remove(record.position, record.length);
+        }
+    }
     bool noRoom = false;
-    bool matched = false;
     for (const BaseLoader& load : bases) {
         DigestSink sink(target);
         const bool loaded = load(sink);
+        if (loaded && sink.matches(journal.header))
+            return pieces.applyTo(target) ? Outcome::Restored : Outcome::NoRoom;
         noRoom = noRoom || sink.noRoom();
-        if (loaded && sink.matches(journal.header)) {
-            matched = true;
-            break;
-        }
     }
-    if (!matched)
-        return noRoom ? Outcome::NoRoom : Outcome::BaseMismatch;
-    using EditJournal::Record;
-    for (const Record& record : journal.records) {
-        if (record.kind == Record::Insert) {
-            if (!target.insertBytes(record.position,
-                                    journalBytes.sliced(record.payload, record.length)))
-                return Outcome::NoRoom;
-        } else if (record.kind == Record::Delete) {
-            target.removeBytes(record.position, record.length);
-        }
-    }
-    return Outcome::Restored;
+    return noRoom ? Outcome::NoRoom : Outcome::BaseMismatch;
 }
 
 BaseLoader bytesBase(const QByteArray& text)

@@ -28,8 +28,8 @@ public:
 };
 
 // A text in memory with a gap at the place of the last edit, so that edits
-// one after the other at nearby places cost what they change, not the text's
-// length. Holds the text and a gap of at most a sixteenth of it.
+// from its start to its end cost the text's length once. Holds the text and a
+// gap of at most a sixteenth of it.
 class GapText : public EditTarget
 {
 public:
@@ -63,7 +63,8 @@ enum class Outcome {
 
 // Loads the first of `bases` whose text has the journal's digest into
 // `target`, then carries out the records of `journal` (read from
-// `journalBytes`) on it. The target's text is undefined unless Restored.
+// `journalBytes`) on it, in one pass from the start of the text to its end
+// (JournalPieces). The target's text is undefined unless Restored.
 Outcome restore(const EditJournal::Reading& journal, QByteArrayView journalBytes,
                 const QList<BaseLoader>& bases, EditTarget& target);
 

@@ -118,7 +118,7 @@ bool appendRecords(FileState& state, const QByteArray& records, QString* error)
         return true;
     }
     *error = failure(errno);
-    if (false)
+    if (::ftruncate(state.fd, state.goodSize) == 0)
         ::fdatasync(state.fd);
     closeFile(state);
     return false;
