@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QThreadPool>
 
+#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
 #include <future>
@@ -21,6 +22,11 @@ struct CJournalWriter::FileState
     quint64 generation = 0;
     bool broken = true; // nothing to append to
     std::weak_ptr<Link> link;
+    QString copy;        // the compacted copy the journal starts from, if any
+    QString pendingCopy; // a copy being written (to its temporary file)
+    int copyFd = -1;
+    bool copyFailed = false;
+    std::atomic<qint64> copyQueued{0}; // bytes of the copy handed over, not yet written
 };
 
 // Held by the writer alone: an answer from the worker, run on the writer's
@@ -81,10 +87,10 @@ void syncFolder(const QString& file)
     }
 }
 
-// Puts a new journal beginning with `head` in place; the file stays open.
+// Puts a new journal beginning with `head` in place of the present one,
+// which stays as it was when that fails; the new file stays open.
 bool createJournal(FileState& state, const QByteArray& head, QString* error)
 {
-    closeFile(state);
     const QByteArray target = QFile::encodeName(state.path);
     const QByteArray temporary = target + ".tmp";
     const int fd = ::open(temporary.constData(),
@@ -101,9 +107,64 @@ bool createJournal(FileState& state, const QByteArray& head, QString* error)
         return false;
     }
     syncFolder(state.path);
+    closeFile(state);
     state.fd = fd;
     state.goodSize = head.size();
     state.broken = false;
+    return true;
+}
+
+void unlinkFile(const QString& path)
+{
+    if (!path.isEmpty())
+        ::unlink(QFile::encodeName(path).constData());
+}
+
+void dropPendingCopy(FileState& state)
+{
+    if (state.copyFd >= 0)
+        ::close(state.copyFd);
+    state.copyFd = -1;
+    if (!state.pendingCopy.isEmpty())
+        unlinkFile(state.pendingCopy + QStringLiteral(".tmp"));
+    state.pendingCopy.clear();
+}
+
+void beginCopy(FileState& state, const QString& path)
+{
+    dropPendingCopy(state);
+    state.pendingCopy = path;
+    state.copyFd = ::open(QFile::encodeName(path + QStringLiteral(".tmp")).constData(),
+                          O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
+    state.copyFailed = state.copyFd < 0 || ::fchmod(state.copyFd, 0600) != 0;
+}
+
+// Puts the copy written in place and a journal starting from it, then
+// removes the copy the previous journal started from. When any step fails,
+// the previous journal and its copy stay, and the journal goes on there.
+bool finishCopy(FileState& state, const QByteArray& head, QString* error)
+{
+    const QString path = state.pendingCopy;
+    const QByteArray temporary = QFile::encodeName(path + QStringLiteral(".tmp"));
+    bool ok = !state.copyFailed && state.copyFd >= 0 && ::fdatasync(state.copyFd) == 0;
+    if (ok) {
+        ok = ::close(state.copyFd) == 0 &&
+             ::rename(temporary.constData(), QFile::encodeName(path).constData()) == 0;
+        state.copyFd = -1;
+    }
+    if (!ok) {
+        *error = failure(errno);
+        dropPendingCopy(state);
+        return false;
+    }
+    state.pendingCopy.clear();
+    syncFolder(path);
+    if (!createJournal(state, head, error)) {
+        unlinkFile(path);
+        return false;
+    }
+    unlinkFile(state.copy);
+    state.copy = path;
     return true;
 }
 
@@ -127,9 +188,12 @@ bool appendRecords(FileState& state, const QByteArray& records, QString* error)
 void removeJournal(FileState& state)
 {
     closeFile(state);
+    dropPendingCopy(state);
     const QByteArray target = QFile::encodeName(state.path);
     ::unlink(target.constData());
     ::unlink((target + ".tmp").constData());
+    unlinkFile(state.copy);
+    state.copy.clear();
 }
 
 // Tells the writer, on its own thread, that a write of `generation` failed.
@@ -178,7 +242,61 @@ void CJournalWriter::start(const EditJournal::Header& header)
     m_worker.start([state, generation, head = std::move(head)] {
         QString error;
         state->generation = generation;
-        if (!createJournal(*state, head, &error))
+        if (createJournal(*state, head, &error)) {
+            // The journal starts from the document's own base now.
+            unlinkFile(state->copy);
+            state->copy.clear();
+        } else {
+            // The previous journal belongs to another base: it must go.
+            removeJournal(*state);
+            reportFailure(*state, generation, error);
+        }
+    });
+}
+
+void CJournalWriter::beginCopy(const QString& file)
+{
+    auto state = m_state;
+    m_worker.start([state, file] { ::beginCopy(*state, file); });
+}
+
+void CJournalWriter::addToCopy(const QByteArray& piece)
+{
+    auto state = m_state;
+    state->copyQueued += piece.size();
+    m_worker.start([state, piece] {
+        if (!state->copyFailed && state->copyFd >= 0 && !writeAll(state->copyFd, piece))
+            state->copyFailed = true;
+        state->copyQueued -= piece.size();
+    });
+}
+
+qint64 CJournalWriter::copyBytesQueued() const
+{
+    return m_state->copyQueued.load();
+}
+
+void CJournalWriter::dropCopy()
+{
+    auto state = m_state;
+    m_worker.start([state] { dropPendingCopy(*state); });
+}
+
+void CJournalWriter::finishCopy(const EditJournal::Header& header)
+{
+    // What was recorded so far belongs to the present journal.
+    submitPending();
+    const quint64 generation = ++m_generation;
+    QByteArray head = EditJournal::encodeHeader(header);
+    m_size = head.size();
+    m_records = 0;
+    m_recording = true;
+    auto state = m_state;
+    m_worker.start([state, generation, head = std::move(head)] {
+        QString error;
+        // Whatever happens, later records go on where the journal is.
+        state->generation = generation;
+        if (!::finishCopy(*state, head, &error))
             reportFailure(*state, generation, error);
     });
 }

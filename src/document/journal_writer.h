@@ -22,7 +22,9 @@ class QThreadPool;
 // synced, both well within a second.
 //
 // A new journal is written to a temporary file, synced and renamed into
-// place, so the file always starts with a whole header. When a write fails,
+// place, so the file always starts with a whole header; a journal that
+// starts from a compacted copy is put in place only once the copy is. When a
+// write fails,
 // the file is cut back to its last whole record, failed() is emitted and
 // edits are no longer recorded until the journal is started again (from a
 // new base, since the edits in between are lost to it).
@@ -47,7 +49,21 @@ public:
     void remove(qint64 position, qint64 length);
     void changeFields(const EditJournal::Fields& fields);
 
-    // Removes the journal from disk and stops recording.
+    // A compacted copy of the text, written in pieces on the worker thread:
+    // beginCopy() names its file, addToCopy() appends each piece, and
+    // finishCopy() puts it in place with a new journal starting from it
+    // (`header` names it), recording on there. Should any step fail, the
+    // present journal and its base stay, and recording goes on there, which
+    // stays right since its edits lead to the same text. dropCopy() gives a
+    // copy up.
+    void beginCopy(const QString& file);
+    void addToCopy(const QByteArray& piece);
+    void finishCopy(const EditJournal::Header& header);
+    void dropCopy();
+    // The bytes handed to addToCopy() that the worker has not written yet.
+    qint64 copyBytesQueued() const;
+
+    // Removes the journal and its copy from disk and stops recording.
     void discard();
     // Writes and syncs what has been recorded, waiting until that is done.
     // False when the journal is not recording or a write has failed.
