@@ -73,6 +73,14 @@ void JournalPieces::remove(qint64 position, qint64 length)
     m_length -= length;
 }
 
+bool JournalPieces::isUnchanged() const
+{
+    if (m_pieces.empty())
+        return m_baseLength == 0;
+    const Piece& only = m_pieces.front();
+    return m_pieces.size() == 1 && !only.added && only.start == 0 && only.length == m_baseLength;
+}
+
 bool JournalPieces::applyTo(JournalReplay::EditTarget& target) const
 {
     qint64 basePosition = 0; // the next base byte not yet kept or removed

@@ -25,6 +25,8 @@ public:
     bool insert(qint64 position, QByteArrayView bytes);
     void remove(qint64 position, qint64 length);
     qint64 length() const { return m_length; }
+    // Whether the edits lead back to the base.
+    bool isUnchanged() const;
 
     // Turns `target`, which holds the base, into the text: every removal and
     // insertion in the order of their positions. False when the target
