@@ -59,7 +59,7 @@ void checkReplay(const Reading& r, QByteArrayView bytes)
     // through the pieces they make.
     JournalReplay::GapText gap;
     JournalReplay::GapText pass;
-    JournalPieces pieces(plain.size());
+    CJournalPieces pieces(plain.size());
     FUZZ_CHECK(JournalReplay::bytesBase(plain)(gap), plain.left(64));
     FUZZ_CHECK(JournalReplay::bytesBase(plain)(pass), plain.left(64));
     for (const Record& record : r.records) {

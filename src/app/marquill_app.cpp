@@ -103,7 +103,11 @@ bool CMarquillApp::initInstance(const QStringList& arguments, bool singleInstanc
     // a command-line file among it shows the restored text.
     m_recovery = std::make_unique<CRecoveryKeeper>(CRecoveryFolder::defaultPath());
     m_recoveryOffer = std::make_unique<CRecoveryOffer>(
-        *m_recovery, m_mainFrame, [this](const RecoveryCopy::Copy& copy) {
+        *m_recovery, m_mainFrame,
+        [this](const CFoundJournal& journal, bool partial) {
+            return m_documents->restoreJournal(journal, partial);
+        },
+        [this](const RecoveryCopy::Copy& copy) {
             return m_documents->restoreDocument(copy) != nullptr;
         });
     m_recoveryOffer->run();

@@ -3,13 +3,17 @@
 #include "core/ui_seam.h"
 #include "document/recovery_keeper.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 
 #include <algorithm>
 
-CRecoveryOffer::CRecoveryOffer(CRecoveryKeeper& keeper, QWidget* parent, Restore restore)
-    : m_keeper(keeper), m_parent(parent), m_restore(std::move(restore))
+CRecoveryOffer::CRecoveryOffer(CRecoveryKeeper& keeper, QWidget* parent,
+                               RestoreJournal restoreJournal, RestoreCopy restoreCopy)
+    : m_keeper(keeper), m_parent(parent), m_restoreJournal(std::move(restoreJournal)),
+      m_restoreCopy(std::move(restoreCopy))
 {
 }
 
@@ -24,13 +28,27 @@ QString CRecoveryOffer::asideName(const QString& file)
     return file + QStringLiteral(".damaged");
 }
 
+QString CRecoveryOffer::Found::name() const
+{
+    const QString path = file.isEmpty() ? copy.path : journal.reading.fields().path;
+    if (!path.isEmpty())
+        return path;
+    return file.isEmpty() ? copy.title : journal.reading.fields().title;
+}
+
+QDateTime CRecoveryOffer::Found::when() const
+{
+    return file.isEmpty() ? copy.written : QFileInfo(file).lastModified().toUTC();
+}
+
 void CRecoveryOffer::run()
 {
     m_claimed = CRecoveryFolder::claimLeftovers(m_keeper.folder(), m_keeper.instance());
-    readCopies();
+    readFiles();
     if (m_found.isEmpty()) {
         if (!m_refused.isEmpty())
-            UiSeam::messageBox(m_parent, refusedText().trimmed(), QMessageBox::Warning);
+            UiSeam::messageBox(m_parent, refusedText(m_refused).trimmed(), QMessageBox::Warning);
+        offerParts();
         for (auto& left : m_claimed)
             left.discard();
         return;
@@ -43,14 +61,16 @@ void CRecoveryOffer::run()
         declined();
 }
 
-// Reads every claimed copy; a refused one is renamed so that it is neither
-// offered again nor lost.
-void CRecoveryOffer::readCopies()
+// Reads every claimed file; a refused one is put aside, so that it is
+// neither offered again nor lost.
+void CRecoveryOffer::readFiles()
 {
     for (size_t i = 0; i < m_claimed.size(); ++i) {
+        for (const QString& file : m_claimed[i].journals())
+            readJournal(i, file);
         for (const QString& file : m_claimed[i].copies()) {
             QFile f(file);
-            Found found{{}, file, i};
+            Found found{{}, {}, QString(), i};
             const RecoveryCopy::Fault fault = f.open(QIODevice::ReadOnly)
                                                   ? RecoveryCopy::decode(f.readAll(), found.copy)
                                                   : RecoveryCopy::Fault::Damaged;
@@ -59,53 +79,105 @@ void CRecoveryOffer::readCopies()
                 m_found.append(found);
             } else {
                 QFile::rename(file, asideName(file));
-                m_refused.append({asideName(file), fault});
+                m_refused.append({asideName(file), RecoveryCopy::faultText(fault)});
             }
         }
     }
-    std::stable_sort(m_found.begin(), m_found.end(), [](const Found& a, const Found& b) {
-        return a.copy.written < b.copy.written;
-    });
+    std::stable_sort(m_found.begin(), m_found.end(),
+                     [](const Found& a, const Found& b) { return a.when() < b.when(); });
+}
+
+void CRecoveryOffer::readJournal(size_t claim, const QString& file)
+{
+    Found found{CFoundJournal::read(file), {}, file, claim};
+    const EditJournal::Reading& reading = found.journal.reading;
+    if (reading.fault == EditJournal::Fault::NewVersion) {
+        // Left where it is, with the copies it may start from, for the
+        // version that wrote it.
+        m_claimed[claim].keep(file);
+        const QFileInfo info(file);
+        const QStringList copies =
+            info.dir().entryList({info.completeBaseName() + QStringLiteral("-*.base")});
+        for (const QString& name : copies)
+            m_claimed[claim].keep(info.dir().filePath(name));
+        m_refused.append({file, EditJournal::faultText(reading.fault)});
+        return;
+    }
+    if (found.journal.isWhole()) {
+        if (!found.journal.unchanged)
+            m_found.append(found);
+        return;
+    }
+    m_refused.append({asideName(file), EditJournal::faultText(reading.fault)});
+    if (found.journal.hasPart() && !reading.records.isEmpty())
+        m_parts.append(found);
+    else
+        putAside(found.journal);
+}
+
+// Keeps a journal that cannot be restored as a whole beside the others, with
+// the copy it starts from, under names no start offers again.
+void CRecoveryOffer::putAside(const CFoundJournal& journal)
+{
+    QFile::rename(journal.file, asideName(journal.file));
+    const QString copy = journal.reading.header.baseCopy;
+    if (journal.reading.hasHeader && !copy.isEmpty()) {
+        const QString path = QFileInfo(journal.file).dir().filePath(copy);
+        QFile::rename(path, asideName(path));
+    }
 }
 
 QString CRecoveryOffer::question() const
 {
     QString list;
     for (const Found& found : m_found) {
-        const QString name = found.copy.path.isEmpty() ? found.copy.title : found.copy.path;
-        const QString when = QLocale::c().toString(found.copy.written.toLocalTime(),
+        const QString when = QLocale::c().toString(found.when().toLocalTime(),
                                                    QStringLiteral("yyyy/MM/dd HH:mm:ss"));
-        list += QStringLiteral("・%1 (%2)\n").arg(name, when);
+        list += QStringLiteral("・%1 (%2)\n").arg(found.name(), when);
     }
     return QStringLiteral("Marquill が正しく終了しなかったため、\n保存されていない変更が残って"
                           "います。\n\n%1%2\n復元しますか？")
-        .arg(list, refusedText());
+        .arg(list, refusedText(m_refused));
 }
 
-QString CRecoveryOffer::refusedText() const
+QString CRecoveryOffer::refusedText(const QList<Refused>& refused)
 {
-    if (m_refused.isEmpty())
+    if (refused.isEmpty())
         return QString();
     QString text = QStringLiteral("\n次の回復用ファイルは復元できません。\n");
-    for (const Refused& refused : m_refused)
-        text +=
-            QStringLiteral("・%1 (%2)\n").arg(refused.file, RecoveryCopy::faultText(refused.fault));
+    for (const Refused& r : refused)
+        text += QStringLiteral("・%1 (%2)\n").arg(r.file, r.reason);
     return text;
 }
 
 void CRecoveryOffer::restoreAll()
 {
     std::vector<bool> failed(m_claimed.size(), false);
-    for (const Found& found : std::as_const(m_found))
-        if (!m_restore(found.copy))
+    for (const Found& found : std::as_const(m_found)) {
+        if (found.file.isEmpty()) {
+            if (!m_restoreCopy(found.copy))
+                failed[found.claim] = true;
+            continue;
+        }
+        const JournalReplay::Outcome outcome = m_restoreJournal(found.journal, false);
+        if (outcome == JournalReplay::Outcome::BaseMismatch) {
+            putAside(found.journal);
+            m_mismatched.append(
+                {asideName(found.file), EditJournal::faultText(EditJournal::Fault::BaseMismatch)});
+        } else if (outcome != JournalReplay::Outcome::Restored) {
             failed[found.claim] = true;
-    // The restored documents get copies of their own before the old ones go;
-    // where that fails, the old ones stay until a normal end.
-    const bool copied = m_keeper.flush();
+        }
+    }
+    if (!m_mismatched.isEmpty())
+        UiSeam::messageBox(m_parent, refusedText(m_mismatched).trimmed(), QMessageBox::Warning);
+    offerParts();
+    // The restored documents get journals of their own before the old ones
+    // go; where that fails, the old ones stay until a normal end.
+    const bool kept = m_keeper.flush();
     for (size_t i = 0; i < m_claimed.size(); ++i) {
         if (failed[i])
             m_claimed[i].release();
-        else if (copied)
+        else if (kept)
             m_claimed[i].discard();
         else
             m_kept.push_back(std::move(m_claimed[i]));
@@ -115,6 +187,7 @@ void CRecoveryOffer::restoreAll()
 
 void CRecoveryOffer::declined()
 {
+    offerParts();
     const auto answer = UiSeam::messageBox(
         m_parent,
         QStringLiteral("復元しなかった変更を削除しますか？\n削除した変更は元に戻せません。\n\n"
@@ -127,4 +200,27 @@ void CRecoveryOffer::declined()
             left.release();
     }
     m_claimed.clear();
+}
+
+// The edits before the damage of damaged journals, as untitled documents;
+// the journals themselves are kept aside in any case.
+void CRecoveryOffer::offerParts()
+{
+    if (m_parts.isEmpty())
+        return;
+    QString list;
+    for (const Found& part : std::as_const(m_parts))
+        list += QStringLiteral("・%1\n").arg(part.name());
+    const auto answer = UiSeam::messageBox(
+        m_parent,
+        QStringLiteral("次の回復用ファイルは壊れていますが、壊れた箇所より前の変更は復元できます。"
+                       "\n\n%1\n一部だけの内容を、無題の文書として開きますか？")
+            .arg(list),
+        QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    for (const Found& part : std::as_const(m_parts)) {
+        if (answer == QMessageBox::Yes)
+            m_restoreJournal(part.journal, true);
+        putAside(part.journal);
+    }
+    m_parts.clear();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/text_edit_observer.h"
 #include "document/text_reader.h"
 
 #include <QByteArray>
@@ -27,6 +28,14 @@ public:
     // The same in pieces (a TextReader fills it): beginText, appendText, then
     // finishText, which leaves the text empty when a piece could not be held.
     virtual void finishText() = 0;
+    // While a text is loaded in pieces (before finishText): changes it as a
+    // part of loading, not as edits. False when the bytes cannot be held.
+    virtual bool insertLoaded(qint64 position, QByteArrayView bytes) = 0;
+    virtual void removeLoaded(qint64 position, qint64 length) = 0;
+    // Told of every change of the text (null: nobody).
+    virtual void setEditObserver(CTextEditObserver* observer) = 0;
+    // Tells the observer of an insertion it has not been told of yet.
+    virtual void reportEdits() = 0;
     // The whole text, exactly as held.
     virtual QByteArray textBytes() const = 0;
     // The same without a copy; valid only until the text next changes.

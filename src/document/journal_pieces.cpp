@@ -4,13 +4,13 @@
 
 #include <new>
 
-JournalPieces::JournalPieces(qint64 baseLength) : m_baseLength(baseLength), m_length(baseLength)
+CJournalPieces::CJournalPieces(qint64 baseLength) : m_baseLength(baseLength), m_length(baseLength)
 {
     if (baseLength > 0)
         m_pieces.push_back({false, 0, baseLength});
 }
 
-void JournalPieces::seek(qint64 position)
+void CJournalPieces::seek(qint64 position)
 {
     while (m_cursor > 0 && position < m_cursorStart) {
         --m_cursor;
@@ -22,7 +22,7 @@ void JournalPieces::seek(qint64 position)
     }
 }
 
-size_t JournalPieces::splitAt(qint64 position)
+size_t CJournalPieces::splitAt(qint64 position)
 {
     seek(position);
     if (m_cursor == m_pieces.size() || position == m_cursorStart)
@@ -37,7 +37,7 @@ size_t JournalPieces::splitAt(qint64 position)
     return m_cursor;
 }
 
-bool JournalPieces::insert(qint64 position, QByteArrayView bytes)
+bool CJournalPieces::insert(qint64 position, QByteArrayView bytes)
 {
     if (bytes.isEmpty())
         return true;
@@ -61,7 +61,7 @@ bool JournalPieces::insert(qint64 position, QByteArrayView bytes)
     return true;
 }
 
-void JournalPieces::remove(qint64 position, qint64 length)
+void CJournalPieces::remove(qint64 position, qint64 length)
 {
     if (length <= 0)
         return;
@@ -73,7 +73,7 @@ void JournalPieces::remove(qint64 position, qint64 length)
     m_length -= length;
 }
 
-bool JournalPieces::isUnchanged() const
+bool CJournalPieces::isUnchanged() const
 {
     if (m_pieces.empty())
         return m_baseLength == 0;
@@ -81,7 +81,7 @@ bool JournalPieces::isUnchanged() const
     return m_pieces.size() == 1 && !only.added && only.start == 0 && only.length == m_baseLength;
 }
 
-bool JournalPieces::applyTo(JournalReplay::EditTarget& target) const
+bool CJournalPieces::applyTo(JournalReplay::EditTarget& target) const
 {
     qint64 basePosition = 0; // the next base byte not yet kept or removed
     qint64 out = 0;          // where the target's text stands

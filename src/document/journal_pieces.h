@@ -16,10 +16,10 @@ class EditTarget;
 // pieces of the base stay in their order, and the result can be carried out
 // on the base in one pass from its start to its end: replaying a journal
 // then costs the base's length once, however far apart its edits were.
-class JournalPieces
+class CJournalPieces
 {
 public:
-    explicit JournalPieces(qint64 baseLength);
+    explicit CJournalPieces(qint64 baseLength);
 
     // Both expect a range within the text; false when the bytes cannot be held.
     bool insert(qint64 position, QByteArrayView bytes);

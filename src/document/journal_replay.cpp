@@ -15,7 +15,7 @@ constexpr qint64 kMinGap = 4096;
 constexpr qint64 kMaxGap = 16 << 20;
 
 // Passes a base on to the target, taking its digest and length on the way.
-class DigestSink : public TextSink
+class DigestSink : public CTextSink
 {
 public:
     explicit DigestSink(EditTarget& target) : m_target(target) {}
@@ -147,7 +147,7 @@ Outcome restore(const EditJournal::Reading& journal, QByteArrayView journalBytes
                 const QList<BaseLoader>& bases, EditTarget& target)
 {
     using EditJournal::Record;
-    JournalPieces pieces(journal.header.baseLength);
+    CJournalPieces pieces(journal.header.baseLength);
     for (const Record& record : journal.records) {
         if (record.kind == Record::Insert) {
             if (!pieces.insert(record.position, journalBytes.sliced(record.payload, record.length)))
@@ -169,7 +169,7 @@ Outcome restore(const EditJournal::Reading& journal, QByteArrayView journalBytes
 
 BaseLoader bytesBase(const QByteArray& text)
 {
-    return [text](TextSink& sink) {
+    return [text](CTextSink& sink) {
         if (!sink.beginText(text.size()))
             return false;
         for (qint64 at = 0; at < text.size(); at += TextReader::kPieceSize) {
@@ -183,7 +183,7 @@ BaseLoader bytesBase(const QByteArray& text)
 
 BaseLoader fileBase(const QString& path)
 {
-    return [path](TextSink& sink) {
+    return [path](CTextSink& sink) {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly) || !sink.beginText(file.size()))
             return false;

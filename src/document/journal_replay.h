@@ -17,8 +17,8 @@
 namespace JournalReplay {
 
 // A text the edits are carried out on: the restored document's text, which
-// first receives its base through the TextSink calls.
-class EditTarget : public TextSink
+// first receives its base through the CTextSink calls.
+class EditTarget : public CTextSink
 {
 public:
     // False when the bytes cannot be held; the text is then as it was.
@@ -53,7 +53,7 @@ private:
 
 // Loads one candidate for the base text into the sink; false when it cannot
 // be read (a missing file, a file that cannot be decoded).
-using BaseLoader = std::function<bool(TextSink& sink)>;
+using BaseLoader = std::function<bool(CTextSink& sink)>;
 
 enum class Outcome {
     Restored,
@@ -64,7 +64,7 @@ enum class Outcome {
 // Loads the first of `bases` whose text has the journal's digest into
 // `target`, then carries out the records of `journal` (read from
 // `journalBytes`) on it, in one pass from the start of the text to its end
-// (JournalPieces). The target's text is undefined unless Restored.
+// (CJournalPieces). The target's text is undefined unless Restored.
 Outcome restore(const EditJournal::Reading& journal, QByteArrayView journalBytes,
                 const QList<BaseLoader>& bases, EditTarget& target);
 

@@ -27,6 +27,7 @@ struct CJournalWriter::FileState
     int copyFd = -1;
     bool copyFailed = false;
     std::atomic<qint64> copyQueued{0}; // bytes of the copy handed over, not yet written
+    std::function<bool(QString*)> prepare;
 };
 
 // Held by the writer alone: an answer from the worker, run on the writer's
@@ -91,6 +92,8 @@ void syncFolder(const QString& file)
 // which stays as it was when that fails; the new file stays open.
 bool createJournal(FileState& state, const QByteArray& head, QString* error)
 {
+    if (state.prepare && !state.prepare(error))
+        return false;
     const QByteArray target = QFile::encodeName(state.path);
     const QByteArray temporary = target + ".tmp";
     const int fd = ::open(temporary.constData(),
@@ -133,6 +136,11 @@ void dropPendingCopy(FileState& state)
 void beginCopy(FileState& state, const QString& path)
 {
     dropPendingCopy(state);
+    QString error;
+    if (state.prepare && !state.prepare(&error)) {
+        state.copyFailed = true;
+        return;
+    }
     state.pendingCopy = path;
     state.copyFd = ::open(QFile::encodeName(path + QStringLiteral(".tmp")).constData(),
                           O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
@@ -227,6 +235,12 @@ CJournalWriter::~CJournalWriter()
     m_link.reset();
     auto state = m_state;
     m_worker.start([state] { closeFile(*state); });
+}
+
+void CJournalWriter::setPrepare(std::function<bool(QString*)> prepare)
+{
+    auto state = m_state;
+    m_worker.start([state, prepare = std::move(prepare)] { state->prepare = prepare; });
 }
 
 void CJournalWriter::start(const EditJournal::Header& header)
@@ -339,6 +353,7 @@ void CJournalWriter::recorded(qsizetype before)
 void CJournalWriter::submitPending()
 {
     m_timer.stop();
+    Q_EMIT aboutToWrite();
     if (m_pending.isEmpty())
         return;
     auto state = m_state;

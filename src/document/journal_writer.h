@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 class QThreadPool;
@@ -39,6 +40,9 @@ public:
     ~CJournalWriter() override;
 
     QString file() const { return m_file; }
+    // Run on the worker before a journal or a copy is made (the folder made
+    // and locked); a failure fails that write.
+    void setPrepare(std::function<bool(QString* error)> prepare);
 
     // Starts the journal afresh from `header`, replacing any earlier one.
     void start(const EditJournal::Header& header);
@@ -82,6 +86,9 @@ public:
     struct Link;
 
 Q_SIGNALS:
+    // The records recorded so far are about to go to the worker: the last
+    // moment to record more with them.
+    void aboutToWrite();
     // A write failed; the journal stops at its last whole record.
     void failed(const QString& error);
 

@@ -198,6 +198,25 @@ bool CMyRichEditDoc::encodeText(const QString& encoding, QByteArray& fileBytes,
     return m_view && TextDecoding::encode(m_view->textInPlace(), encoding, fileBytes, badCharacter);
 }
 
+JournalReplay::Outcome CMyRichEditDoc::onRecoverJournal(const CFoundJournal& journal, bool partial)
+{
+    if (!m_view)
+        return JournalReplay::Outcome::NoRoom;
+    const JournalReplay::Outcome outcome = journal.restoreInto(*m_view);
+    if (outcome != JournalReplay::Outcome::Restored)
+        return outcome;
+    const EditJournal::Fields& fields = journal.reading.fields();
+    m_encoding = fields.encoding;
+    m_unconverted = fields.encoding.isEmpty() && fields.unconverted;
+    m_savedUtf8Characters = fields.savedUtf8Characters;
+    Q_EMIT encodingChanged();
+    m_view->setTypedLineEnd(fields.lineEnd);
+    setPathName(partial ? QString() : fields.path);
+    Q_EMIT opened();
+    setModifiedFlag(true);
+    return outcome;
+}
+
 bool CMyRichEditDoc::onSaveDocument(const QString& path, QString* errorMessage)
 {
     QString error;

@@ -2,6 +2,7 @@
 
 #include "core/command_target.h"
 #include "document/document_file.h"
+#include "document/found_journal.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -57,6 +58,11 @@ public:
     // the user decides whether to save. False when the text cannot be held.
     bool onRecoverDocument(const DocumentFile::Text& text, const QString& path,
                            const QByteArray& lineEnd, const QByteArray& savedUtf8Characters);
+    // The same from a journal an earlier run left: its base and its trusted
+    // edits, with the file, encoding and line end it records last. A
+    // partial text (a damaged journal's) is restored untitled, so that it
+    // is never saved over the file without the user choosing to.
+    JournalReplay::Outcome onRecoverJournal(const CFoundJournal& journal, bool partial);
     // Writes the view's text to path (safely: a temporary file renamed over
     // the original), encoded once in the document's encoding. On success the
     // path and title follow and the modified flag is cleared; on failure

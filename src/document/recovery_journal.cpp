@@ -17,10 +17,14 @@ constexpr int kOptionReadMs = 1000;
 
 CRecoveryJournal::CRecoveryJournal(const RecoveryJournalPlace& place, CMyRichEditDoc* doc,
                                    QObject* parent)
-    : QObject(parent), m_place(place), m_doc(doc),
+    : QObject(parent), m_place(place), m_doc(doc), m_view(doc->view()),
+      m_viewWidget(m_view->textWidget()),
       m_writer(*place.worker,
                place.folder + QLatin1Char('/') + place.name + QStringLiteral(".journal"))
 {
+    if (place.prepare)
+        m_writer.setPrepare(place.prepare);
+    m_view->setEditObserver(this);
     m_digestTimer.setSingleShot(true);
     m_copyTimer.setSingleShot(true);
     m_pause.setSingleShot(true);
@@ -28,6 +32,11 @@ CRecoveryJournal::CRecoveryJournal(const RecoveryJournalPlace& place, CMyRichEdi
     connect(&m_digestTimer, &QTimer::timeout, this, &CRecoveryJournal::digestStep);
     connect(&m_copyTimer, &QTimer::timeout, this, &CRecoveryJournal::copyStep);
     connect(&m_pause, &QTimer::timeout, this, &CRecoveryJournal::startCopy);
+    // An insertion the view holds back goes with the records written now.
+    connect(&m_writer, &CJournalWriter::aboutToWrite, this, [this] {
+        if (m_viewWidget)
+            m_view->reportEdits();
+    });
     connect(&m_writer, &CJournalWriter::failed, this, [this](const QString& error) {
         // The edits from now on are in no journal until a copy holds them.
         m_lost = true;
@@ -39,7 +48,11 @@ CRecoveryJournal::CRecoveryJournal(const RecoveryJournalPlace& place, CMyRichEdi
     restartDigest();
 }
 
-CRecoveryJournal::~CRecoveryJournal() = default;
+CRecoveryJournal::~CRecoveryJournal()
+{
+    if (m_viewWidget)
+        m_view->setEditObserver(nullptr);
+}
 
 void CRecoveryJournal::setCompaction(qint64 fixedBytes, int divisor, qint64 records, int pauseMs)
 {
@@ -109,20 +122,25 @@ bool CRecoveryJournal::recordEdit()
     return true;
 }
 
-void CRecoveryJournal::textInserting(qint64 position, QByteArrayView bytes)
+void CRecoveryJournal::textChanging()
 {
-    if (!recordEdit())
-        return;
-    m_writer.insert(position, bytes);
-    noteSize();
+    recordEdit();
+}
+
+void CRecoveryJournal::textInserted(qint64 position, QByteArrayView bytes)
+{
+    if (m_writer.isRecording()) {
+        m_writer.insert(position, bytes);
+        recorded();
+    }
 }
 
 void CRecoveryJournal::textDeleting(qint64 position, qint64 length)
 {
-    if (!recordEdit())
-        return;
-    m_writer.remove(position, length);
-    noteSize();
+    if (m_writer.isRecording()) {
+        m_writer.remove(position, length);
+        recorded();
+    }
 }
 
 void CRecoveryJournal::textLoaded()
@@ -196,7 +214,7 @@ bool CRecoveryJournal::finishDigest()
     return m_baseLength >= 0;
 }
 
-void CRecoveryJournal::noteSize()
+void CRecoveryJournal::recorded()
 {
     if (!m_copyDue) {
         const qint64 limit = m_fixedBytes + m_doc->view()->textLength() / m_divisor;
@@ -210,6 +228,8 @@ void CRecoveryJournal::startCopy()
 {
     if (m_copy || !m_doc || !m_doc->view() || !m_doc->isModified() || !(m_copyDue || m_lost))
         return;
+    // The insertion held back belongs to the journal the copy replaces.
+    m_view->reportEdits();
     if (!enabled()) {
         discard();
         return;
@@ -278,7 +298,10 @@ bool CRecoveryJournal::copyAll()
 
 bool CRecoveryJournal::flush()
 {
-    if (!m_doc || !m_doc->view() || !m_doc->isModified())
+    if (!m_doc || !m_doc->view())
+        return true;
+    m_view->reportEdits();
+    if (!m_doc->isModified() && !m_writer.isRecording())
         return true;
     if (!enabled())
         return true;

@@ -8,9 +8,12 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <QWidget>
 
+#include <functional>
 #include <optional>
 
+class CDocumentText;
 class CMyRichEditDoc;
 class QThreadPool;
 
@@ -23,6 +26,7 @@ struct RecoveryJournalPlace
     QString instance;
     qint64 pid = 0;
     QString bootId;
+    std::function<bool(QString* error)> prepare; // makes the folder ready, on the worker
 };
 
 // The recovery journal of one document (EditJournal): started at the first
@@ -38,7 +42,7 @@ struct RecoveryJournalPlace
 // journal simply goes on. Edits that could not be recorded (a write failed,
 // recovery was switched on with changes already made) are made good the
 // same way: the next copy starts a journal that holds them.
-class CRecoveryJournal : public QObject, public TextEditObserver
+class CRecoveryJournal : public QObject, public CTextEditObserver
 {
     Q_OBJECT
 
@@ -49,7 +53,8 @@ public:
 
     QString journalFile() const { return m_writer.file(); }
 
-    void textInserting(qint64 position, QByteArrayView bytes) override;
+    void textChanging() override;
+    void textInserted(qint64 position, QByteArrayView bytes) override;
     void textDeleting(qint64 position, qint64 length) override;
     void textLoaded() override;
 
@@ -93,10 +98,10 @@ private:
     bool enabled();
     // Before an edit: whether it is to be recorded.
     bool recordEdit();
+    void recorded();
     void restartDigest();
     void digestStep();
     bool finishDigest();
-    void noteSize();
     void startCopy();
     void copyStep();
     void dropCopy();
@@ -104,6 +109,8 @@ private:
 
     RecoveryJournalPlace m_place;
     QPointer<CMyRichEditDoc> m_doc;
+    CDocumentText* m_view;
+    QPointer<QWidget> m_viewWidget; // whether m_view still lives
     CJournalWriter m_writer;
     // The base: the text as loaded or saved, while no edit has been lost.
     EditJournal::TextDigest m_digest;

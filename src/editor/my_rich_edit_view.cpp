@@ -187,6 +187,46 @@ void CMyRichEditView::finishText()
     m_wrap->restartFrom(0);
     m_loading = false;
     m_modified = false;
+    m_insertedAt = -1;
+    if (m_editObserver)
+        m_editObserver->textLoaded();
+}
+
+void CMyRichEditView::setEditObserver(CTextEditObserver* observer)
+{
+    m_editObserver = observer;
+    m_insertedAt = -1;
+}
+
+void CMyRichEditView::reportEdits()
+{
+    if (m_insertedAt < 0 || !m_editObserver)
+        return;
+    // Nothing has changed since: the bytes are where they were inserted.
+    const qint64 at = m_insertedAt;
+    m_insertedAt = -1;
+    m_editObserver->textInserted(at, textRange(at, at + m_insertedLength));
+}
+
+bool CMyRichEditView::insertLoaded(qint64 position, QByteArrayView bytes)
+{
+    if (!m_loading || m_loadFailed)
+        return false;
+    try {
+        // The target takes a length, so NUL bytes inside the text survive.
+        sci(SCI_SETTARGETRANGE, static_cast<unsigned long>(position), static_cast<long>(position));
+        SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.data());
+    } catch (const std::bad_alloc&) {
+        m_loadFailed = true;
+    }
+    m_loadFailed = m_loadFailed || sci(SCI_GETSTATUS) != SC_STATUS_OK;
+    return !m_loadFailed;
+}
+
+void CMyRichEditView::removeLoaded(qint64 position, qint64 length)
+{
+    if (m_loading && !m_loadFailed)
+        sci(SCI_DELETERANGE, static_cast<unsigned long>(position), static_cast<long>(length));
 }
 
 QByteArray CMyRichEditView::textBytes() const
@@ -574,6 +614,18 @@ void CMyRichEditView::onModified(int position, int type, const char*, int length
     ++m_changeCount;
     if (m_loading)
         return;
+    // Every change, composition text included, so that what the observer is
+    // told leads from one text to the next.
+    if (m_editObserver) {
+        reportEdits();
+        m_editObserver->textChanging();
+        if (type & SC_MOD_BEFOREINSERT) {
+            m_insertedAt = position;
+            m_insertedLength = length;
+        } else if (type & SC_MOD_BEFOREDELETE) {
+            m_editObserver->textDeleting(position, length);
+        }
+    }
     // The control wraps again from the changed line down.
     m_wrap->restartFrom(sci(SCI_LINEFROMPOSITION, static_cast<unsigned long>(position)));
     // Composition text comes and goes (the old text is taken back as an

@@ -58,6 +58,10 @@ public:
     bool beginText(qint64 size) override;
     bool appendText(QByteArrayView piece) override;
     void finishText() override;
+    bool insertLoaded(qint64 position, QByteArrayView bytes) override;
+    void removeLoaded(qint64 position, qint64 length) override;
+    void setEditObserver(CTextEditObserver* observer) override;
+    void reportEdits() override;
     // The whole text, exactly as held (NUL bytes included).
     QByteArray textBytes() const override;
     QByteArray textInPlace() const override;
@@ -185,6 +189,11 @@ private:
     bool m_loading = false;
     bool m_loadFailed = false;
     bool m_inPreedit = false;
+    CTextEditObserver* m_editObserver = nullptr;
+    // An insertion the observer has not been told of: the control's change
+    // notifications come before a change, without the bytes inserted.
+    qint64 m_insertedAt = -1;
+    qint64 m_insertedLength = 0;
     int m_redrawOffDepth = 0;
     std::unique_ptr<CEditorInputMethod> m_inputMethod;
     CWrapTracker* m_wrap = nullptr;

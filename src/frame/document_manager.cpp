@@ -94,6 +94,19 @@ CMarquillDoc* CDocumentManager::restoreDocument(const RecoveryCopy::Copy& copy)
     return doc;
 }
 
+JournalReplay::Outcome CDocumentManager::restoreJournal(const CFoundJournal& journal, bool partial)
+{
+    CMarquillDoc* doc = createDocument();
+    const JournalReplay::Outcome outcome = doc->onRecoverJournal(journal, partial);
+    if (outcome != JournalReplay::Outcome::Restored) {
+        discard(doc);
+        return outcome;
+    }
+    keep(doc);
+    Q_EMIT documentsChanged();
+    return outcome;
+}
+
 CMarquillDoc* CDocumentManager::openDocumentFile(const QString& path)
 {
     QString error;

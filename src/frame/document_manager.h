@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/found_journal.h"
 #include "document/recent_file_list.h"
 
 #include <QList>
@@ -45,6 +46,9 @@ public:
     CMarquillDoc* openDocument(const QString& path, QString* error);
     // Opens unsaved work kept from an earlier run in a new document window.
     CMarquillDoc* restoreDocument(const RecoveryCopy::Copy& copy);
+    // Opens a document from a journal an earlier run left (partial: only its
+    // trusted edits, untitled).
+    JournalReplay::Outcome restoreJournal(const CFoundJournal& journal, bool partial);
     // Asks each modified document whether to save; false when cancelled.
     bool saveAllModified();
     void closeAllDocumentsWithoutAsking();

@@ -261,7 +261,7 @@ private Q_SLOTS:
         start({QMessageBox::Yes});
         QVERIFY(!QFile::exists(old));
         const QStringList own = filesIn(recoveryFolder(), m_app->recoveryKeeper()->instance() +
-                                                              QStringLiteral("-*.copy"));
+                                                              QStringLiteral("-*.journal"));
         QCOMPARE(own.size(), 1);
     }
 
@@ -276,7 +276,7 @@ private Q_SLOTS:
         QVERIFY(other.flush());
         start({QMessageBox::Yes});
         QVERIFY(m_asked.isEmpty());
-        QCOMPARE(filesIn(recoveryFolder(), other.instance() + QStringLiteral("-*.copy")).size(), 1);
+        QCOMPARE(filesIn(recoveryFolder(), other.instance() + QStringLiteral("-*.journal")).size(), 1);
     }
 };
 

@@ -1,15 +1,14 @@
 #pragma once
 
+#include "document/document_text.h"
 #include "document/edit_journal.h"
 #include "document/journal_replay.h"
 
 #include <QByteArray>
 #include <QString>
 
-#include <functional>
-
 // A journal left by an earlier run, as the next start finds it.
-struct FoundJournal
+struct CFoundJournal
 {
     QString file;                 // the journal's path
     QByteArray bytes;             // its bytes, which the records refer to
@@ -17,7 +16,7 @@ struct FoundJournal
     bool unchanged = false;       // its edits lead back to its base: nothing to restore
 
     // Reads the journal at `file`; a file that cannot be read is damaged.
-    static FoundJournal read(const QString& file);
+    static CFoundJournal read(const QString& file);
 
     // Whether its records can be restored as a whole; otherwise only the
     // trusted ones can, as a partial text (when there is a header).
@@ -27,14 +26,15 @@ struct FoundJournal
         return reading.hasHeader && reading.fault != EditJournal::Fault::NewVersion;
     }
 
-    // Reads a document's file as opening it does, into the sink.
-    using FileReader = std::function<bool(const QString& path, TextSink& sink)>;
     // The texts the edits may start from, in the order they are tried: the
     // compacted copy named in the header (beside the journal), then the
-    // document's own file.
-    QList<JournalReplay::BaseLoader> bases(const FileReader& readFile) const;
+    // document's own file, read as opening it does, or decoded as the
+    // journal records when the user had chosen another encoding.
+    QList<JournalReplay::BaseLoader> bases() const;
     // Restores the trusted records into `target` from the first base that
     // matches the journal's digest.
-    JournalReplay::Outcome restore(JournalReplay::EditTarget& target,
-                                   const FileReader& readFile) const;
+    JournalReplay::Outcome restore(JournalReplay::EditTarget& target) const;
+    // The same into a view, as a text loaded (not edits); the view is left
+    // empty unless restored.
+    JournalReplay::Outcome restoreInto(CDocumentText& view) const;
 };
