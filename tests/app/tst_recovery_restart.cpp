@@ -2,6 +2,7 @@
 #include "app/recovery_offer.h"
 #include "app_under_test.h"
 #include "core/ui_seam.h"
+#include "document/edit_journal.h"
 #include "document/marquill_doc.h"
 #include "document/recovery_copy.h"
 #include "document/recovery_folder.h"
@@ -78,6 +79,29 @@ RecoveryCopy::Copy copyOf(const QString& path, const QByteArray& text)
     c.written = QDateTime::currentDateTimeUtc();
     c.text = text;
     return c;
+}
+
+// Leaves a journal as an instance that ended abnormally would: typing `typed`
+// at the end of `base`, the text of the file at `path`.
+QString leaveJournal(const QString& path, const QByteArray& base, const QByteArray& typed)
+{
+    QDir().mkpath(recoveryFolder());
+    EditJournal::Header h;
+    h.fields.path = path;
+    h.fields.title = QFileInfo(path).fileName();
+    h.fields.lineEnd = "\r\n";
+    h.started = QDateTime::currentDateTimeUtc();
+    h.baseLength = base.size();
+    h.baseDigest = EditJournal::digestOf(base);
+    QByteArray journal = EditJournal::encodeHeader(h);
+    for (qsizetype i = 0; i < typed.size(); ++i)
+        EditJournal::appendInsert(journal, base.size() + i, typed.mid(i, 1));
+    const QString file =
+        QStringLiteral("%1/%2-1.journal").arg(recoveryFolder(), CRecoveryFolder::newInstanceId());
+    QFile f(file);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(journal);
+    return file;
 }
 
 } // namespace
@@ -163,6 +187,52 @@ private Q_SLOTS:
             restored.append(doc->pathName());
         QCOMPARE(restored, QStringList{QStringLiteral("/tmp/whole.htm")});
         QVERIFY(QFile::exists(CRecoveryOffer::asideName(cut)));
+    }
+
+    // Catches a journal replayed over a file changed since, or in part, or
+    // lost: each row leaves one journal and says what becomes of it.
+    void journalsThatCannotBeRestoredWholeAreKept_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QByteArray>("opened"); // the text of the document opened, if any
+        QTest::addColumn<QString>("keptAs");    // the journal's name afterwards
+        QTest::newRow("whole") << QString() << QByteArray("<P>base</P>typed") << QString();
+        QTest::newRow("file changed since")
+            << QStringLiteral("changed") << QByteArray() << QStringLiteral("*.journal.damaged");
+        QTest::newRow("cut: the part before is offered")
+            << QStringLiteral("cut") << QByteArray("<P>base</P>type")
+            << QStringLiteral("*.journal.damaged");
+        QTest::newRow("later version, left where it is")
+            << QStringLiteral("later") << QByteArray() << QStringLiteral("*.journal");
+    }
+    void journalsThatCannotBeRestoredWholeAreKept()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QByteArray, opened);
+        QFETCH(QString, keptAs);
+        const QString page = write(QStringLiteral("j.htm"), "<P>base</P>");
+        const QString journal = leaveJournal(page, "<P>base</P>", "typed");
+        QFile f(journal);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QByteArray bytes = f.readAll();
+        if (fault == QLatin1String("changed"))
+            write(QStringLiteral("j.htm"), "<P>edited elsewhere</P>");
+        else if (fault == QLatin1String("cut"))
+            QVERIFY(f.resize(f.size() - 5));
+        else if (fault == QLatin1String("later"))
+            f.write(bytes.replace("JOURNAL 1", "JOURNAL 2"), 0), f.seek(0), f.write(bytes);
+        f.close();
+        start({QMessageBox::Yes, QMessageBox::Yes});
+        QStringList texts;
+        for (CMarquillDoc* doc : m_app->documentManager()->documents())
+            texts.append(QString::fromUtf8(doc->view()->textBytes()));
+        QCOMPARE(texts, opened.isEmpty() ? QStringList() : QStringList{QString::fromUtf8(opened)});
+        if (fault == QLatin1String("cut"))
+            QCOMPARE(m_app->documentManager()->documents().first()->pathName(), QString());
+        if (keptAs.isEmpty())
+            QVERIFY(!QFile::exists(journal));
+        else
+            QCOMPARE(filesIn(recoveryFolder(), keptAs).size(), 1);
     }
 
     void restoredDocumentsKeepWhatTheCopyRecorded_data()
@@ -276,7 +346,8 @@ private Q_SLOTS:
         QVERIFY(other.flush());
         start({QMessageBox::Yes});
         QVERIFY(m_asked.isEmpty());
-        QCOMPARE(filesIn(recoveryFolder(), other.instance() + QStringLiteral("-*.journal")).size(), 1);
+        QCOMPARE(filesIn(recoveryFolder(), other.instance() + QStringLiteral("-*.journal")).size(),
+                 1);
     }
 };
 
