@@ -18,7 +18,7 @@
 // wraps the whole text at once; while 100 MB is being wrapped, Ctrl+End,
 // Ctrl+Home, the scroll bar dragged to the bottom, find next and a jump far
 // down answer within 1 s and a typed key within 50 ms; peak memory of
-// opening, colouring, typing in (its recovery copy taken) and saving 100 MB
+// opening, colouring, typing in (its recovery journal written) and saving 100 MB
 // at most 3 times the text. Open-to-idle CPU against other editors is
 // measured from outside by peerbench (../shared/tools/peerbench).
 
@@ -428,15 +428,14 @@ int memorySession(const QString& path)
     peaks.append({"coloured (Ctrl+R) and wrapped again", peakRssKb()});
     s.view->setSel(s.view->textLength(), s.view->textLength());
     QTest::keyClicks(s.view, QStringLiteral("<p>typed at the end</p>"));
-    // The recovery copy of the typed text is taken after a second.
+    // The journal of the typed text is written within a second.
     QElapsedTimer typed;
     typed.start();
     runUntil([&] { return typed.elapsed() > 2500; });
-    peaks.append({"typed, recovery copy written", peakRssKb()});
-    // The copy is looked at only by its size: reading it back would raise the peak.
-    const QFileInfoList copies =
-        QDir(CRecoveryFolder::defaultPath()).entryInfoList({QStringLiteral("*.copy")}, QDir::Files);
-    const qint64 copyBytes = copies.isEmpty() ? 0 : copies.first().size();
+    peaks.append({"typed, recovery journal written", peakRssKb()});
+    const QFileInfoList journals = QDir(CRecoveryFolder::defaultPath())
+                                       .entryInfoList({QStringLiteral("*.journal")}, QDir::Files);
+    const qint64 journalBytes = journals.isEmpty() ? 0 : journals.first().size();
     QString error;
     s.doc->onSaveDocument(path + QStringLiteral(".saved"), &error);
     const qint64 peak = peakRssKb();
@@ -445,10 +444,9 @@ int memorySession(const QString& path)
     for (const auto& [step, kb] : peaks)
         std::printf("  %-40s %6.0f MB = %.2f x the text\n", step, kb / 1024.0, kb / text);
     const double ratio = peak / text;
-    const qint64 textBytes = s.view->textLength();
-    std::printf("  recovery copy on disk: %s (%lld bytes for %lld of text)\n",
-                copyBytes > textBytes ? "yes" : "NO", static_cast<long long>(copyBytes),
-                static_cast<long long>(textBytes));
+    std::printf("  recovery journal on disk: %s (%lld bytes for %lld of text)\n",
+                journalBytes > 0 ? "yes" : "NO", static_cast<long long>(journalBytes),
+                static_cast<long long>(s.view->textLength()));
     std::printf("  target <= 3 x   %s\n", ratio <= 3 ? "met" : "NOT MET");
     s.close();
     return 0;
