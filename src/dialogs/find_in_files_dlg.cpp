@@ -5,6 +5,7 @@
 #include "editor/rules/regex_pattern.h"
 #include "widgets/dialog_layout.h"
 #include "widgets/history_combo_box.h"
+#include "widgets/history_sections.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -17,8 +18,8 @@
 
 namespace {
 
-constexpr char kTextSection[] = "History\\FindInFiles";
-constexpr char kTypesSection[] = "History\\FileTypes";
+constexpr const char* kTextSection = HistorySection::FindInFiles;
+constexpr const char* kTypesSection = HistorySection::FileTypes;
 constexpr StringSetting kFolder{kTextSection, "Folder", ""};
 constexpr IntSetting kSubfolders{kTextSection, "SubFolder", 1};
 constexpr IntSetting kMatchCase{kTextSection, "MatchCase", 0};

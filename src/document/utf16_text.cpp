@@ -118,6 +118,15 @@ QString CUtf16Text::decode(QByteArrayView utf8)
     return CUtf16Text(utf8).m_text;
 }
 
+qint64 CUtf16Text::advance(QByteArrayView utf8, qint64 pos, qint64 count)
+{
+    const auto* p = reinterpret_cast<const uchar*>(utf8.data());
+    pos = qBound<qint64>(0, pos, utf8.size());
+    for (; count > 0 && pos < utf8.size(); --count)
+        pos += stepAt(p + pos, utf8.size() - pos).bytes;
+    return pos;
+}
+
 qsizetype CUtf16Text::indexOfByte(qint64 pos) const
 {
     if (pos <= 0)

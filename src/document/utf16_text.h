@@ -38,6 +38,9 @@ public:
 
     // The UTF-16 text alone, decoded by the same rule.
     static QString decode(QByteArrayView utf8);
+    // The byte position count characters after pos (a character as this
+    // class counts one: a line end's CR and LF each count), at most the end.
+    static qint64 advance(QByteArrayView utf8, qint64 pos, qint64 count);
 
 private:
     // Where the first character at or after k * kStep starts, and whether

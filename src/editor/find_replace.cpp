@@ -1,12 +1,15 @@
 #include "editor/find_replace.h"
 
+#include "core/settings_store.h"
 #include "core/ui_seam.h"
 #include "editor/control_text.h"
 #include "editor/my_find_replace_dialog.h"
 #include "editor/my_rich_edit_view.h"
 #include "editor/rules/code_page.h"
+#include "editor/rules/regex_replacement.h"
 #include "editor/rules/text_search.h"
 #include "resources/command_ids.h"
+#include "widgets/history_sections.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -29,15 +32,22 @@ int searchFlags(bool matchCase, bool wholeWord)
     return (matchCase ? Sci::SCFIND_MATCHCASE : 0) | (wholeWord ? Sci::SCFIND_WHOLEWORD : 0);
 }
 
+// Whether the find and replace dialogs take regular expressions.
+constexpr IntSetting kRegex{HistorySection::Find, "Regex", 0};
+
 } // namespace
 
 FindState& sharedFindState()
 {
-    static FindState state;
+    static FindState state = [] {
+        FindState initial;
+        initial.regex = kRegex.read() != 0;
+        return initial;
+    }();
     return state;
 }
 
-CFindReplace::CFindReplace(CMyRichEditView* view) : QObject(view), m_view(view)
+CFindReplace::CFindReplace(CMyRichEditView* view) : QObject(view), m_view(view), m_regex(view)
 {
     setObjectName(QStringLiteral("findReplace"));
 }
@@ -63,7 +73,7 @@ void CFindReplace::registerCommands(CCommandMapOf<CMyRichEditView>& map)
     map.onUpdate(Cmd::EditReplace, &CMyRichEditView::textNotEmpty);
     map.on(Cmd::EditFindNext, [](CMyRichEditView& view) {
         const FindState& state = sharedFindState();
-        of(&view)->findNext(state.findText, state.matchCase, state.wholeWord);
+        of(&view)->findNext(state.findText, state.matchCase, state.wholeWord, state.regex);
     });
     map.onUpdate(Cmd::EditFindNext, [](CMyRichEditView& view, CCmdUI& ui) {
         ui.enable(view.textLength() > 0 && !sharedFindState().findText.isEmpty());
@@ -86,7 +96,8 @@ void CFindReplace::openDialog(bool findOnly)
         state.dialog = nullptr;
         open->close();
     }
-    auto* dialog = new CMyFindReplaceDialog(findOnly, state.matchCase, state.wholeWord, m_view);
+    auto* dialog =
+        new CMyFindReplaceDialog(findOnly, state.matchCase, state.wholeWord, state.regex, m_view);
     state.dialog = dialog;
     state.findOnly = findOnly;
     connectDialog(dialog);
@@ -101,21 +112,26 @@ void CFindReplace::connectDialog(CMyFindReplaceDialog* dialog)
         FindState& state = sharedFindState();
         if (state.dialog == dialog)
             state.dialog = nullptr;
+        // The regular-expression choice is kept even when nothing was searched.
+        if (state.regex != dialog->regex()) {
+            state.regex = dialog->regex();
+            kRegex.write(state.regex ? 1 : 0);
+        }
     });
     connect(dialog, &CMyFindReplaceDialog::findNextRequested, this, [this, dialog] {
         takeDialogState(dialog);
-        findNext(dialog->findText(), dialog->matchCase(), dialog->wholeWord());
+        findNext(dialog->findText(), dialog->matchCase(), dialog->wholeWord(), dialog->regex());
     });
     connect(dialog, &CMyFindReplaceDialog::replaceRequested, this, [this, dialog] {
         takeDialogState(dialog);
         replaceCurrent(dialog->findText(), dialog->replaceText(), dialog->matchCase(),
-                       dialog->wholeWord());
+                       dialog->wholeWord(), dialog->regex());
     });
     connect(dialog, &CMyFindReplaceDialog::replaceAllRequested, this, [this, dialog] {
         takeDialogState(dialog);
         sharedFindState().searchDown = true;
         replaceAll(dialog->findText(), dialog->replaceText(), dialog->matchCase(),
-                   dialog->wholeWord());
+                   dialog->wholeWord(), dialog->regex());
     });
 }
 
@@ -127,6 +143,10 @@ void CFindReplace::takeDialogState(const CMyFindReplaceDialog* dialog)
         state.replaceText = dialog->replaceText();
     state.matchCase = dialog->matchCase();
     state.wholeWord = dialog->wholeWord();
+    if (state.regex != dialog->regex()) {
+        state.regex = dialog->regex();
+        kRegex.write(state.regex ? 1 : 0);
+    }
 }
 
 void CFindReplace::moveDialogClearOfCaret()
@@ -237,10 +257,13 @@ FindMatch CFindReplace::searchBytes(const QByteArray& what, int flags, bool from
     return match;
 }
 
-bool CFindReplace::search(const QString& text, bool matchCase, bool wholeWord)
+bool CFindReplace::search(const QString& text, bool matchCase, bool wholeWord, bool regex)
 {
     WaitCursor wait;
-    return searchBytes(text.toUtf8(), searchFlags(matchCase, wholeWord)).found();
+    if (!regex || text.isEmpty())
+        return searchBytes(text.toUtf8(), searchFlags(matchCase, wholeWord)).found();
+    const CRegexPattern& pattern = m_regex.pattern(text, {matchCase, wholeWord});
+    return pattern.isValid() && m_regex.search(pattern, m_series);
 }
 
 void CFindReplace::notFound()
@@ -249,9 +272,11 @@ void CFindReplace::notFound()
     UiSeam::beep();
 }
 
-bool CFindReplace::findNext(const QString& text, bool matchCase, bool wholeWord)
+bool CFindReplace::findNext(const QString& text, bool matchCase, bool wholeWord, bool regex)
 {
-    if (!search(text, matchCase, wholeWord)) {
+    if (regex && !text.isEmpty() && !usablePattern(text, matchCase, wholeWord))
+        return false;
+    if (!search(text, matchCase, wholeWord, regex)) {
         notFound();
         return false;
     }
@@ -274,8 +299,10 @@ bool CFindReplace::selectionIs(const QByteArray& what, bool matchCase) const
 // --- Replacing ---------------------------------------------------------------
 
 bool CFindReplace::replaceCurrent(const QString& text, const QString& replacement, bool matchCase,
-                                  bool wholeWord)
+                                  bool wholeWord, bool regex)
 {
+    if (regex && !text.isEmpty())
+        return replaceCurrentRegex(text, replacement, matchCase, wholeWord);
     const QByteArray what = text.toUtf8();
     if (selectionIs(what, matchCase)) {
         qint64 start, end;
@@ -289,8 +316,10 @@ bool CFindReplace::replaceCurrent(const QString& text, const QString& replacemen
 }
 
 int CFindReplace::replaceAll(const QString& text, const QString& replacement, bool matchCase,
-                             bool wholeWord)
+                             bool wholeWord, bool regex)
 {
+    if (regex && !text.isEmpty())
+        return replaceAllRegex(text, replacement, matchCase, wholeWord);
     WaitCursor wait;
     const QByteArray what = text.toUtf8();
     const int flags = searchFlags(matchCase, wholeWord);
@@ -322,15 +351,10 @@ int CFindReplace::replaceEach(const QByteArray& what, const QByteArray& replacem
     qint64 start, end;
     m_view->getSel(start, end);
     int count = 0;
-    m_view->setRedraw(false);
-    m_view->sci(Sci::SCI_SETUNDOCOLLECTION, 0);
+    beginBulkReplace();
     qint64 caret = start;
     for (;;) {
-        m_view->sci(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(start),
-                    static_cast<long>(end));
-        m_view->SendScintilla(Sci::SCI_REPLACETARGET,
-                              static_cast<unsigned long>(replacement.size()),
-                              replacement.constData());
+        replaceTarget(start, end, replacement.constData(), replacement.size());
         ++count;
         caret = start + replacement.size();
         const FindMatch match =
@@ -342,9 +366,100 @@ int CFindReplace::replaceEach(const QByteArray& what, const QByteArray& replacem
         start = match.start;
         end = match.end;
     }
+    endBulkReplace(caret);
+    return count;
+}
+
+void CFindReplace::beginBulkReplace()
+{
+    m_view->setRedraw(false);
+    m_view->sci(Sci::SCI_SETUNDOCOLLECTION, 0);
+}
+
+void CFindReplace::replaceTarget(qint64 start, qint64 end, const char* text, qsizetype length)
+{
+    m_view->sci(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(start), static_cast<long>(end));
+    m_view->SendScintilla(Sci::SCI_REPLACETARGET, static_cast<unsigned long>(length), text);
+}
+
+void CFindReplace::endBulkReplace(qint64 caret)
+{
     m_view->sci(Sci::SCI_SETUNDOCOLLECTION, 1);
     m_view->emptyUndoBuffer();
     m_view->setSel(caret, caret);
     m_view->setRedraw(true);
-    return count;
+}
+
+// --- Regular expressions -----------------------------------------------------
+
+void CFindReplace::complain(const QString& message) const
+{
+    QWidget* dialog = sharedFindState().dialog;
+    UiSeam::messageBox(dialog ? dialog : m_view, message, QMessageBox::Warning);
+}
+
+const CRegexPattern* CFindReplace::usablePattern(const QString& text, bool matchCase,
+                                                 bool wholeWord)
+{
+    const CRegexPattern& pattern = m_regex.pattern(text, {matchCase, wholeWord});
+    if (pattern.isValid())
+        return &pattern;
+    complain(pattern.errorMessage());
+    return nullptr;
+}
+
+bool CFindReplace::usableReplacement(const CRegexReplacement& replacement,
+                                     const CRegexPattern& pattern)
+{
+    const QString problem = replacement.check(pattern.captureCount());
+    if (problem.isEmpty())
+        return true;
+    complain(problem);
+    return false;
+}
+
+bool CFindReplace::replaceCurrentRegex(const QString& text, const QString& replacement,
+                                       bool matchCase, bool wholeWord)
+{
+    const CRegexPattern* pattern = usablePattern(text, matchCase, wholeWord);
+    const CRegexReplacement parsed(replacement);
+    if (!pattern || !usableReplacement(parsed, *pattern))
+        return false;
+    m_regex.replaceSelection(*pattern, parsed, m_series);
+    return findNext(text, matchCase, wholeWord, true);
+}
+
+// Every match of the whole text is found first, in one pass over it; the
+// replacements are then made one by one as the plain replace all makes them,
+// so the text around each keeps its colours.
+int CFindReplace::replaceAllRegex(const QString& text, const QString& replacement, bool matchCase,
+                                  bool wholeWord)
+{
+    const CRegexPattern* pattern = usablePattern(text, matchCase, wholeWord);
+    const CRegexReplacement parsed(replacement);
+    if (!pattern || !usableReplacement(parsed, *pattern))
+        return 0;
+    WaitCursor wait;
+    m_series.restart();
+    const RegexSearch::Edits edits = m_regex.replacements(*pattern, parsed);
+    if (edits.edits.isEmpty()) {
+        notFound();
+        return 0;
+    }
+    m_view->hideSelection(true);
+    beginBulkReplace();
+    qint64 shift = 0;
+    qint64 caret = 0;
+    for (const RegexSearch::Edit& edit : edits.edits) {
+        const qint64 start = edit.start + shift;
+        replaceTarget(start, edit.end + shift,
+                      edits.replacements.constData() + edit.replacementStart,
+                      edit.replacementLength);
+        shift += edit.replacementLength - (edit.end - edit.start);
+        caret = start + edit.replacementLength;
+    }
+    endBulkReplace(caret);
+    notFound();
+    m_view->hideSelection(false);
+    return static_cast<int>(edits.edits.size());
 }

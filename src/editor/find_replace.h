@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/command_target.h"
+#include "editor/regex_finder.h"
 #include "editor/rules/search_series.h"
 
 #include <QByteArray>
@@ -25,6 +26,7 @@ struct FindState
     bool matchCase = false;
     bool wholeWord = false;
     bool searchDown = true;
+    bool regex = false; // remembered from one run of the program to the next
 };
 FindState& sharedFindState();
 
@@ -48,18 +50,26 @@ public:
     // when that kind is open already; another kind open is closed first.
     void openDialog(bool findOnly);
 
+    // With regex, text is a regular expression (CRegexPattern) and the
+    // replacement may name its groups (CRegexReplacement); a pattern or a
+    // replacement with an error is refused with a message saying what is
+    // wrong, and nothing changes. Without it, everything is as it always was.
+
     // One search of the series for text; selects the match. A search for an
-    // empty text finds nothing.
-    bool search(const QString& text, bool matchCase, bool wholeWord);
+    // empty text (or a pattern with an error) finds nothing.
+    bool search(const QString& text, bool matchCase, bool wholeWord, bool regex = false);
     // Search, then move the dialog off the caret, or the not-found reaction.
-    bool findNext(const QString& text, bool matchCase, bool wholeWord);
-    // Replaces the selection when it is the find text, then finds the next.
+    bool findNext(const QString& text, bool matchCase, bool wholeWord, bool regex = false);
+    // Replaces the selection when it is the find text (a match of the
+    // pattern), then finds the next.
     bool replaceCurrent(const QString& text, const QString& replacement, bool matchCase,
-                        bool wholeWord);
+                        bool wholeWord, bool regex = false);
     // Replaces every occurrence from the selection onwards and then from the
-    // beginning up to where it started; returns the number of replacements.
-    // Not recorded for undo. Ends with the not-found reaction.
-    int replaceAll(const QString& text, const QString& replacement, bool matchCase, bool wholeWord);
+    // beginning up to where it started (a pattern: every match of the whole
+    // text, in one pass); returns the number of replacements. Not recorded
+    // for undo. Ends with the not-found reaction.
+    int replaceAll(const QString& text, const QString& replacement, bool matchCase, bool wholeWord,
+                   bool regex = false);
 
     CSearchSeries& series() { return m_series; }
 
@@ -78,7 +88,22 @@ private:
     void notFound();
     void moveDialogClearOfCaret();
     int replaceEach(const QByteArray& what, const QByteArray& replacement, int flags);
+    // A replace all's replacements are made with painting and undo off.
+    void beginBulkReplace();
+    void replaceTarget(qint64 start, qint64 end, const char* text, qsizetype length);
+    void endBulkReplace(qint64 caret);
+
+    // The compiled pattern, or null after saying what is wrong with it.
+    const CRegexPattern* usablePattern(const QString& text, bool matchCase, bool wholeWord);
+    // False after saying which group the replacement names in vain.
+    bool usableReplacement(const CRegexReplacement& replacement, const CRegexPattern& pattern);
+    void complain(const QString& message) const;
+    bool replaceCurrentRegex(const QString& text, const QString& replacement, bool matchCase,
+                             bool wholeWord);
+    int replaceAllRegex(const QString& text, const QString& replacement, bool matchCase,
+                        bool wholeWord);
 
     CMyRichEditView* m_view;
     CSearchSeries m_series;
+    CRegexFinder m_regex;
 };

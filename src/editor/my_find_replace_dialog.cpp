@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 CMyFindReplaceDialog::CMyFindReplaceDialog(bool findOnly, bool matchCase, bool wholeWord,
-                                           QWidget* owner)
+                                           bool regex, QWidget* owner)
     : QDialog(owner), m_findOnly(findOnly)
 {
     setObjectName(findOnly ? QStringLiteral("findDialog") : QStringLiteral("replaceDialog"));
@@ -44,12 +44,16 @@ CMyFindReplaceDialog::CMyFindReplaceDialog(bool findOnly, bool matchCase, bool w
     m_matchCase = new QCheckBox(QStringLiteral("大文字と小文字を区別する(&C)"), this);
     m_matchCase->setObjectName(QStringLiteral("matchCase"));
     m_matchCase->setChecked(matchCase);
+    m_regex = new QCheckBox(QStringLiteral("正規表現(&X)"), this);
+    m_regex->setObjectName(QStringLiteral("regex"));
+    m_regex->setChecked(regex);
 
     auto* left = new QVBoxLayout;
     left->addLayout(fields);
     left->addStretch(1);
     left->addWidget(m_wholeWord);
     left->addWidget(m_matchCase);
+    left->addWidget(m_regex);
 
     auto* buttons = new QVBoxLayout;
     auto addButton = [&](const QString& text, const char* name) {
@@ -122,6 +126,11 @@ bool CMyFindReplaceDialog::matchCase() const
 bool CMyFindReplaceDialog::wholeWord() const
 {
     return m_wholeWord->isChecked();
+}
+
+bool CMyFindReplaceDialog::regex() const
+{
+    return m_regex->isChecked();
 }
 
 void CMyFindReplaceDialog::moveClearOf(const QPoint& globalPoint)

@@ -23,7 +23,7 @@ class CMyFindReplaceDialog : public QDialog
     Q_OBJECT
 
 public:
-    CMyFindReplaceDialog(bool findOnly, bool matchCase, bool wholeWord, QWidget* owner);
+    CMyFindReplaceDialog(bool findOnly, bool matchCase, bool wholeWord, bool regex, QWidget* owner);
     ~CMyFindReplaceDialog() override;
 
     bool isFindOnly() const { return m_findOnly; }
@@ -31,6 +31,9 @@ public:
     QString replaceText() const; // empty for the find dialog
     bool matchCase() const;
     bool wholeWord() const;
+    // The find text is a regular expression (and the replacement may name
+    // its groups).
+    bool regex() const;
 
     // Moves the dialog off a point of the screen (the caret) that it covers.
     void moveClearOf(const QPoint& globalPoint);
@@ -49,6 +52,7 @@ private:
     CHistoryComboBox* m_replaceWith = nullptr;
     QCheckBox* m_wholeWord = nullptr;
     QCheckBox* m_matchCase = nullptr;
+    QCheckBox* m_regex = nullptr;
     QPushButton* m_findNext = nullptr;
     QPushButton* m_replace = nullptr;
     QPushButton* m_replaceAll = nullptr;

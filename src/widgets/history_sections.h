@@ -24,4 +24,6 @@ inline constexpr char MultiLineInput[] = "History\\MultiLineInput";
 inline constexpr char Find[] = "History\\Find";
 inline constexpr char Replace1[] = "History\\Replace1";
 inline constexpr char Replace2[] = "History\\Replace2";
+inline constexpr char FindInFiles[] = "History\\FindInFiles";
+inline constexpr char FileTypes[] = "History\\FileTypes";
 } // namespace HistorySection
