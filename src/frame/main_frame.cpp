@@ -10,6 +10,7 @@
 #include "frame/document_manager.h"
 #include "frame/dynamic_menus.h"
 #include "frame/encoding_pane.h"
+#include "frame/find_in_files_commands.h"
 #include "frame/frame_toolbars.h"
 #include "frame/menu_builder.h"
 #include "frame/slot_list_commands.h"
@@ -272,6 +273,7 @@ CCommandMapOf<CMainFrame>& CMainFrame::commands()
             ui.setCheck(frame.statusBar()->isVisible() ? 1 : 0);
         });
         registerSlotListCommands(m);
+        registerFindInFilesCommands(m);
         CFrameToolbars::registerCommands(m);
         return m;
     }();

@@ -39,6 +39,8 @@ public:
     const CCommandMap& commandMap() const override { return commands(); }
 
     QMdiArea* mdiArea() const { return m_mdi; }
+    // The open documents (null in a frame made without them).
+    CDocumentManager* documentManager() const { return m_documents; }
     CChildFrame* activeChild() const;
     CMarquillView* activeView() const;
     void addChild(CChildFrame* child);

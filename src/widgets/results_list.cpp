@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHash>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QSet>
 
@@ -12,8 +11,8 @@
 
 // The entries grouped by file, as a two-level model: file rows at the top
 // (internal id 0), entry rows below them (internal id: file row + 1).
-// Column 0 shows a file's path or an entry's "LINE:COLUMN", column 1 an
-// entry's text.
+// One column: a file's path and its number of entries, or an entry's
+// "LINE:COLUMN: TEXT".
 class CResultsModel : public QAbstractItemModel
 {
 public:
@@ -77,7 +76,7 @@ public:
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override
     {
-        if (row < 0 || column < 0 || column >= 2 || row >= rowCount(parent))
+        if (row < 0 || column != 0 || row >= rowCount(parent))
             return {};
         return createIndex(row, column, parent.isValid() ? quintptr(parent.row() + 1) : 0);
     }
@@ -98,7 +97,7 @@ public:
         return static_cast<int>(m_groups[parent.row()].entries.size());
     }
 
-    int columnCount(const QModelIndex& = {}) const override { return 2; }
+    int columnCount(const QModelIndex& = {}) const override { return 1; }
 
     QVariant data(const QModelIndex& index, int role) const override
     {
@@ -106,7 +105,7 @@ public:
             return {};
         if (!isEntry(index)) {
             const Group& group = m_groups[index.row()];
-            if (role == Qt::DisplayRole && index.column() == 0)
+            if (role == Qt::DisplayRole)
                 return QStringLiteral("%1  (%2 件)")
                     .arg(group.path, QString::number(group.entries.size()));
             if (role == Qt::ToolTipRole)
@@ -114,13 +113,9 @@ public:
             return {};
         }
         const ResultEntry& e = entry(index);
-        if (role == Qt::DisplayRole) {
-            if (index.column() == 0)
-                return QStringLiteral("%1:%2").arg(e.line).arg(e.column);
-            return displayText(e.text);
-        }
-        if (role == Qt::TextAlignmentRole && index.column() == 0)
-            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+        if (role == Qt::DisplayRole)
+            return QStringLiteral("%1:%2: %3")
+                .arg(QString::number(e.line), QString::number(e.column), displayText(e.text));
         return {};
     }
 
@@ -153,8 +148,6 @@ CResultsList::CResultsList(QWidget* parent) : QTreeView(parent), m_model(new CRe
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setAllColumnsShowFocus(true);
-    header()->setStretchLastSection(true);
-    setColumnWidth(0, fontMetrics().horizontalAdvance(QStringLiteral("0000000:0000")) + 24);
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         // A double click on a file row folds or unfolds it by itself.
         if (CResultsModel::isEntry(index))
@@ -172,10 +165,8 @@ void CResultsList::clearEntries()
 void CResultsList::addEntries(const QString& path, const QList<ResultEntry>& entries)
 {
     const auto [row, created] = m_model->add(path, entries);
-    if (created) {
-        setFirstColumnSpanned(row, QModelIndex(), true);
+    if (created)
         expand(m_model->index(row, 0));
-    }
 }
 
 int CResultsList::fileCount() const
@@ -257,7 +248,7 @@ void CResultsList::keyPressEvent(QKeyEvent* event)
         if (CResultsModel::isEntry(index))
             activate(index);
         else if (index.isValid())
-            setExpanded(index.siblingAtColumn(0), !isExpanded(index.siblingAtColumn(0)));
+            setExpanded(index, !isExpanded(index));
         event->accept();
         return;
     }
