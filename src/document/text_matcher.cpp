@@ -93,8 +93,14 @@ private:
                 ++m_lineEnd;
         }
         const qsizetype length = m_lineEnd - m_lineStart;
-        if (length <= CTextMatcher::kMaxLineText)
-            return m_text.mid(m_lineStart, length);
+        // The matches of one line share its text.
+        if (length <= CTextMatcher::kMaxLineText) {
+            if (m_shownLineStart != m_lineStart) {
+                m_shownLine = m_text.mid(m_lineStart, length);
+                m_shownLineStart = m_lineStart;
+            }
+            return m_shownLine;
+        }
         qsizetype from = qMax(m_lineStart, at - CTextMatcher::kMaxLineText / 5);
         const qsizetype to = qMin(m_lineEnd, from + CTextMatcher::kMaxLineText);
         from = qMax(m_lineStart, to - CTextMatcher::kMaxLineText);
@@ -116,6 +122,8 @@ private:
     qsizetype m_lineStart = 0;
     int m_column = 0;         // characters from the line's start to m_pos
     qsizetype m_lineEnd = -1; // of the current line, once looked for
+    QString m_shownLine;      // the text of the line starting at m_shownLineStart
+    qsizetype m_shownLineStart = -1;
 };
 
 } // namespace

@@ -20,7 +20,7 @@ class CTextMatcher
 public:
     // The longest line text kept for a match, in UTF-16 units; a longer line
     // is cut round the match and the cut ends shown as "…".
-    static constexpr qsizetype kMaxLineText = 500;
+    static constexpr qsizetype kMaxLineText = 300;
 
     // A plain text, compared with letter case (Unicode case folding) or not.
     CTextMatcher(const QString& text, bool matchCase);
