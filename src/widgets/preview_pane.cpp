@@ -1,0 +1,95 @@
+#include "widgets/preview_pane.h"
+
+#include "core/web_browser.h"
+#include "widgets/web_preview.h"
+#include "widgets/web_preview_loader.h"
+
+#include <QLabel>
+#include <QStackedLayout>
+
+CPreviewPane::CPreviewPane(QWidget* parent) : QWidget(parent)
+{
+    m_stack = new QStackedLayout(this);
+    m_message = new QLabel(this);
+    m_message->setObjectName(QStringLiteral("previewMessage"));
+    m_message->setAlignment(Qt::AlignCenter);
+    m_message->setWordWrap(true);
+    m_message->setMargin(12);
+    m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_stack->addWidget(m_message);
+    m_linkHandler = [](const QUrl& url) { WebBrowser::open(url); };
+    showNoDocument();
+}
+
+bool CPreviewPane::ensureEngine()
+{
+    if (m_preview)
+        return true;
+    if (m_triedEngine)
+        return false;
+    m_triedEngine = true;
+    QString why;
+    CWebPreviewFactory* factory = WebPreviewLoader::factory(why);
+    if (!factory) {
+        showMessage(QStringLiteral("プレビューを表示できません。\n%1").arg(why));
+        return false;
+    }
+    m_preview = factory->createPreview(this);
+    m_preview->setTrusted(m_trusted);
+    m_preview->setLinkHandler([this](const QUrl& url) {
+        if (m_linkHandler)
+            m_linkHandler(url);
+    });
+    m_preview->setFailureHandler([this](const QString& why) {
+        if (why.isEmpty())
+            m_stack->setCurrentWidget(m_preview->widget());
+        else
+            showMessage(QStringLiteral("プレビューを表示できません。\n%1").arg(why));
+    });
+    m_stack->addWidget(m_preview->widget());
+    return true;
+}
+
+void CPreviewPane::showPage(const QByteArray& html, const QUrl& pageUrl)
+{
+    if (!ensureEngine())
+        return; // the pane goes on saying why
+    m_message->clear();
+    m_stack->setCurrentWidget(m_preview->widget());
+    m_preview->showPage(html, pageUrl);
+}
+
+void CPreviewPane::showNoDocument()
+{
+    if (m_triedEngine && !m_preview)
+        return; // why the engine cannot draw matters more
+    showMessage(QStringLiteral("プレビューする文書がありません。"));
+}
+
+void CPreviewPane::setTrusted(bool trusted)
+{
+    m_trusted = trusted;
+    if (m_preview)
+        m_preview->setTrusted(trusted);
+}
+
+void CPreviewPane::setLinkHandler(std::function<void(const QUrl&)> handler)
+{
+    m_linkHandler = std::move(handler);
+}
+
+QString CPreviewPane::message() const
+{
+    return m_stack->currentWidget() == m_message ? m_message->text() : QString();
+}
+
+QWidget* CPreviewPane::pageView() const
+{
+    return m_preview ? m_preview->widget() : nullptr;
+}
+
+void CPreviewPane::showMessage(const QString& text)
+{
+    m_message->setText(text);
+    m_stack->setCurrentWidget(m_message);
+}
