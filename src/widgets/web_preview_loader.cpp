@@ -9,8 +9,8 @@
 
 namespace WebPreviewLoader {
 namespace {
-
 const QString kFileName = QStringLiteral("marquill_web_preview.so");
+} // namespace
 
 CWebPreviewFactory* load(const QStringList& folders, QString& why)
 {
@@ -40,8 +40,6 @@ CWebPreviewFactory* load(const QStringList& folders, QString& why)
     why = factory->unavailable();
     return why.isEmpty() ? factory : nullptr;
 }
-
-} // namespace
 
 QStringList defaultFolders()
 {

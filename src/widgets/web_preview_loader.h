@@ -14,6 +14,10 @@ namespace WebPreviewLoader {
 // in lib/marquill next to the program's folder (where it is installed).
 QStringList defaultFolders();
 
+// Loads the engine from the first of folders that holds it; nullptr with
+// `why` when there is none or it cannot be used.
+CWebPreviewFactory* load(const QStringList& folders, QString& why);
+
 // The engine, loaded on the first call; nullptr when it cannot be loaded or
 // cannot run here, with `why` saying so in Japanese. Later calls give the same
 // answer.
