@@ -17,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QMap>
 
+#include <climits>
 #include <cstdio>
 
 namespace {
@@ -47,12 +48,13 @@ int main(int argc, char** argv)
     DocumentCheck::Options options;
     options.accessibilityLevel = app.arguments().value(2).toInt();
 
+    options.limit = INT_MAX;
     QList<DocumentCheck::Finding> findings;
     double best = 1e9;
     for (int run = 0; run < 3; ++run) {
         QElapsedTimer t;
         t.start();
-        findings = DocumentCheck::check(text, options);
+        findings = DocumentCheck::check(text, options).findings;
         best = std::min(best, t.nsecsElapsed() / 1e6);
     }
     std::printf("check of %.1f MB: %.0f ms (best of 3; target 3000 ms), %lld findings\n",

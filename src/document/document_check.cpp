@@ -26,6 +26,7 @@ struct Collector
 {
     Options options;
     QList<Collected> found;
+    qsizetype total = 0;
 };
 
 // libtidy passes a few English words as arguments; the table translates them
@@ -153,6 +154,8 @@ Bool TIDY_CALL collect(TidyMessage message)
     if (!kindOf(level, c.finding.kind))
         return no;
     if (level == TidyWarning && !collector->options.showWarnings)
+        return no;
+    if (++collector->total > collector->options.limit)
         return no;
     c.tidyLine = std::max(0, tidyGetMessageLine(message));
     c.tidyColumn = std::max(1, tidyGetMessageColumn(message));
@@ -311,7 +314,7 @@ bool declaresStrict(QByteArrayView text)
 
 } // namespace
 
-QList<Finding> check(QByteArrayView text, const Options& options)
+Report check(QByteArrayView text, const Options& options)
 {
     QByteArray normalised;
     if (hasLoneCr(text)) {
@@ -352,11 +355,12 @@ QList<Finding> check(QByteArrayView text, const Options& options)
         return a.tidyLine != b.tidyLine ? a.tidyLine < b.tidyLine : a.tidyColumn < b.tidyColumn;
     });
     placeInEditorColumns(text, found);
-    QList<Finding> findings;
-    findings.reserve(found.size());
+    Report report;
+    report.total = collector.total;
+    report.findings.reserve(found.size());
     for (Collected& c : found)
-        findings.append(std::move(c.finding));
-    return findings;
+        report.findings.append(std::move(c.finding));
+    return report;
 }
 
 QString kindText(Kind kind)

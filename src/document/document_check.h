@@ -21,6 +21,9 @@ struct Options
     int accessibilityLevel = 0;
     // Off: warnings are left out; errors and information stay.
     bool showWarnings = true;
+    // At most this many findings are kept (a broken page can give hundreds of
+    // thousands); the rest are only counted.
+    int limit = 50000;
 };
 
 struct Finding
@@ -34,13 +37,20 @@ struct Finding
     QString message;       // the Japanese text, or the English one for a code not translated
 };
 
+struct Report
+{
+    QList<Finding> findings;
+    qsizetype total = 0; // findings kept and left out
+};
+
 // Checks text, UTF-8 as the editor holds it; bytes that are not UTF-8 are
 // reported, not refused. The doctype the page declares decides which HTML it
 // is checked against (a page without one is checked as HTML5). The encoding
 // the page declares is not compared with UTF-8: a document is saved in its
 // own encoding. Findings come sorted by place; those about the whole document
 // (the doctype given, what the content looks like) stand at line 1, column 1.
-QList<Finding> check(QByteArrayView text, const Options& options);
+// Past the limit, the findings libtidy reports first are kept.
+Report check(QByteArrayView text, const Options& options);
 
 // "エラー", "警告" or "情報".
 QString kindText(Kind kind);

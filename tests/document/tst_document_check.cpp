@@ -158,7 +158,8 @@ private Q_SLOTS:
         QFETCH(Kind, kind);
         QFETCH(QString, message);
 
-        const QList<Finding> findings = DocumentCheck::check(text, {accessibility, warnings});
+        const QList<Finding> findings =
+            DocumentCheck::check(text, {accessibility, warnings}).findings;
         QVERIFY(std::is_sorted(findings.begin(), findings.end(), [](auto& a, auto& b) {
             return a.line != b.line ? a.line < b.line : a.column < b.column;
         }));
@@ -174,6 +175,20 @@ private Q_SLOTS:
         QCOMPARE(f->message, message);
     }
 
+    // A badly broken page must not fill the memory with findings, but the
+    // count must say how many there were.
+    void limitCountsWhatItLeavesOut()
+    {
+        const QByteArray text = page("</a></b></i></u></s>");
+        const qsizetype all = DocumentCheck::check(text, {}).findings.size();
+        DocumentCheck::Options options;
+        options.limit = 2;
+        const DocumentCheck::Report report = DocumentCheck::check(text, options);
+        QCOMPARE(report.findings.size(), 2);
+        QCOMPARE(report.total, all);
+        QVERIFY(all > 2);
+    }
+
     // Every code the check meets on the help guide and on what the dialogs
     // insert has its Japanese text (an untranslated one shows libtidy's English).
     void realPagesAreTranslated()
@@ -183,7 +198,7 @@ private Q_SLOTS:
         QStringList untranslated;
         for (const QByteArray& text : {help.readAll(), dialogOutputs()}) {
             for (int level = 0; level <= 3; ++level) {
-                for (const Finding& f : DocumentCheck::check(text, {level, true})) {
+                for (const Finding& f : DocumentCheck::check(text, {level, true}).findings) {
                     if (f.message == f.english && !untranslated.contains(f.code))
                         untranslated.append(f.code);
                 }
