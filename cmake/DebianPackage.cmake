@@ -28,10 +28,14 @@ set(CPACK_STRIP_FILES ON)
 #   window opens (libqt6gui6 only recommends them);
 # - qt6-translations-l10n: Qt's own Japanese texts (dialog buttons, the file
 #   dialog, the input boxes' context menus);
-# - a Japanese font, without which the menus show boxes.
+# - a Japanese font, without which the menus show boxes;
+# - libqt6webenginecore6-bin: the page process Qt WebEngine starts for the
+#   preview (dpkg-shlibdeps finds libtidy5deb1, which the program links, and
+#   Qt WebEngine, which the preview's plugin in lib/marquill links, but no
+#   library depends on the process).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6svg6, qt6-qpa-plugins, qt6-translations-l10n, fonts-noto-cjk | fonts-japanese-gothic")
+    "libqt6svg6, qt6-qpa-plugins, qt6-translations-l10n, fonts-noto-cjk | fonts-japanese-gothic, libqt6webenginecore6-bin")
 # xdg-open hands the help, the browser preview and the document folder to the
 # desktop's programs.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")

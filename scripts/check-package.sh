@@ -21,7 +21,7 @@ required=(bin/marquill share/applications/marquill.desktop
           share/metainfo/com.tollbury.marquill.metainfo.xml
           share/icons/hicolor/scalable/apps/marquill.svg
           share/marquill/help/index.html share/marquill/tips.txt
-          share/doc/marquill/copyright)
+          share/doc/marquill/copyright lib/marquill/marquill_web_preview.so)
 for size in 16 24 32 48 64 128 256; do
     required+=("share/icons/hicolor/${size}x${size}/apps/marquill.png")
 done
@@ -34,7 +34,7 @@ done
 depends="$(dpkg-deb -f "$deb" Depends)"
 echo "Depends: $depends"
 for dep in libqscintilla2-qt6 libqt6widgets6 libqt6svg6 qt6-qpa-plugins qt6-translations-l10n \
-           fonts-noto-cjk; do
+           fonts-noto-cjk libtidy5deb1 libqt6webenginewidgets6 libqt6webenginecore6-bin; do
     [[ ", $depends" == *", $dep"* ]] || fail "Depends lacks $dep"
 done
 

@@ -8,11 +8,11 @@ namespace {
 
 // Stands in for a new window (a link with a target, window.open): hands its
 // first address on and goes away.
-class CLinkCatcher : public QWebEnginePage
+class LinkCatcher : public QWebEnginePage
 {
 public:
-    CLinkCatcher(QWebEngineProfile* profile, QObject* parent,
-                 std::function<void(const QUrl&)> follow)
+    LinkCatcher(QWebEngineProfile* profile, QObject* parent,
+                std::function<void(const QUrl&)> follow)
         : QWebEnginePage(profile, parent), m_follow(std::move(follow))
     {
     }
@@ -71,5 +71,5 @@ bool CPreviewPage::acceptNavigationRequest(const QUrl& url, NavigationType type,
 
 QWebEnginePage* CPreviewPage::createWindow(WebWindowType)
 {
-    return new CLinkCatcher(profile(), this, [this](const QUrl& url) { followLink(url); });
+    return new LinkCatcher(profile(), this, [this](const QUrl& url) { followLink(url); });
 }

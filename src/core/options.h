@@ -47,6 +47,13 @@ constexpr IntSetting kHexColor{"Options", "HexColor", 0};
 // time a copy is due).
 constexpr IntSetting kRecovery{"Options", "Recovery", 1};
 
+// The document check (read at each check): libtidy's accessibility checks
+// (0 none, 1 to 3 up to that priority), and non-zero to list warnings.
+constexpr IntSetting kCheckAccessibility{"Options", "CheckAccessibility", 0};
+constexpr IntSetting kCheckWarnings{"Options", "CheckWarnings", 1};
+// Non-zero: the preview lets pages run scripts and load from the network.
+constexpr IntSetting kPreviewTrusted{"Options", "PreviewTrusted", 0};
+
 // One of the editor's three fonts: face, height in twentieths of a point,
 // colour 0x00BBGGRR and effect bits (1 bold, 2 italic).
 struct FontSettings

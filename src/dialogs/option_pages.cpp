@@ -276,3 +276,38 @@ void COptionFontPage::paintPreview(QPainter& painter, const QRect& rect)
         painter.drawText(QPoint(rect.left() + 5, top + metrics.ascent()), lines[kind]);
     }
 }
+
+// --- Check page --------------------------------------------------------------------
+
+COptionCheckPage::COptionCheckPage(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("OptionCheckPage"));
+    m_accessibility = new QComboBox(this);
+    m_accessibility->setObjectName(QStringLiteral("accessibilityCombo"));
+    m_accessibility->addItems({QStringLiteral("しない"), QStringLiteral("優先度 1"),
+                               QStringLiteral("優先度 1 と 2"), QStringLiteral("優先度 1、2、3")});
+    m_warnings = checkBox("警告も表示する(&W)", "warningsCheck", this);
+    m_previewTrusted = checkBox("スクリプトの実行とネットワークからの読み込みを許す(&S)",
+                                "previewTrustedCheck", this);
+    auto* trustNote = new QLabel(
+        QStringLiteral("（※信頼できるページを書いているときだけオンにしてください。）"), this);
+    stack(
+        this,
+        {group("文書のチェック",
+               {labelled("アクセシビリティの検査(&A) :", m_accessibility, this), m_warnings}, this),
+         group("プレビュー", {m_previewTrusted, trustNote}, this)});
+}
+
+void COptionCheckPage::load(const OptionValues& v)
+{
+    m_accessibility->setCurrentIndex(qBound(0, v.checkAccessibility, 3));
+    m_warnings->setChecked(v.checkWarnings);
+    m_previewTrusted->setChecked(v.previewTrusted);
+}
+
+void COptionCheckPage::store(OptionValues& v) const
+{
+    v.checkAccessibility = m_accessibility->currentIndex();
+    v.checkWarnings = m_warnings->isChecked();
+    v.previewTrusted = m_previewTrusted->isChecked();
+}

@@ -10,7 +10,7 @@ class QComboBox;
 class QLineEdit;
 class QPainter;
 
-// The four pages of the options sheet. Each shows its part of the values
+// The pages of the options sheet. Each shows its part of the values
 // (load) and gives it back (store); only the sheet reads and writes the
 // settings store.
 
@@ -87,4 +87,21 @@ private:
 
     FontValues m_fonts[OptionValues::FontKinds];
     CPreviewFrame* m_preview;
+};
+
+// "チェック": the options of 文書のチェック (libtidy's accessibility checks, the
+// warnings) and whether the preview trusts pages with scripts and the network.
+class COptionCheckPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit COptionCheckPage(QWidget* parent = nullptr);
+    void load(const OptionValues& values);
+    void store(OptionValues& values) const;
+
+private:
+    QComboBox* m_accessibility;
+    QCheckBox* m_warnings;
+    QCheckBox* m_previewTrusted;
 };

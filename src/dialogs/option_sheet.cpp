@@ -9,7 +9,8 @@
 COptionSheet::COptionSheet(QWidget* parent)
     : QDialog(parent), m_tabs(new QTabWidget(this)), m_filePage(new COptionFilePage),
       m_tagPage(new COptionTagPage), m_editPage(new COptionEditPage),
-      m_fontPage(new COptionFontPage), m_values(OptionRules::read())
+      m_fontPage(new COptionFontPage), m_checkPage(new COptionCheckPage),
+      m_values(OptionRules::read())
 {
     setObjectName(QStringLiteral("OptionSheet"));
     setWindowTitle(QStringLiteral("Marquill 一般設定"));
@@ -18,6 +19,7 @@ COptionSheet::COptionSheet(QWidget* parent)
     m_tabs->addTab(m_tagPage, QStringLiteral("タグ"));
     m_tabs->addTab(m_editPage, QStringLiteral("エディタ"));
     m_tabs->addTab(m_fontPage, QStringLiteral("フォント"));
+    m_tabs->addTab(m_checkPage, QStringLiteral("チェック"));
     m_tabs->setCurrentIndex(0);
 
     auto* layout = new QVBoxLayout(this);
@@ -29,6 +31,7 @@ COptionSheet::COptionSheet(QWidget* parent)
     m_tagPage->load(m_values);
     m_editPage->load(m_values);
     m_fontPage->load(m_values);
+    m_checkPage->load(m_values);
 }
 
 OptionValues COptionSheet::values() const
@@ -38,6 +41,7 @@ OptionValues COptionSheet::values() const
     m_tagPage->store(v);
     m_editPage->store(v);
     m_fontPage->store(v);
+    m_checkPage->store(v);
     return v;
 }
 

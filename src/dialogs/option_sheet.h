@@ -4,14 +4,15 @@
 
 #include <QDialog>
 
+class COptionCheckPage;
 class COptionEditPage;
 class COptionFilePage;
 class COptionFontPage;
 class COptionTagPage;
 class QTabWidget;
 
-// The options sheet "Marquill 一般設定": four pages (ファイル, タグ, エディタ,
-// フォント) over the "Options" and "Font" settings. It reads every value once
+// The options sheet "Marquill 一般設定": five pages (ファイル, タグ, エディタ,
+// フォント, チェック) over the "Options" and "Font" settings. It reads every value once
 // when it is built and writes every value back on OK; Cancel writes nothing.
 class COptionSheet : public QDialog
 {
@@ -31,5 +32,6 @@ private:
     COptionTagPage* m_tagPage;
     COptionEditPage* m_editPage;
     COptionFontPage* m_fontPage;
+    COptionCheckPage* m_checkPage;
     OptionValues m_values;
 };

@@ -56,6 +56,9 @@ OptionValues read()
     v.ownerDraw = kOwnerDraw.read() != 0;
     // The row the date command uses for the stored value.
     v.date = DateFormat::tableRow(kDate.read());
+    v.checkAccessibility = qBound(0, kCheckAccessibility.read(), 3);
+    v.checkWarnings = kCheckWarnings.read() != 0;
+    v.previewTrusted = kPreviewTrusted.read() != 0;
     v.fonts[OptionValues::DefaultFont] = readFont(kDefaultFont, kDefaultFont.color.defaultValue);
     v.fonts[OptionValues::TagFont] = readFont(kTagFont, kTagColorSheetDefault);
     v.fonts[OptionValues::QuoteFont] = readFont(kQuoteFont, kQuoteFont.color.defaultValue);
@@ -77,7 +80,10 @@ void write(const OptionValues& v)
                          kStringSelect.with(v.stringSelect),
                          kGetTagMessageBox.with(v.getTagMessageBox),
                          kAutoColor.with(v.autoColor),
-                         kHexColor.with(v.hexColor)};
+                         kHexColor.with(v.hexColor),
+                         kCheckAccessibility.with(v.checkAccessibility),
+                         kCheckWarnings.with(v.checkWarnings),
+                         kPreviewTrusted.with(v.previewTrusted)};
     addFont(values, kDefaultFont, v.fonts[OptionValues::DefaultFont]);
     addFont(values, kTagFont, v.fonts[OptionValues::TagFont]);
     addFont(values, kQuoteFont, v.fonts[OptionValues::QuoteFont]);

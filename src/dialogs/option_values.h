@@ -32,6 +32,10 @@ struct OptionValues
     bool flatbar = false;
     bool ownerDraw = true;
     int date = 3; // row of the date format table
+    // Check page
+    int checkAccessibility = 0; // 0 none, 1 to 3 up to that priority
+    bool checkWarnings = true;
+    bool previewTrusted = false; // scripts and the network in the preview
     // Font page: ordinary text, tags, quoted values
     enum FontKind { DefaultFont, TagFont, QuoteFont, FontKinds };
     FontValues fonts[FontKinds];

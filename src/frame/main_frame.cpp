@@ -11,6 +11,7 @@
 #include "frame/dynamic_menus.h"
 #include "frame/encoding_pane.h"
 #include "frame/find_in_files_commands.h"
+#include "frame/frame_panes.h"
 #include "frame/frame_toolbars.h"
 #include "frame/menu_builder.h"
 #include "frame/slot_list_commands.h"
@@ -55,6 +56,8 @@ CMainFrame::CMainFrame(CDocumentManager* documents, CCommandTarget* application)
     setAcceptDrops(true);
     createStatusBar();
     createAccelerators();
+    // Before the stored layout is read, which places the panes.
+    m_panes = new CFramePanes(this);
     createToolbars();
     updateMenuBar();
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
@@ -70,6 +73,7 @@ CMainFrame::CMainFrame(CDocumentManager* documents, CCommandTarget* application)
         CChildFrame* child = activeChild();
         m_paneEncoding->setDocument(child ? child->doc() : nullptr);
         m_caretPane->follow(activeView());
+        m_panes->follow(child);
     });
     resize(800, 600);
 }
@@ -262,9 +266,11 @@ CCommandMapOf<CMainFrame>& CMainFrame::commands()
         m.on(Cmd::HomePage, [](CMainFrame& frame) { HelpMenu::openHomePage(&frame); });
         m.on(Cmd::Options, [](CMainFrame& frame) {
             // The toolbars read their look at every paint.
-            if (runOptionSheet(&frame, frame.views()))
+            if (runOptionSheet(&frame, frame.views())) {
                 for (QToolBar* bar : frame.findChildren<QToolBar*>())
                     bar->update();
+                frame.m_panes->applyOptions();
+            }
         });
         m.on(Cmd::ViewStatusBar, [](CMainFrame& frame) {
             frame.statusBar()->setVisible(!frame.statusBar()->isVisible());
@@ -275,6 +281,7 @@ CCommandMapOf<CMainFrame>& CMainFrame::commands()
         registerSlotListCommands(m);
         registerFindInFilesCommands(m);
         CFrameToolbars::registerCommands(m);
+        CFramePanes::registerCommands(m);
         return m;
     }();
     return map;

@@ -8,6 +8,7 @@
 class CCaretPane;
 class CChildFrame;
 class CDocumentManager;
+class CFramePanes;
 class CFrameToolbars;
 class CEncodingPane;
 class QAction;
@@ -69,6 +70,8 @@ public:
 
     // The standard and the extended toolbar.
     CFrameToolbars* toolbars() const { return m_toolbars; }
+    // The check pane and the preview, docked in this window.
+    CFramePanes* panes() const { return m_panes; }
     // The toolbars' right-click menu (menu 156), owned by the caller.
     QMenu* createPopupMenu() override;
 
@@ -105,6 +108,7 @@ private:
     CCommandTarget* m_application;
     QMdiArea* m_mdi;
     CFrameToolbars* m_toolbars = nullptr;
+    CFramePanes* m_panes = nullptr;
     QLabel* m_paneTag = nullptr;
     QLabel* m_paneLevel = nullptr;
     QLabel* m_paneCaret = nullptr;

@@ -104,6 +104,13 @@ private Q_SLOTS:
         QTest::newRow("Date too large: the last row the date command uses")
             << "Options/Date" << QVariant(99) << "dateCombo" << 15;
         QTest::newRow("Date negative") << "Options/Date" << QVariant(-1) << "dateCombo" << 0;
+        QTest::newRow("CheckAccessibility beyond level 3")
+            << "Options/CheckAccessibility" << QVariant(7) << "accessibilityCombo" << 3;
+        QTest::newRow("CheckWarnings missing")
+            << "Options/CheckWarnings" << QVariant() << "warningsCheck" << 1;
+        // A page being written is not trusted until the user says so.
+        QTest::newRow("PreviewTrusted missing")
+            << "Options/PreviewTrusted" << QVariant() << "previewTrustedCheck" << 0;
     }
     void showsStoredValues()
     {
@@ -148,7 +155,7 @@ private Q_SLOTS:
             store(key, stored);
         COptionSheet sheet;
         sheet.accept();
-        QCOMPARE(storedKeys().size(), 25);
+        QCOMPARE(storedKeys().size(), 28);
         const QStringList parts = key.split(QLatin1Char('/'));
         if (written.typeId() == QMetaType::QString)
             QCOMPARE(getProfileString(parts[0], parts[1], QStringLiteral("?")), written.toString());

@@ -1,10 +1,10 @@
 #include "test_support.h"
 
-#include "dialogs/element_html.h"
-#include "dialogs/form_html.h"
-#include "dialogs/image_tag.h"
-#include "dialogs/list_text.h"
-#include "dialogs/table_text.h"
+#include "dialogs/html/element_html.h"
+#include "dialogs/html/form_html.h"
+#include "dialogs/html/image_tag.h"
+#include "dialogs/html/list_text.h"
+#include "dialogs/html/table_text.h"
 #include "document/document_check.h"
 
 #include <algorithm>
