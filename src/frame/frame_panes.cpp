@@ -101,4 +101,9 @@ void CFramePanes::checkActiveDocument()
 void CFramePanes::togglePreview()
 {
     m_previewDock->setVisible(m_previewDock->isHidden());
+    // Docked for the first time, the pane takes its content's small size
+    // hint; a page needs room.
+    if (!m_previewDock->isHidden() && !m_previewDock->isFloating() &&
+        m_previewDock->width() < m_frame->width() / 4)
+        m_frame->resizeDocks({m_previewDock}, {m_frame->width() * 2 / 5}, Qt::Horizontal);
 }
