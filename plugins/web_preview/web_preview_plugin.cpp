@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QLoggingCategory>
 #include <QObject>
 #include <QOpenGLContext>
 #include <unistd.h>
@@ -58,6 +59,8 @@ CWebPreview* CWebEnginePreviewFactory::createPreview(QWidget* parent)
             shared->create();
             qt_gl_set_global_share_context(shared);
         }
+        // Qt WebEngine reports its graphics set-up on every start.
+        QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
         PageScheme::registerScheme();
         m_ready = true;
     }
