@@ -15,6 +15,7 @@
 #include "document/recovery_keeper.h"
 #include "frame/child_frame.h"
 #include "frame/document_manager.h"
+#include "frame/last_session.h"
 #include "frame/main_frame.h"
 #include "resources/command_ids.h"
 
@@ -83,6 +84,10 @@ bool CMarquillApp::initInstance(const QStringList& arguments, bool singleInstanc
             this);
         connect(m_instance, &CSingleInstance::openFileRequested, m_handOffs,
                 &CHandOffQueue::enqueue);
+        // A file handed over during start-up is what the user asked for:
+        // the last session is then not opened as well.
+        connect(m_instance, &CSingleInstance::openFileRequested, this,
+                [this] { m_fileHandedOver = true; });
     }
 
     writeProfileValues({Options::kPath.with(programFolder()),
@@ -118,8 +123,9 @@ bool CMarquillApp::initInstance(const QStringList& arguments, bool singleInstanc
         if (!m_documents->openDocumentFile(QFileInfo(file).absoluteFilePath()) &&
             m_documents->documents().isEmpty())
             return false;
-    } else if (Options::kFileNew.read() != 0) {
-        m_documents->fileNew();
+    } else if (m_fileHandedOver || LastSession::restore(*m_documents, *m_mainFrame) == 0) {
+        if (Options::kFileNew.read() != 0)
+            m_documents->fileNew();
     }
     m_documents->recentFileList().setWorkingFolderToLastUsed();
     if (singleInstance)

@@ -73,6 +73,7 @@ private:
     CSingleInstance* m_instance = nullptr;
     CHandOffQueue* m_handOffs = nullptr;
     int m_handOffResult = -1;
+    bool m_fileHandedOver = false;
     int m_loadedShowCmd = 3; // the document windows' show state read at start-up
     std::unique_ptr<CRecoveryKeeper> m_recovery;
     std::unique_ptr<CRecoveryOffer> m_recoveryOffer;

@@ -46,6 +46,13 @@ constexpr IntSetting kHexColor{"Options", "HexColor", 0};
 // Non-zero: documents with unsaved changes keep recovery copies (read each
 // time a copy is due).
 constexpr IntSetting kRecovery{"Options", "Recovery", 1};
+// Non-zero: quitting remembers the open files, and a start without a file
+// opens them again (read at those two moments).
+constexpr IntSetting kRestoreSession{"Options", "RestoreSession", 0};
+// Non-zero: document windows show line numbers.
+constexpr IntSetting kLineNumbers{"Options", "LineNumbers", 0};
+// Non-zero: with the caret in a tag's name, the tag and its partner are marked.
+constexpr IntSetting kMatchTag{"Options", "MatchTag", 0};
 
 // The document check (read at each check): libtidy's accessibility checks
 // (0 none, 1 to 3 up to that priority), and non-zero to list warnings.

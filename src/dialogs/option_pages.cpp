@@ -84,9 +84,11 @@ COptionFilePage::COptionFilePage(QWidget* parent) : QWidget(parent)
     m_defaultFolder =
         checkBox("最後に参照したフォルダを作業フォルダにする(&F)", "defaultFolderCheck", this);
     m_recovery = checkBox("保存していない変更を回復用に書き残す(&R)", "recoveryCheck", this);
+    m_restoreSession =
+        checkBox("終了時に開いていたファイルを次の起動時に開く(&O)", "restoreSessionCheck", this);
     stack(this, {group("新規作成", {m_fileNew, m_dialog}, this),
                  group("ブラウザ", {labelled("実行時の大きさ(&S) :", m_browserShow, this)}, this),
-                 m_defaultFolder, m_recovery});
+                 m_defaultFolder, m_recovery, m_restoreSession});
 }
 
 void COptionFilePage::load(const OptionValues& v)
@@ -96,6 +98,7 @@ void COptionFilePage::load(const OptionValues& v)
     m_browserShow->setCurrentIndex(OptionRules::browserShowRow(v.browserShow));
     m_defaultFolder->setChecked(v.defaultFolder);
     m_recovery->setChecked(v.recovery);
+    m_restoreSession->setChecked(v.restoreSession);
 }
 
 void COptionFilePage::store(OptionValues& v) const
@@ -106,6 +109,7 @@ void COptionFilePage::store(OptionValues& v) const
         v.browserShow = OptionRules::browserShowOfRow(m_browserShow->currentIndex());
     v.defaultFolder = m_defaultFolder->isChecked();
     v.recovery = m_recovery->isChecked();
+    v.restoreSession = m_restoreSession->isChecked();
 }
 
 // --- Tag page --------------------------------------------------------------------
@@ -119,8 +123,10 @@ COptionTagPage::COptionTagPage(QWidget* parent) : QWidget(parent)
                                   "getTagMessageBoxCheck", this);
     m_autoColor = checkBox("自動的にタグの色分けをする(&C)", "autoColorCheck", this);
     m_hexColor = checkBox("色を１６進数表記にする(&H)", "hexColorCheck", this);
+    m_matchTag =
+        checkBox("カーソルのあるタグと対応するタグに印を付ける(&T)", "matchTagCheck", this);
     stack(this, {group("タグ", {m_smallLetter, m_stringSelect, m_getTagMessageBox}, this),
-                 group("色分け", {m_autoColor, note(this)}, this), m_hexColor});
+                 group("色分け", {m_autoColor, note(this)}, this), m_hexColor, m_matchTag});
 }
 
 void COptionTagPage::load(const OptionValues& v)
@@ -130,6 +136,7 @@ void COptionTagPage::load(const OptionValues& v)
     m_getTagMessageBox->setChecked(v.getTagMessageBox);
     m_autoColor->setChecked(v.autoColor);
     m_hexColor->setChecked(v.hexColor);
+    m_matchTag->setChecked(v.matchTag);
 }
 
 void COptionTagPage::store(OptionValues& v) const
@@ -139,6 +146,7 @@ void COptionTagPage::store(OptionValues& v) const
     v.getTagMessageBox = m_getTagMessageBox->isChecked();
     v.autoColor = m_autoColor->isChecked();
     v.hexColor = m_hexColor->isChecked();
+    v.matchTag = m_matchTag->isChecked();
 }
 
 // --- Editor page -----------------------------------------------------------------
@@ -148,6 +156,7 @@ COptionEditPage::COptionEditPage(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("OptionEditPage"));
     m_flatbar = checkBox("ツールバーをフラットにする(&F)", "flatbarCheck", this);
     m_ownerDraw = checkBox("ツールバーを独自に描画する(&O)", "ownerDrawCheck", this);
+    m_lineNumbers = checkBox("行番号を表示する(&L)", "lineNumbersCheck", this);
     m_date = new QComboBox(this);
     m_date->setObjectName(QStringLiteral("dateCombo"));
     for (const Resources::DateFormat& row : Resources::dateFormats())
@@ -168,7 +177,8 @@ COptionEditPage::COptionEditPage(QWidget* parent) : QWidget(parent)
     grid->addWidget(m_sample, 1, 1);
     grid->setColumnStretch(2, 1);
 
-    stack(this, {group("エディタ", {m_flatbar, m_ownerDraw, note(this)}, this), dates});
+    stack(this,
+          {group("エディタ", {m_flatbar, m_ownerDraw, note(this)}, this), m_lineNumbers, dates});
 
     connect(m_flatbar, &QCheckBox::toggled, m_ownerDraw, &QWidget::setEnabled);
     connect(m_date, &QComboBox::currentIndexChanged, this, &COptionEditPage::showSample);
@@ -179,6 +189,7 @@ void COptionEditPage::load(const OptionValues& v)
     m_flatbar->setChecked(v.flatbar);
     m_ownerDraw->setChecked(v.ownerDraw);
     m_ownerDraw->setEnabled(v.flatbar);
+    m_lineNumbers->setChecked(v.lineNumbers);
     m_date->setCurrentIndex(v.date);
     showSample();
 }
@@ -187,6 +198,7 @@ void COptionEditPage::store(OptionValues& v) const
 {
     v.flatbar = m_flatbar->isChecked();
     v.ownerDraw = m_ownerDraw->isChecked();
+    v.lineNumbers = m_lineNumbers->isChecked();
     if (m_date->currentIndex() >= 0)
         v.date = m_date->currentIndex();
 }

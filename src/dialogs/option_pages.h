@@ -15,7 +15,7 @@ class QPainter;
 // settings store.
 
 // "ファイル": new documents, the browser's show command, the working folder,
-// the recovery copies of unsaved changes.
+// the recovery copies of unsaved changes, the files opened again at start-up.
 class COptionFilePage : public QWidget
 {
     Q_OBJECT
@@ -31,9 +31,10 @@ private:
     QComboBox* m_browserShow;
     QCheckBox* m_defaultFolder;
     QCheckBox* m_recovery;
+    QCheckBox* m_restoreSession;
 };
 
-// "タグ": how tags are inserted, captured and coloured.
+// "タグ": how tags are inserted, captured, coloured and paired.
 class COptionTagPage : public QWidget
 {
     Q_OBJECT
@@ -49,9 +50,11 @@ private:
     QCheckBox* m_getTagMessageBox;
     QCheckBox* m_autoColor;
     QCheckBox* m_hexColor;
+    QCheckBox* m_matchTag;
 };
 
-// "エディタ": the toolbar look and the date command's format, with a sample.
+// "エディタ": the toolbar look, the line numbers and the date command's
+// format, with a sample.
 class COptionEditPage : public QWidget
 {
     Q_OBJECT
@@ -66,6 +69,7 @@ private:
 
     QCheckBox* m_flatbar;
     QCheckBox* m_ownerDraw;
+    QCheckBox* m_lineNumbers;
     QComboBox* m_date;
     QLineEdit* m_sample;
 };

@@ -47,13 +47,16 @@ OptionValues read()
         v.browserShow = kBrowserShow.defaultValue;
     v.defaultFolder = kDefaultFolder.read() != 0;
     v.recovery = kRecovery.read() != 0;
+    v.restoreSession = kRestoreSession.read() != 0;
     v.smallLetter = kSmallLetter.read() != 0;
     v.stringSelect = kStringSelect.read() != 0;
     v.getTagMessageBox = kGetTagMessageBox.read() != 0;
     v.autoColor = kAutoColor.read() != 0;
     v.hexColor = kHexColor.read() != 0;
+    v.matchTag = kMatchTag.read() != 0;
     v.flatbar = kFlatbar.read() != 0;
     v.ownerDraw = kOwnerDraw.read() != 0;
+    v.lineNumbers = kLineNumbers.read() != 0;
     // The row the date command uses for the stored value.
     v.date = DateFormat::tableRow(kDate.read());
     v.checkAccessibility = qBound(0, kCheckAccessibility.read(), 3);
@@ -83,7 +86,10 @@ void write(const OptionValues& v)
                          kHexColor.with(v.hexColor),
                          kCheckAccessibility.with(v.checkAccessibility),
                          kCheckWarnings.with(v.checkWarnings),
-                         kPreviewTrusted.with(v.previewTrusted)};
+                         kPreviewTrusted.with(v.previewTrusted),
+                         kRestoreSession.with(v.restoreSession),
+                         kMatchTag.with(v.matchTag),
+                         kLineNumbers.with(v.lineNumbers)};
     addFont(values, kDefaultFont, v.fonts[OptionValues::DefaultFont]);
     addFont(values, kTagFont, v.fonts[OptionValues::TagFont]);
     addFont(values, kQuoteFont, v.fonts[OptionValues::QuoteFont]);

@@ -21,13 +21,15 @@ struct OptionValues
     bool dialog = true;
     int browserShow = 5; // 5, 2 or 3
     bool defaultFolder = true;
-    bool recovery = true; // recovery copies of unsaved changes
+    bool recovery = true;        // recovery copies of unsaved changes
+    bool restoreSession = false; // the files open at the last quit, opened again
     // Tag page
     bool smallLetter = true;
     bool stringSelect = true;
     bool getTagMessageBox = true;
     bool autoColor = true;
     bool hexColor = false;
+    bool matchTag = false; // the partner of the tag at the caret marked
     // Editor page
     bool flatbar = false;
     bool ownerDraw = true;
@@ -36,6 +38,7 @@ struct OptionValues
     int checkAccessibility = 0; // 0 none, 1 to 3 up to that priority
     bool checkWarnings = true;
     bool previewTrusted = false; // scripts and the network in the preview
+    bool lineNumbers = false;
     // Font page: ordinary text, tags, quoted values
     enum FontKind { DefaultFont, TagFont, QuoteFont, FontKinds };
     FontValues fonts[FontKinds];

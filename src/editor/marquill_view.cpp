@@ -6,6 +6,7 @@
 #include "editor/control_text.h"
 #include "editor/editor_fonts.h"
 #include "editor/layout_runs.h"
+#include "editor/line_number_margin.h"
 #include "editor/rules/auto_select.h"
 #include "editor/rules/close_tag.h"
 #include "editor/rules/date_format.h"
@@ -13,6 +14,7 @@
 #include "editor/rules/tag_capture.h"
 #include "editor/rules/typed_char_style.h"
 #include "editor/tag_colorizer.h"
+#include "editor/tag_match_marker.h"
 #include "editor/view_context_menu.h"
 #include "editor/wrap_tracker.h"
 #include "resources/command_ids.h"
@@ -53,11 +55,15 @@ CMarquillView::FileDropStep& fileDropStep()
 
 } // namespace
 
-CMarquillView::CMarquillView(QWidget* parent) : CMyRichEditView(parent)
+CMarquillView::CMarquillView(QWidget* parent)
+    : CMyRichEditView(parent), m_lineNumbers(new CLineNumberMargin(*this)),
+      m_tagMatch(new CTagMatchMarker(*this))
 {
     setUpCompositionColors();
     m_autoColor = autoColorOption();
+    connect(m_lineNumbers, &CLineNumberMargin::widthChanged, this, [this] { restartWrapping(); });
     setUpFormats();
+    applyDisplayOptions();
     connect(this, &CMarquillView::fileDropped, this, [this](const QString& path) {
         if (fileDropStep())
             fileDropStep()(*this, path);
@@ -103,6 +109,13 @@ void CMarquillView::setDocument(CMyRichEditDoc* document)
 void CMarquillView::reapplyFormats()
 {
     setUpFormats();
+    applyDisplayOptions();
+}
+
+void CMarquillView::applyDisplayOptions()
+{
+    m_lineNumbers->setShown(Options::kLineNumbers.read() != 0);
+    m_tagMatch->setEnabled(Options::kMatchTag.read() != 0);
 }
 
 void CMarquillView::setUpFormats()
@@ -122,6 +135,8 @@ void CMarquillView::setUpFormats()
     }
     m_stylesShareMetrics =
         EditorFonts::sameAdvances(def, tag) && EditorFonts::sameAdvances(def, quote);
+    // The numbers took the default style with the rest.
+    m_lineNumbers->restyle();
 }
 
 // Input-method composition is shown with indicators: unconverted input and

@@ -7,7 +7,9 @@
 
 #include <functional>
 
+class CLineNumberMargin;
 class CMarquillDoc;
+class CTagMatchMarker;
 
 // The HTML editor view: the text view with tag colouring, the insertion
 // operations every HTML command goes through, the tag tools and the view's
@@ -48,8 +50,14 @@ public:
     void InsertText(const QByteArray& text, bool tag);
 
     // Gives the three styles the "Font" settings as they are stored now, so
-    // the text already shown takes the new fonts and colours.
+    // the text already shown takes the new fonts and colours, and shows or
+    // hides the line numbers and the matching-tag mark as stored.
     void reapplyFormats();
+    // Shows or hides the line numbers ("LineNumbers") and the matching-tag
+    // mark ("MatchTag") as stored now.
+    void applyDisplayOptions();
+    CLineNumberMargin* lineNumbers() const { return m_lineNumbers; }
+    CTagMatchMarker* tagMatch() const { return m_tagMatch; }
 
     // The "AutoColor" option as it is stored now.
     static bool autoColorOption();
@@ -109,6 +117,8 @@ private:
     QByteArray withDocumentLineEnds(const QByteArray& text) const;
 
     bool m_autoColor = true;
+    CLineNumberMargin* m_lineNumbers;
+    CTagMatchMarker* m_tagMatch;
     // Ranges of text put back by the undo in progress, kept up to date while
     // it inserts and deletes.
     struct Range

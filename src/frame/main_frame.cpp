@@ -13,8 +13,10 @@
 #include "frame/find_in_files_commands.h"
 #include "frame/frame_panes.h"
 #include "frame/frame_toolbars.h"
+#include "frame/last_session.h"
 #include "frame/menu_builder.h"
 #include "frame/slot_list_commands.h"
+#include "frame/view_option_commands.h"
 #include "frame/window_arrangement.h"
 #include "frame/window_placement.h"
 #include "resources/bar_ids.h"
@@ -280,6 +282,7 @@ CCommandMapOf<CMainFrame>& CMainFrame::commands()
         });
         registerSlotListCommands(m);
         registerFindInFilesCommands(m);
+        registerViewOptionCommands(m);
         CFrameToolbars::registerCommands(m);
         CFramePanes::registerCommands(m);
         return m;
@@ -484,8 +487,10 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    if (m_documents)
+    if (m_documents) {
+        LastSession::remember(*m_documents, *this);
         m_documents->closeAllDocumentsWithoutAsking();
+    }
     event->accept();
 }
 

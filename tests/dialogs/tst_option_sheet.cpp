@@ -155,7 +155,7 @@ private Q_SLOTS:
             store(key, stored);
         COptionSheet sheet;
         sheet.accept();
-        QCOMPARE(storedKeys().size(), 28);
+        QCOMPARE(storedKeys().size(), 31);
         const QStringList parts = key.split(QLatin1Char('/'));
         if (written.typeId() == QMetaType::QString)
             QCOMPARE(getProfileString(parts[0], parts[1], QStringLiteral("?")), written.toString());

@@ -1,9 +1,12 @@
+#include "core/options.h"
 #include "core/settings_store.h"
 #include "core/ui_seam.h"
 #include "editor/editor_fonts.h"
 #include "editor/marquill_view.h"
 #include "editor/rules/date_format.h"
+#include "editor/rules/matching_tag.h"
 #include "editor/rules/tag_scan.h"
+#include "editor/tag_match_marker.h"
 #include "editor/view_fixture.h"
 #include "resources/command_ids.h"
 #include "resources/resource_tables.h"
@@ -500,6 +503,46 @@ private Q_SLOTS:
         view.colorWholeDocument();
         QCOMPARE(updates, 1);
         QCOMPARE(view.textLength(), 0);
+    }
+
+    // --- Line numbers and the matching-tag mark ------------------------------
+
+    // Fault: the width not following a typed line end (the control reports
+    // no line counts to the view).
+    void lineNumberWidthFollowsTheDigits()
+    {
+        Options::kLineNumbers.write(1);
+        CMarquillView view;
+        showView(view);
+        view.loadBytes(QByteArray("x\r\n").repeated(98) + "end");
+        const auto width = [&] { return view.sci(QsciScintillaBase::SCI_GETMARGINWIDTHN, 0); };
+        QTRY_VERIFY(width() > 0);
+        const long twoDigits = width();
+        typeAtEnd(view, "");
+        QTest::keyClick(&view, Qt::Key_Return);
+        QTRY_VERIFY(width() > twoDigits);
+        QTest::keyClick(&view, Qt::Key_Backspace);
+        QTRY_COMPARE(width(), twoDigits);
+    }
+
+    // Faults: the mark put at window-relative positions in a long text, or
+    // left behind when the caret leaves the name.
+    void tagMarkFollowsTheCaret()
+    {
+        Options::kMatchTag.write(1);
+        CMarquillView view;
+        showView(view);
+        const QByteArray before(MatchingTag::kReach + 1000, 'x');
+        view.loadBytes(before + "<div><p>t</p></div>");
+        const auto marked = [&](qint64 pos) {
+            return view.sci(QsciScintillaBase::SCI_INDICATORVALUEAT, CTagMatchMarker::kIndicator,
+                            static_cast<long>(before.size() + pos)) != 0;
+        };
+        view.setSel(before.size() + 2, before.size() + 2);
+        QTRY_VERIFY(marked(16));
+        QVERIFY(marked(1) && !marked(6));
+        view.setSel(before.size() + 9, before.size() + 9); // between the p tags
+        QTRY_VERIFY(!marked(16));
     }
 };
 

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <functional>
+#include <type_traits>
 #include <vector>
 
 // The tag colouring rule over bytes. A `<` opens a tag (a later `<` before the
@@ -29,6 +30,11 @@ public:
     // piece, in text order and without overlap; the runs between them keep
     // the default style.
     template <typename Sink> void scan(const char* text, qint64 from, qint64 to, Sink&& sink);
+    // The same scan, reporting each finished tag whole: onTag(start, end)
+    // for the tag text[start, end), from its `<` to its `>`. An onTag that
+    // returns a bool ends the scan by returning false.
+    template <typename OnTag>
+    void scanTags(const char* text, qint64 from, qint64 to, OnTag&& onTag);
 
     // Positions before this can no longer change style: everything before a
     // pending `<`, or the end of the text scanned so far.
@@ -61,6 +67,12 @@ inline qint64 lastIndexOf(const char* text, qint64 from, qint64 to, char c)
 
 template <typename Sink> void Scanner::scan(const char* text, qint64 from, qint64 to, Sink&& sink)
 {
+    scanTags(text, from, to, [&](qint64 start, qint64 end) { emitTag(text, start, end, sink); });
+}
+
+template <typename OnTag>
+void Scanner::scanTags(const char* text, qint64 from, qint64 to, OnTag&& onTag)
+{
     qint64 i = from;
     while (i < to) {
         if (!m_inTag) {
@@ -79,9 +91,14 @@ template <typename Sink> void Scanner::scan(const char* text, qint64 from, qint6
             m_tagStart = later;
         if (!gtp)
             return;
-        emitTag(text, m_tagStart, gt + 1, sink);
         m_inTag = false;
         i = gt + 1;
+        if constexpr (std::is_same_v<decltype(onTag(qint64(), qint64())), bool>) {
+            if (!onTag(m_tagStart, i))
+                return;
+        } else {
+            onTag(m_tagStart, i);
+        }
     }
 }
 
