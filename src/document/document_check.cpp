@@ -51,29 +51,29 @@ QString translatedWord(const QString& word)
 // libtidy does not end it with a NUL, so it is read up to its letter only.
 QByteArray conversionOf(const char* format)
 {
-    QByteArray spec;
+    QByteArray conversion;
     for (int i = 0; format && format[i] && i < 16; ++i) {
-        spec += format[i];
+        conversion += format[i];
         if (i > 0 && std::strchr("diouxXeEfFgGcsp", format[i]))
             break;
     }
-    return spec;
+    return conversion;
 }
 
-// A number as printf's conversion spec writes it.
-QString formatNumber(qlonglong value, const QByteArray& spec)
+// A number as printf's conversion writes it.
+QString formatNumber(qlonglong value, const QByteArray& conversion)
 {
 
-    const bool hex = spec.endsWith('X') || spec.endsWith('x');
+    const bool hex = conversion.endsWith('X') || conversion.endsWith('x');
     int width = 0;
-    for (char c : spec) {
+    for (char c : conversion) {
         if (c >= '1' && c <= '9' && width == 0)
             width = c - '0';
         else if (c >= '0' && c <= '9' && width > 0)
             width = width * 10 + (c - '0');
     }
     QString text = QString::number(value, hex ? 16 : 10);
-    if (spec.endsWith('X'))
+    if (conversion.endsWith('X'))
         text = text.toUpper();
     return text.rightJustified(width, QLatin1Char('0'));
 }
