@@ -49,6 +49,9 @@ public:
     // What typing a new line inserts: "\r\n", "\n" or "\r".
     virtual QByteArray typedLineEnd() const = 0;
     virtual void setTypedLineEnd(const QByteArray& lineEnd) = 0;
+    // Replaces [start, end) by text as one edit the user can undo; the new
+    // text takes the format of the first character it replaces.
+    virtual void replaceBytes(qint64 start, qint64 end, const QByteArray& text) = 0;
     // The selected text, exactly as held.
     virtual QByteArray selectedBytes() const = 0;
     virtual bool modifyFlag() const = 0;

@@ -100,7 +100,7 @@ bool CMarquillDoc::doSave(const QString& path, const QByteArray* fileBytes)
     QByteArray bytes;
     if (fileBytes)
         bytes = *fileBytes;
-    else if (!encodeForSaving(bytes))
+    else if (!encodeForSaving(bytes, path.isEmpty()))
         return false;
     QString error;
     if (!saveBytes(target, bytes, &error)) {
@@ -111,7 +111,7 @@ bool CMarquillDoc::doSave(const QString& path, const QByteArray* fileBytes)
     return true;
 }
 
-bool CMarquillDoc::encodeForSaving(QByteArray& fileBytes)
+bool CMarquillDoc::encodeForSaving(QByteArray& fileBytes, bool declareEncoding)
 {
     QString bad;
     if (!view())
@@ -121,20 +121,46 @@ bool CMarquillDoc::encodeForSaving(QByteArray& fileBytes)
             return false;
         return encodeText(fileBytes, bad);
     }
+    // The declaration's name is ASCII: changing it changes nothing about
+    // whether the encoding can hold the text.
+    if (declareEncoding)
+        declare(declarationFor(encoding()));
     if (encodeText(fileBytes, bad))
         return true;
     // The text holds a character the file's encoding cannot store: rather
     // than leave the work unsavable, offer to store the file as UTF-8.
     const QString what = bad.isEmpty() ? QStringLiteral("この文書") : bad;
-    const auto answer = UiSeam::messageBox(
-        viewWidget(),
+    const TextDecoding::DeclarationChange toUtf8 = declarationFor(QString());
+    QString question =
         QStringLiteral("%1 は文字コード %2 で保存できません。\nUTF-8 に変えて保存しますか？")
-            .arg(what, encoding()),
-        QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+            .arg(what, encoding());
+    if (toUtf8.offset >= 0)
+        question += QStringLiteral("\n(文書の中の文字コードの指定 %1 も UTF-8 に書き換えます。)")
+                        .arg(QString::fromLatin1(
+                            view()->textRange(toUtf8.offset, toUtf8.offset + toUtf8.length)));
+    const auto answer = UiSeam::messageBox(viewWidget(), question, QMessageBox::Question,
+                                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return false;
     setEncoding(QString());
+    declare(toUtf8);
     return encodeText(fileBytes, bad);
+}
+
+TextDecoding::DeclarationChange CMarquillDoc::declarationFor(const QString& encoding) const
+{
+    if (!view())
+        return {};
+    return TextDecoding::declarationChange(view()->textRange(0, 4096), encoding);
+}
+
+TextDecoding::DeclarationChange CMarquillDoc::declare(const TextDecoding::DeclarationChange& change)
+{
+    if (change.offset < 0 || !view())
+        return {};
+    const QByteArray old = view()->textRange(change.offset, change.offset + change.length);
+    view()->replaceBytes(change.offset, change.offset + change.length, change.name);
+    return {change.offset, change.name.size(), old};
 }
 
 bool CMarquillDoc::agreeOnMixing()
@@ -192,12 +218,21 @@ bool CMarquillDoc::saveInEncoding(const QString& encoding)
             QMessageBox::Warning);
         return false;
     }
+    const QString written = utf8 ? QString() : name;
+    const bool wasModified = isModified();
+    // The page's own declaration names the encoding written; put back when
+    // nothing is saved.
+    const TextDecoding::DeclarationChange undo = declare(declarationFor(written));
     const QString previous = this->encoding();
     const bool wasUnconverted = isUnconverted();
-    setEncoding(utf8 ? QString() : name);
-    if (doSave(pathName(), &bytes))
+    setEncoding(written);
+    if ((undo.offset < 0 || encodeText(name, bytes, bad)) && doSave(pathName(), &bytes))
         return true;
     setEncoding(previous, wasUnconverted);
+    if (undo.offset >= 0) {
+        declare(undo);
+        setModifiedFlag(wasModified);
+    }
     return false;
 }
 

@@ -64,8 +64,16 @@ private:
     // The text as the file's bytes, encoded once. When the document's
     // encoding cannot hold the text, the user may agree to store it as UTF-8
     // instead; false when the user declined that or the mixing of UTF-8 into
-    // an unconverted file.
-    bool encodeForSaving(QByteArray& fileBytes);
+    // an unconverted file. With declareEncoding (a save under a name chosen now),
+    // and whenever the encoding changes to UTF-8, the page's own declaration
+    // of its encoding is made to name the encoding written.
+    bool encodeForSaving(QByteArray& fileBytes, bool declareEncoding);
+    // What makes the page's declaration of its encoding (meta charset,
+    // http-equiv, XML declaration) name `encoding` (empty: UTF-8).
+    TextDecoding::DeclarationChange declarationFor(const QString& encoding) const;
+    // Makes that change as an edit the user can undo; returns the change that
+    // puts the old name back (nothing when there was nothing to change).
+    TextDecoding::DeclarationChange declare(const TextDecoding::DeclarationChange& change);
     // True unless saving an unconverted file would mix UTF-8 into it and the
     // user did not agree to that.
     bool agreeOnMixing();

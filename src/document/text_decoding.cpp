@@ -219,6 +219,24 @@ bool encode(const QByteArray& text, const QString& encoding, QByteArray& fileByt
     return true;
 }
 
+DeclarationChange declarationChange(QByteArrayView text, const QString& encoding)
+{
+    const TextEncoding::NameSpan span = TextEncoding::declaredCharsetSpan(text);
+    if (span.offset < 0)
+        return {};
+    const QString written =
+        encoding.isEmpty() ? QString::fromLatin1(TextEncoding::kUtf8) : encoding;
+    const QString declared =
+        TextEncoding::canonicalName(QString::fromLatin1(text.sliced(span.offset, span.length)));
+    // A page declares UTF-16 without its byte order, which the byte-order
+    // mark gives.
+    const bool utf16 = written.startsWith(QLatin1String("UTF-16"));
+    if (utf16 ? declared.startsWith(QLatin1String("UTF-16"))
+              : declared.compare(written, Qt::CaseInsensitive) == 0)
+        return {};
+    return {span.offset, span.length, utf16 ? QByteArrayLiteral("UTF-16") : written.toLatin1()};
+}
+
 QByteArray utf8Characters(const QByteArray& bytes)
 {
     QByteArray found;

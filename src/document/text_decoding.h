@@ -87,6 +87,19 @@ bool decodeAs(const QByteArray& fileBytes, const QString& encoding, Text& text, 
 bool encode(const QByteArray& text, const QString& encoding, QByteArray& fileBytes,
             QString& badCharacter);
 
+// What makes the encoding a text declares for itself (TextEncoding::
+// declaredCharset) name the encoding the text is about to be written in
+// (empty: UTF-8): the declared name's place and the name to put there.
+// Nothing (offset -1) when the text declares nothing or already names that
+// encoding, in whatever spelling.
+struct DeclarationChange
+{
+    qsizetype offset = -1;
+    qsizetype length = 0;
+    QByteArray name;
+};
+DeclarationChange declarationChange(QByteArrayView text, const QString& encoding);
+
 // The valid multi-byte UTF-8 characters of bytes, in order, one after the
 // other.
 QByteArray utf8Characters(const QByteArray& bytes);

@@ -271,20 +271,20 @@ bool decodeExactly(QByteArrayView bytes, const QString& encoding, QString& text)
     return true;
 }
 
-QByteArray declaredCharset(QByteArrayView bytes)
+NameSpan declaredCharsetSpan(QByteArrayView bytes)
 {
     const QByteArray head =
         bytes.first(qMin<qsizetype>(bytes.size(), 4096)).toByteArray().toLower();
-    auto nameAt = [&head, &bytes](qsizetype pos) {
+    auto nameAt = [&head](qsizetype pos) {
         while (pos < head.size() && (head[pos] == ' ' || head[pos] == '"' || head[pos] == '\''))
             ++pos;
         qsizetype end = pos;
         while (end < head.size() && isNameByte(head[end]))
             ++end;
-        return bytes.sliced(pos, end - pos).toByteArray();
+        return NameSpan{end > pos ? pos : -1, end - pos};
     };
     // Spaces around "=" are allowed in both forms.
-    auto valueAfter = [&head, &nameAt](qsizetype keyEnd, qsizetype limit) -> QByteArray {
+    auto valueAfter = [&head, &nameAt](qsizetype keyEnd, qsizetype limit) -> NameSpan {
         qsizetype pos = keyEnd;
         while (pos < limit && QByteArrayView(" \t\r\n").contains(head[pos]))
             ++pos;
@@ -300,8 +300,8 @@ QByteArray declaredCharset(QByteArrayView bytes)
         const qsizetype close = head.indexOf("?>");
         const qsizetype key = head.indexOf("encoding");
         if (key > 0 && (close < 0 || key < close)) {
-            const QByteArray name = valueAfter(key + 8, close < 0 ? head.size() : close);
-            if (!name.isEmpty())
+            const NameSpan name = valueAfter(key + 8, close < 0 ? head.size() : close);
+            if (name.offset >= 0)
                 return name;
         }
     }
@@ -311,12 +311,18 @@ QByteArray declaredCharset(QByteArrayView bytes)
         const qsizetype limit = close < 0 ? head.size() : close;
         for (qsizetype key = head.indexOf("charset", meta); key >= 0 && key < limit;
              key = head.indexOf("charset", key + 7)) {
-            const QByteArray name = valueAfter(key + 7, limit);
-            if (!name.isEmpty())
+            const NameSpan name = valueAfter(key + 7, limit);
+            if (name.offset >= 0)
                 return name;
         }
     }
     return {};
+}
+
+QByteArray declaredCharset(QByteArrayView bytes)
+{
+    const NameSpan name = declaredCharsetSpan(bytes);
+    return name.offset < 0 ? QByteArray() : bytes.sliced(name.offset, name.length).toByteArray();
 }
 
 void PieceScan::feed(QByteArrayView piece)

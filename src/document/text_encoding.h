@@ -36,6 +36,14 @@ qsizetype firstInvalidUtf8(QByteArrayView bytes);
 // `charset=` (HTML 5 form, or the http-equiv content). Empty when there is
 // none. The name is returned as written.
 QByteArray declaredCharset(QByteArrayView bytes);
+// Where declaredCharset() found the name: its offset and length in bytes
+// (offset -1 when there is none).
+struct NameSpan
+{
+    qsizetype offset = -1;
+    qsizetype length = 0;
+};
+NameSpan declaredCharsetSpan(QByteArrayView bytes);
 
 // How much a decoded text looks like Japanese: kana and everyday punctuation
 // count for it, half-width katakana too when their sound marks and long

@@ -135,6 +135,10 @@ void CMarquillView::setUpFormats()
     }
     m_stylesShareMetrics =
         EditorFonts::sameAdvances(def, tag) && EditorFonts::sameAdvances(def, quote);
+    // QScintilla gives style 0 the colour it was last told of whenever the
+    // view is enabled again (the whole-text colouring disables the window):
+    // it must be the ordinary text's colour.
+    setColor(QColor(def.color & 0xFF, (def.color >> 8) & 0xFF, (def.color >> 16) & 0xFF));
     // The numbers took the default style with the rest.
     m_lineNumbers->restyle();
 }

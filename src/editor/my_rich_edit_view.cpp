@@ -260,6 +260,17 @@ QByteArray CMyRichEditView::textRange(qint64 start, qint64 end) const
     return out;
 }
 
+void CMyRichEditView::replaceBytes(qint64 start, qint64 end, const QByteArray& text)
+{
+    const qint64 length = textLength();
+    start = qBound<qint64>(0, start, length);
+    end = qBound<qint64>(start, end, length);
+    const int format = start < length ? styleAt(start) : StyleDefault;
+    sci(SCI_SETTARGETRANGE, static_cast<unsigned long>(start), static_cast<long>(end));
+    SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(text.size()), text.constData());
+    applyStyle(start, text.size(), format);
+}
+
 QByteArray CMyRichEditView::lineEnd() const
 {
     const qint64 length = textLength();
@@ -495,6 +506,17 @@ void CMyRichEditView::keyPressEvent(QKeyEvent* event)
         return;
     }
     m_keptX = {};
+    // A key with Ctrl, Alt or Meta is a command or nothing: a combination
+    // that no command takes must not type its letter (Alt+N gave "n").
+    if ((mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+        !event->text().isEmpty()) {
+        QKeyEvent silent(event->type(), event->key(), mods, event->nativeScanCode(),
+                         event->nativeVirtualKey(), event->nativeModifiers(), QString(),
+                         event->isAutoRepeat(), ushort(event->count()));
+        QsciScintilla::keyPressEvent(&silent);
+        event->setAccepted(silent.isAccepted());
+        return;
+    }
     QsciScintilla::keyPressEvent(event);
 }
 

@@ -68,6 +68,7 @@ public:
     qint64 textLength() const override;
     // A copy of [start, end), both clamped to the text.
     QByteArray textRange(qint64 start, qint64 end) const override;
+    void replaceBytes(qint64 start, qint64 end, const QByteArray& text) override;
     quint64 changeCount() const override { return m_changeCount; }
     // Line end the program's own insertions should use: "\r\n" unless the
     // text's first line end is a lone LF ("\n") or a lone CR ("\r").

@@ -71,6 +71,47 @@ private Q_SLOTS:
         QCOMPARE(TextEncoding::declaredCharset(head), name);
     }
 
+    // The declaration rewritten for the encoding a save writes: the name
+    // alone replaced, and left as it is when it names that encoding.
+    void declarationChange_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("written"); // empty: UTF-8
+        QTest::addColumn<QByteArray>("result");
+        QTest::newRow("shift_jis page written as utf-8")
+            << QByteArray("<meta charset=\"Shift_JIS\"><p>日本</p>") << ""
+            << QByteArray("<meta charset=\"UTF-8\"><p>日本</p>");
+        QTest::newRow("http-equiv written as euc-jp")
+            << QByteArray("<META HTTP-EQUIV=Content-Type CONTENT=\"text/html; charset=utf-8\">")
+            << "EUC-JP"
+            << QByteArray("<META HTTP-EQUIV=Content-Type CONTENT=\"text/html; charset=EUC-JP\">");
+        QTest::newRow("xml declaration written as utf-16")
+            << QByteArray("<?xml version='1.0' encoding='EUC-JP'?><a/>") << "UTF-16BE"
+            << QByteArray("<?xml version='1.0' encoding='UTF-16'?><a/>");
+        QTest::newRow("another spelling of the same encoding")
+            << QByteArray("<meta charset=x-sjis>") << "Shift_JIS"
+            << QByteArray("<meta charset=x-sjis>");
+        QTest::newRow("utf-16 without its byte order")
+            << QByteArray("<meta charset=utf-16>") << "UTF-16LE"
+            << QByteArray("<meta charset=utf-16>");
+        QTest::newRow("an unknown name")
+            << QByteArray("<meta charset=klingon>") << "" << QByteArray("<meta charset=UTF-8>");
+        QTest::newRow("nothing declared")
+            << QByteArray("<p>charset=EUC-JP</p>") << "" << QByteArray("<p>charset=EUC-JP</p>");
+    }
+
+    void declarationChange()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, written);
+        QFETCH(QByteArray, result);
+        const TextDecoding::DeclarationChange change =
+            TextDecoding::declarationChange(text, written);
+        if (change.offset >= 0)
+            text.replace(change.offset, change.length, change.name);
+        QCOMPARE(text, result);
+    }
+
     void decodeAs_data()
     {
         QTest::addColumn<QByteArray>("bytes");

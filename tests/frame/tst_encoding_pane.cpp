@@ -1,5 +1,6 @@
 #include "app/marquill_app.h"
 #include "app_under_test.h"
+#include "core/settings_store.h"
 #include "core/ui_seam.h"
 #include "document/marquill_doc.h"
 #include "editor/marquill_view.h"
@@ -171,6 +172,24 @@ private Q_SLOTS:
         QCOMPARE(readFile(path), bytes);
     }
 
+    // Read again, the text keeps the options' fonts and colours.
+    void reopenKeepsTheFormats()
+    {
+        writeProfileInt(QStringLiteral("Font"), QStringLiteral("DefaultColor"), 0x123456);
+        writeProfileInt(QStringLiteral("Font"), QStringLiteral("DefaultHeight"), 280);
+        const QString path = writeFile(QStringLiteral("formats.htm"), "ab <B>\x8e\xb1</B> cd");
+        CMarquillDoc* doc = m_app->documentManager()->openDocumentFile(path);
+        QVERIFY(doc);
+        choose(QStringLiteral("ReopenEncodingMenu"), QStringLiteral("Shift_JIS"));
+        CMarquillView* view = viewOf(doc);
+        QCOMPARE(view->textBytes(), QByteArray("ab <B>竺</B> cd"));
+        for (const long at : {0L, long(view->textLength() - 1)}) {
+            const long style = view->sci(QsciScintillaBase::SCI_GETSTYLEAT, at);
+            QCOMPARE(view->sci(QsciScintillaBase::SCI_STYLEGETFORE, style), 0x123456L);
+            QCOMPARE(view->sci(QsciScintillaBase::SCI_STYLEGETSIZEFRACTIONAL, style), 1400L);
+        }
+    }
+
     // Reopening drops unsaved changes only when the user agrees.
     void reopenAModifiedDocumentAsksFirst()
     {
@@ -210,6 +229,12 @@ private Q_SLOTS:
         QTest::newRow("utf-8 as iso-2022-jp")
             << QByteArray("日本") << QByteArray() << "ISO-2022-JP"
             << QByteArray::fromHex("1b2442467c4b5c1b2842") << QString();
+        QTest::newRow("a shift_jis page as utf-8 declares utf-8")
+            << QByteArray("<meta charset=\"Shift_JIS\">\x93\xfa") << QByteArray() << "UTF-8"
+            << QByteArray("<meta charset=\"UTF-8\">日") << QString();
+        QTest::newRow("a declaration naming the encoding stays as written")
+            << QByteArray("<?xml encoding=\"sjis\"?>日") << QByteArray() << "Shift_JIS"
+            << QByteArray("<?xml encoding=\"sjis\"?>\x93\xfa") << QString();
     }
 
     // Saving in another encoding writes the file in it from then on; an
@@ -291,7 +316,7 @@ private Q_SLOTS:
         QFile::remove(huge);
         QCOMPARE(m_messages.size(), 1);
         QVERIFY2(m_messages[0].startsWith(
-                     huge + QStringLiteral(" を読み込めません。\nﾌｧｲﾙが大きすぎます")),
+                     huge + QStringLiteral(" を読み込めません。\nファイルが大きすぎます")),
                  qPrintable(m_messages[0]));
         QCOMPARE(m_app->documentManager()->documents(), QList<CMarquillDoc*>{doc});
         QCOMPARE(frame()->mdiArea()->subWindowList().size(), 1);

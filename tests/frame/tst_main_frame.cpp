@@ -124,7 +124,8 @@ private Q_SLOTS:
     void anUnencodableCharacterOffersUtf8()
     {
         // "日本" in Shift_JIS: loaded as UTF-8, saved back as Shift_JIS.
-        const QString path = writeFile(QStringLiteral("sjis.htm"), "<P>\x93\xfa\x96\x7b</P>");
+        const QString path = writeFile(QStringLiteral("sjis.htm"),
+                                       "<P>\x93\xfa\x96\x7b</P><META CHARSET=Shift_JIS>");
         CMarquillDoc* doc = m_app->documentManager()->openDocumentFile(path);
         QVERIFY(doc);
         QCOMPARE(doc->encoding(), QStringLiteral("Shift_JIS"));
@@ -141,14 +142,30 @@ private Q_SLOTS:
         QVERIFY(doc->isModified());
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), QByteArray("<P>\x93\xfa\x96\x7b</P>"));
+        QCOMPARE(f.readAll(), QByteArray("<P>\x93\xfa\x96\x7b</P><META CHARSET=Shift_JIS>"));
         f.close();
+        // The question says the page's declaration changes too.
+        QVERIFY(m_messages[0].contains(QStringLiteral("Shift_JIS も UTF-8 に書き換えます")));
         answer = QMessageBox::Yes;
         QVERIFY(frame()->routeCommand(Cmd::FileSave));
         QVERIFY(!doc->isModified());
         QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), QByteArray("<P>\xf0\x9f\x98\x80日本</P>"));
+        QCOMPARE(f.readAll(), QByteArray("<P>\xf0\x9f\x98\x80日本</P><META CHARSET=UTF-8>"));
         QVERIFY(doc->encoding().isEmpty());
+    }
+
+    // Save As writes the encoding the page's own declaration names.
+    void saveAsDeclaresTheEncodingWritten()
+    {
+        CMarquillDoc* doc = m_app->documentManager()->fileNew();
+        viewOf(doc)->replaceSel("<meta charset=\"EUC-JP\">日本", true);
+        const QString target = m_dir.filePath(QStringLiteral("declared.htm"));
+        UiSeam::setFileDialogHook([&](const UiSeam::FileDialogRequest&) { return target; });
+        QVERIFY(frame()->routeCommand(Cmd::FileSaveAs));
+        QFile f(target);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("<meta charset=\"UTF-8\">日本"));
+        QVERIFY(!doc->isModified());
     }
 
     void openingAnUnreadableFileOpensNoWindow()

@@ -80,6 +80,22 @@ private Q_SLOTS:
         UiSeam::setDialogHook({});
     }
 
+    // A key with Alt, Ctrl+Alt, Ctrl or Meta that no command takes types
+    // nothing; the same letter alone still does.
+    void unboundCombinationsTypeNothing()
+    {
+        CMarquillDoc* doc = m_app->documentManager()->fileNew();
+        frame()->activateWindow();
+        viewOf(doc)->setFocus();
+        for (const QKeyCombination key :
+             {Qt::ALT | Qt::Key_Q, Qt::ALT | Qt::Key_N, Qt::ALT | Qt::SHIFT | Qt::Key_N,
+              Qt::CTRL | Qt::ALT | Qt::Key_X, Qt::CTRL | Qt::Key_Comma, Qt::META | Qt::Key_A})
+            QTest::keyClick(viewOf(doc), key.key(), key.keyboardModifiers());
+        QCOMPARE(viewOf(doc)->textBytes(), QByteArray());
+        QTest::keyClick(viewOf(doc), Qt::Key_N);
+        QCOMPARE(viewOf(doc)->textBytes(), QByteArray("n"));
+    }
+
     // The Enter key of the numeric keypad is the same key to the accelerators:
     // with Shift it breaks the line, with Alt it starts a paragraph.
     void keypadEnterWorksLikeEnter()
