@@ -2,30 +2,19 @@
 
 #include "core/internet_shortcut.h"
 #include "core/program_files.h"
+#include "core/settings_store.h"
 #include "core/ui_seam.h"
 #include "core/web_browser.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QUrl>
 
 namespace {
 const QString kGuidePage = QStringLiteral("help/index.html");
 const QString kHomePageFile = QStringLiteral("marquill.url");
 constexpr qint64 kShortcutSizeLimit = 64 * 1024;
-
-bool openInBrowser(QWidget* parent, const QUrl& url)
-{
-    if (WebBrowser::open(url))
-        return true;
-    UiSeam::messageBox(
-        parent,
-        QStringLiteral("%1\nを表示するブラウザを起動できませんでした。")
-            .arg(url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile()) : url.toString()),
-        QMessageBox::Warning);
-    return false;
-}
 } // namespace
 
 namespace HelpMenu {
@@ -41,21 +30,24 @@ bool openGuide(QWidget* parent)
                            QMessageBox::Warning);
         return false;
     }
-    return openInBrowser(parent, QUrl::fromLocalFile(page));
+    return WebBrowser::show(parent, QUrl::fromLocalFile(page));
 }
 
 bool openHomePage(QWidget* parent)
 {
-    const QString path = ProgramFiles::locate(kHomePageFile);
+    // The user's own shortcut, beside the settings, before the installed one.
+    const QString ownPath = QDir(settingsFolder()).filePath(kHomePageFile);
+    const QString path =
+        QFileInfo(ownPath).isFile() ? ownPath : ProgramFiles::locate(kHomePageFile);
     if (path.isEmpty()) {
         UiSeam::messageBox(
             parent,
             QStringLiteral("ホームページのショートカット ファイル %1 がありません。\n"
                            "ホームページのアドレスを書いたこのファイルを、"
-                           "プログラムと同じフォルダか %2 に置いてください。")
-                .arg(kHomePageFile, QDir::toNativeSeparators(
-                                        QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                                                        QStringLiteral("/../share/marquill")))),
+                           "%2 に置いてください。\n"
+                           "(内容の例: 1 行目に [InternetShortcut]、"
+                           "2 行目に URL=https://...)")
+                .arg(kHomePageFile, QDir::toNativeSeparators(settingsFolder())),
             QMessageBox::Information);
         return false;
     }
@@ -70,7 +62,7 @@ bool openHomePage(QWidget* parent)
                            QMessageBox::Warning);
         return false;
     }
-    return openInBrowser(parent, url);
+    return WebBrowser::show(parent, url);
 }
 
 } // namespace HelpMenu

@@ -24,6 +24,10 @@ constexpr IntSetting kDefaultFolder{"Options", "DefaultFolder", 1};
 // Show command of the browser preview and the home page: 5 as it is,
 // 2 minimised, 3 maximised.
 constexpr IntSetting kBrowserShow{"Options", "BrowserShow", 5};
+// The web browser that shows pages (the browser preview, the help, the home
+// page): a program, with arguments if any; empty: the desktop's default web
+// browser.
+constexpr StringSetting kBrowserProgram{"Options", "BrowserProgram", ""};
 // Row of the date format table used by the date command.
 constexpr IntSetting kDate{"Options", "Date", 3};
 

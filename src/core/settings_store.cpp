@@ -1,5 +1,6 @@
 #include "core/settings_store.h"
 
+#include <QFileInfo>
 #include <QSettings>
 
 namespace {
@@ -19,6 +20,11 @@ QSettings store()
 }
 
 } // namespace
+
+QString settingsFolder()
+{
+    return QFileInfo(store().fileName()).absolutePath();
+}
 
 int getProfileInt(const QString& section, const QString& entry, int defaultValue)
 {

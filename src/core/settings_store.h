@@ -14,6 +14,9 @@ QString getProfileString(const QString& section, const QString& entry,
                          const QString& defaultValue = QString());
 bool writeProfileInt(const QString& section, const QString& entry, int value);
 bool writeProfileString(const QString& section, const QString& entry, const QString& value);
+// The folder that holds the settings file (~/.config/Tollbury): the user's
+// own place for files the program reads beside its settings.
+QString settingsFolder();
 // One value of a section to write: an integer or a string, stored as the two
 // write operations store them; an invalid value removes the stored one, so that
 // readers get their default again.

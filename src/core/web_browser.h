@@ -4,27 +4,46 @@
 #include <QUrl>
 #include <functional>
 
-// Starts the web browser on a page. The desktop's handler for a file's type
-// may be an editor (Marquill itself is one for HTML), so pages that must show
-// in a browser go to the browser Debian's sensible-browser picks: the user's
-// $BROWSER, else the system's x-www-browser. Without either, the desktop's
-// handler opens the page.
+class QWidget;
+
+// Starts a web browser on a page: the browser preview, the help guide and the
+// home page. A page must never go to the desktop's handler for HTML files,
+// which may be an editor (this one among them). The browser is, in this
+// order:
+// - the program the user named on the options sheet (Options::kBrowserProgram);
+// - the desktop's default web browser, the handler of http addresses
+//   (`xdg-mime query default x-scheme-handler/http` and its desktop entry),
+//   unless that is this program or a text editor;
+// - a program of $BROWSER (a list separated by ":", "%s" standing for the
+//   page), the variable Debian's sensible-browser reads;
+// - the system's x-www-browser, on a graphical display;
+// - any installed web browser (a desktop entry of the category WebBrowser).
 namespace WebBrowser {
 
-// Where a page goes: a program started with the page's address after its
-// arguments, or, when program is empty, the desktop's handler.
-struct Launcher
+// How a page is started: a program and its arguments, the page among them.
+// Empty program: no browser was found, and message says so and what to set.
+struct Launch
 {
     QString program;
+    QStringList arguments;
+    QString message;
 };
 
-// The choice, from the environment's BROWSER and DISPLAY values and a lookup
-// of programs on the search path (returning the full path, empty when absent).
-Launcher choose(const QString& browserVariable, const QString& display,
-                const std::function<QString(const QString&)>& findProgram);
+// The browser for url, looked up as listed above. Nothing is started.
+Launch launchFor(const QUrl& url);
 
-// Hands url to the browser; false when nothing could be started.
-bool open(const QUrl& url);
+// Starts the browser on url; false, with the message for the user, when none
+// is found or it cannot be started.
+bool open(const QUrl& url, QString* message = nullptr);
+
+// open(), telling the user (parent: the message box's parent) why a page
+// could not be shown.
+bool show(QWidget* parent, const QUrl& url);
+
+// The arguments of a desktop entry's Exec value for url: quoting undone, the
+// field codes for files and addresses replaced by url (the address appended
+// when there is none), the others dropped.
+QStringList execArguments(const QString& exec, const QUrl& url);
 
 // Test hook: receives the pages instead of the browser; an empty function
 // removes it.

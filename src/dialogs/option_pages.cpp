@@ -81,14 +81,42 @@ COptionFilePage::COptionFilePage(QWidget* parent) : QWidget(parent)
     m_browserShow->setObjectName(QStringLiteral("browserShowCombo"));
     m_browserShow->addItems(
         {QStringLiteral("通常のウィンドウ"), QStringLiteral("最小化"), QStringLiteral("最大化")});
+    m_browserProgram = new QLineEdit(this);
+    m_browserProgram->setObjectName(QStringLiteral("browserProgramEdit"));
+    m_browserProgram->setPlaceholderText(QStringLiteral("空欄: デスクトップの既定のブラウザ"));
+    m_browserProgram->setMinimumWidth(m_browserProgram->fontMetrics().averageCharWidth() * 44);
+    auto* browse = new QPushButton(QStringLiteral("参照(&E)..."), this);
+    browse->setObjectName(QStringLiteral("browserBrowseButton"));
+    connect(browse, &QPushButton::clicked, this, &COptionFilePage::chooseBrowser);
+    auto* program = new QWidget(this);
+    auto* programLayout = new QHBoxLayout(program);
+    programLayout->setContentsMargins(0, 0, 0, 0);
+    m_browserProgram->setParent(program);
+    browse->setParent(program);
+    programLayout->addWidget(
+        DialogLayout::buddyLabel(QStringLiteral("プログラム(&B) :"), m_browserProgram, program));
+    programLayout->addWidget(m_browserProgram, 1);
+    programLayout->addWidget(browse);
     m_defaultFolder =
         checkBox("最後に参照したフォルダを作業フォルダにする(&F)", "defaultFolderCheck", this);
     m_recovery = checkBox("保存していない変更を回復用に書き残す(&R)", "recoveryCheck", this);
     m_restoreSession =
         checkBox("終了時に開いていたファイルを次の起動時に開く(&O)", "restoreSessionCheck", this);
     stack(this, {group("新規作成", {m_fileNew, m_dialog}, this),
-                 group("ブラウザ", {labelled("実行時の大きさ(&S) :", m_browserShow, this)}, this),
+                 group("ブラウザ", {labelled("実行時の大きさ(&S) :", m_browserShow, this), program},
+                       this),
                  m_defaultFolder, m_recovery, m_restoreSession});
+}
+
+void COptionFilePage::chooseBrowser()
+{
+    UiSeam::FileDialogRequest request;
+    request.title = QStringLiteral("ブラウザのプログラム");
+    request.filter = QStringLiteral("すべてのファイル (*)");
+    request.directory = QStringLiteral("/usr/bin");
+    const QString path = UiSeam::fileDialog(this, request);
+    if (!path.isEmpty())
+        m_browserProgram->setText(path);
 }
 
 void COptionFilePage::load(const OptionValues& v)
@@ -96,6 +124,7 @@ void COptionFilePage::load(const OptionValues& v)
     m_fileNew->setChecked(v.fileNew);
     m_dialog->setChecked(v.dialog);
     m_browserShow->setCurrentIndex(OptionRules::browserShowRow(v.browserShow));
+    m_browserProgram->setText(v.browserProgram);
     m_defaultFolder->setChecked(v.defaultFolder);
     m_recovery->setChecked(v.recovery);
     m_restoreSession->setChecked(v.restoreSession);
@@ -107,6 +136,7 @@ void COptionFilePage::store(OptionValues& v) const
     v.dialog = m_dialog->isChecked();
     if (m_browserShow->currentIndex() >= 0)
         v.browserShow = OptionRules::browserShowOfRow(m_browserShow->currentIndex());
+    v.browserProgram = m_browserProgram->text().trimmed();
     v.defaultFolder = m_defaultFolder->isChecked();
     v.recovery = m_recovery->isChecked();
     v.restoreSession = m_restoreSession->isChecked();

@@ -14,8 +14,9 @@ class QPainter;
 // (load) and gives it back (store); only the sheet reads and writes the
 // settings store.
 
-// "ファイル": new documents, the browser's show command, the working folder,
-// the recovery copies of unsaved changes, the files opened again at start-up.
+// "ファイル": new documents, the browser (its show command and the program
+// that shows pages), the working folder, the recovery copies of unsaved
+// changes, the files opened again at start-up.
 class COptionFilePage : public QWidget
 {
     Q_OBJECT
@@ -29,9 +30,12 @@ private:
     QCheckBox* m_fileNew;
     QCheckBox* m_dialog;
     QComboBox* m_browserShow;
+    QLineEdit* m_browserProgram;
     QCheckBox* m_defaultFolder;
     QCheckBox* m_recovery;
     QCheckBox* m_restoreSession;
+
+    void chooseBrowser();
 };
 
 // "タグ": how tags are inserted, captured, coloured and paired.

@@ -45,6 +45,7 @@ OptionValues read()
     v.browserShow = kBrowserShow.read();
     if (browserShowRow(v.browserShow) < 0)
         v.browserShow = kBrowserShow.defaultValue;
+    v.browserProgram = kBrowserProgram.read();
     v.defaultFolder = kDefaultFolder.read() != 0;
     v.recovery = kRecovery.read() != 0;
     v.restoreSession = kRestoreSession.read() != 0;
@@ -74,6 +75,7 @@ void write(const OptionValues& v)
     ProfileValues values{kFileNew.with(v.fileNew),
                          kDialog.with(v.dialog),
                          kBrowserShow.with(v.browserShow),
+                         kBrowserProgram.with(v.browserProgram),
                          kDefaultFolder.with(v.defaultFolder),
                          kRecovery.with(v.recovery),
                          kDate.with(v.date),

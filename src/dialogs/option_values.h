@@ -19,7 +19,8 @@ struct OptionValues
     // File page
     bool fileNew = false;
     bool dialog = true;
-    int browserShow = 5; // 5, 2 or 3
+    int browserShow = 5;    // 5, 2 or 3
+    QString browserProgram; // empty: the desktop's web browser
     bool defaultFolder = true;
     bool recovery = true;        // recovery copies of unsaved changes
     bool restoreSession = false; // the files open at the last quit, opened again

@@ -265,7 +265,7 @@ void CMarquillDoc::browserPreview()
     // window here. The saved file goes to the web browser rather than to the
     // desktop's handler for HTML, which may be an editor such as this one.
     Q_UNUSED(Options::kBrowserShow.read());
-    WebBrowser::open(QUrl::fromLocalFile(pathName()));
+    WebBrowser::show(viewWidget(), QUrl::fromLocalFile(pathName()));
 }
 
 void CMarquillDoc::openFolder()

@@ -1,5 +1,6 @@
 #include "app/marquill_app.h"
 #include "commands/help_menu.h"
+#include "core/settings_store.h"
 #include "core/ui_seam.h"
 #include "core/web_browser.h"
 #include "frame/document_manager.h"
@@ -127,17 +128,25 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("lies");
         QTest::addColumn<QByteArray>("contents");
-        QTest::addColumn<QString>("opened"); // empty: nothing opened
-        QTest::addColumn<int>("messages");
+        QTest::addColumn<QString>("opened");  // empty: nothing opened
+        QTest::addColumn<QString>("message"); // a part of it; empty: none
 
-        QTest::newRow("address")
-            << "file" << QByteArray("[InternetShortcut]\r\nURL=https://example.org/marquill/\r\n")
-            << "https://example.org/marquill/" << 0;
-        QTest::newRow("no shortcut file") << "" << QByteArray() << "" << 1;
-        QTest::newRow("a folder in its place") << "folder" << QByteArray() << "" << 1;
-        QTest::newRow("no address") << "file" << QByteArray("[InternetShortcut]\r\n") << "" << 1;
+        const QByteArray shortcut("[InternetShortcut]\r\nURL=https://example.org/marquill/\r\n");
+        QTest::newRow("address") << "file" << shortcut << "https://example.org/marquill/"
+                                 << "";
+        QTest::newRow("the user's own, beside the settings")
+            << "own" << QByteArray("[InternetShortcut]\nURL=https://example.org/own/\n")
+            << "https://example.org/own/"
+            << "";
+        QTest::newRow("no shortcut file: put one beside the settings")
+            << "" << QByteArray() << "" << settingsFolder() + " に置いてください。";
+        QTest::newRow("a folder in its place") << "folder" << QByteArray() << ""
+                                               << "marquill.url";
+        QTest::newRow("no address") << "file" << QByteArray("[InternetShortcut]\r\n") << ""
+                                    << "アドレスがありません";
         QTest::newRow("not a web address")
-            << "file" << QByteArray("[InternetShortcut]\nURL=file:///bin/sh\n") << "" << 1;
+            << "file" << QByteArray("[InternetShortcut]\nURL=file:///bin/sh\n") << ""
+            << "アドレスがありません";
     }
 
     void homePage()
@@ -145,11 +154,25 @@ private Q_SLOTS:
         QFETCH(QString, lies);
         QFETCH(QByteArray, contents);
         QFETCH(QString, opened);
-        QFETCH(int, messages);
-        place(QStringLiteral("marquill.url"), lies, contents);
+        QFETCH(QString, message);
+        const QString own = QDir(settingsFolder()).filePath(QStringLiteral("marquill.url"));
+        QFile::remove(own);
+        if (lies == QLatin1String("own")) {
+            // An installed shortcut lies there too: the user's own comes first.
+            place(QStringLiteral("marquill.url"), QStringLiteral("file"),
+                  "[InternetShortcut]\nURL=https://example.org/installed/\n");
+            QDir().mkpath(settingsFolder());
+            QFile f(own);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(contents);
+        } else {
+            place(QStringLiteral("marquill.url"), lies, contents);
+        }
         HelpMenu::openHomePage(nullptr);
         QCOMPARE(m_opened.value(0).toString(), opened);
-        QCOMPARE(m_messages.size(), messages);
+        QCOMPARE(m_messages.size(), message.isEmpty() ? 0 : 1);
+        QVERIFY2(m_messages.value(0).contains(message), qPrintable(m_messages.value(0)));
+        QFile::remove(own);
     }
 };
 

@@ -145,6 +145,9 @@ private Q_SLOTS:
         QTest::newRow("height huge") << "Font/TagHeight" << QVariant(1000000) << QVariant(240);
         QTest::newRow("unknown effect bits dropped")
             << "Font/QuoteEffects" << QVariant(6) << QVariant(2);
+        QTest::newRow("browser program, blanks around dropped")
+            << "Options/BrowserProgram" << QVariant(QStringLiteral(" firefox -P x "))
+            << QVariant(QStringLiteral("firefox -P x"));
     }
     void okWritesEveryValue()
     {
@@ -155,7 +158,7 @@ private Q_SLOTS:
             store(key, stored);
         COptionSheet sheet;
         sheet.accept();
-        QCOMPARE(storedKeys().size(), 31);
+        QCOMPARE(storedKeys().size(), 32);
         const QStringList parts = key.split(QLatin1Char('/'));
         if (written.typeId() == QMetaType::QString)
             QCOMPARE(getProfileString(parts[0], parts[1], QStringLiteral("?")), written.toString());
