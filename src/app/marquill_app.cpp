@@ -23,8 +23,13 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cstdio>
+
 namespace {
 constexpr IntSetting kShowCmd{"Settings", "ShowCmd", 3};
+// A running instance answers a second start at once, before it opens the
+// file; one that has not answered by then is not going to.
+constexpr int kHandOffTimeoutMs = 5000;
 } // namespace
 
 CMarquillApp::CMarquillApp() : m_documents(new CDocumentManager(this))
@@ -66,9 +71,11 @@ bool CMarquillApp::initInstance(const QStringList& arguments, bool singleInstanc
             // absolute here, against this start's folder) and this one ends
             // once it has answered.
             bool accepted = false;
-            const bool answered = CSingleInstance::handOff(
-                file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath(), 60000, &accepted);
+            const QString path = file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath();
+            const bool answered = CSingleInstance::handOff(path, kHandOffTimeoutMs, &accepted);
             m_handOffResult = !answered ? 3 : accepted ? 0 : 2;
+            if (!answered)
+                reportSilentInstance(path);
             return false;
         }
         connect(m_instance, &CSingleInstance::activateRequested, this,
@@ -131,6 +138,18 @@ bool CMarquillApp::initInstance(const QStringList& arguments, bool singleInstanc
     if (singleInstance)
         showTipAtStartUp(m_mainFrame);
     return true;
+}
+
+void CMarquillApp::reportSilentInstance(const QString& path)
+{
+    QString text = QStringLiteral("すでに起動している Marquill が %1 秒たっても応答しません。")
+                       .arg(kHandOffTimeoutMs / 1000);
+    if (!path.isEmpty())
+        text += QStringLiteral("\n%1 は開いていません。").arg(path);
+    text += QStringLiteral("\n起動している Marquill を確かめてから、もう一度開いてください。");
+    fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    fflush(stderr);
+    UiSeam::messageBox(nullptr, text, QMessageBox::Warning);
 }
 
 void CMarquillApp::activateMainWindow()

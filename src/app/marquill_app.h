@@ -67,6 +67,9 @@ private:
     void fileOpen();
     void about();
     void activateMainWindow();
+    // Tells the user (and the terminal) that the running instance did not
+    // answer a second start, which handed it path (empty: none).
+    static void reportSilentInstance(const QString& path);
 
     CDocumentManager* m_documents;
     CMainFrame* m_mainFrame = nullptr;

@@ -45,7 +45,8 @@ bool readInsertedFile(CMarquillView& view, const QString& path, QByteArray& text
     }
     if (InsertedFile::isBinary(file.bytes)) {
         UiSeam::messageBox(
-            &view, QStringLiteral("%1 を挿入できません。\nﾃｷｽﾄ ﾌｧｲﾙではありません。").arg(path),
+            &view,
+            QStringLiteral("%1 を挿入できません。\nテキスト ファイルではありません。").arg(path),
             QMessageBox::Warning);
         return false;
     }

@@ -75,6 +75,11 @@ struct FontSettings
     IntSetting effects;
 };
 
+// The font heights that can be drawn: 1 to 1638 points, the largest size a
+// font dialog offers. Any other stored height stands for the default.
+constexpr int kMinFontHeight = 20;
+constexpr int kMaxFontHeight = 32760;
+
 // Ordinary text, tags and double-quoted values inside tags.
 constexpr FontSettings kDefaultFont{{"Font", "DefaultFaceName", "ＭＳ ゴシック"},
                                     {"Font", "DefaultHeight", 240},

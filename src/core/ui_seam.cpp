@@ -1,10 +1,13 @@
 #include "core/ui_seam.h"
 
 #include "core/file_dialog_columns.h"
+#include "core/message_text.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QScreen>
 
 namespace UiSeam {
 namespace {
@@ -43,11 +46,19 @@ QMessageBox::StandardButton messageBox(QWidget* parent, const QString& text, QMe
 {
     if (messageHook())
         return messageHook()(text, icon, buttons);
-    QMessageBox box(icon, QStringLiteral("Marquill"), text, buttons, parent);
+    QMessageBox box(icon, QStringLiteral("Marquill"), QString(), buttons, parent);
     // Messages quote HTML tags ("<B> ～ </B>"); as rich text they would vanish.
     box.setTextFormat(Qt::PlainText);
+    // A long path would make the box taller or wider than the screen.
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const int width = screen ? screen->availableGeometry().width() / 2 : 640;
+    box.setText(MessageText::fitted(text, box.fontMetrics(), width));
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
+    // Qt's Japanese "保存" has no mnemonic, unlike はい(&Y) and いいえ(&N).
+    if (QAbstractButton* save = box.button(QMessageBox::Save);
+        save && !save->text().contains(QLatin1Char('&')))
+        save->setText(save->text() + QStringLiteral("(&S)"));
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -2,7 +2,6 @@
 
 #include "core/settings_store.h"
 #include "dialogs/html/form_html.h"
-#include "dialogs/number_field.h"
 #include "widgets/dialog_layout.h"
 #include "widgets/history_sections.h"
 #include "widgets/spin_edit.h"
@@ -71,10 +70,11 @@ CLineInputDlg::CLineInputDlg(QWidget* parent) : QDialog(parent)
 
 void CLineInputDlg::accept()
 {
+    // The sizes go into the element as typed; an empty box leaves its
+    // attribute out.
     LineInputChoice c;
-    if (!acceptNumberField(this, m_length, QStringLiteral("長さ"), &c.length) ||
-        !acceptNumberField(this, m_maxLength, QStringLiteral("最大文字数"), &c.maxLength))
-        return;
+    c.length = m_length->text();
+    c.maxLength = m_maxLength->text();
     writeProfileValues({kLength.with(c.length), kMax.with(c.maxLength)});
     c.name = m_name->text();
     c.value = m_value->text();

@@ -21,6 +21,8 @@
 namespace {
 
 const char* const kNextStartNote = "（※この設定は次回起動時から有効です。）";
+// Fonts and colours show in every open window as soon as OK is pressed.
+const char* const kAtOnceNote = "（※この設定はすぐに有効になります。）";
 
 QCheckBox* checkBox(const char* text, const char* objectName, QWidget* parent)
 {
@@ -29,9 +31,9 @@ QCheckBox* checkBox(const char* text, const char* objectName, QWidget* parent)
     return box;
 }
 
-QLabel* note(QWidget* parent)
+QLabel* note(QWidget* parent, const char* text = kNextStartNote)
 {
-    return new QLabel(QString::fromUtf8(kNextStartNote), parent);
+    return new QLabel(QString::fromUtf8(text), parent);
 }
 
 // A group box holding the given widgets one below the other.
@@ -273,7 +275,7 @@ COptionFontPage::COptionFontPage(QWidget* parent) : QWidget(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(m_preview, 1);
-    layout->addWidget(note(this));
+    layout->addWidget(note(this, kAtOnceNote));
 }
 
 void COptionFontPage::load(const OptionValues& v)

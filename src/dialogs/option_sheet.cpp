@@ -3,6 +3,7 @@
 #include "dialogs/option_pages.h"
 #include "widgets/dialog_layout.h"
 
+#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -21,6 +22,18 @@ COptionSheet::COptionSheet(QWidget* parent)
     m_tabs->addTab(m_fontPage, QStringLiteral("フォント"));
     m_tabs->addTab(m_checkPage, QStringLiteral("チェック"));
     m_tabs->setCurrentIndex(0);
+
+    // Ctrl+Tab and Ctrl+Shift+Tab turn the pages from whichever control has
+    // the focus, the buttons below the pages too.
+    const auto turn = [this](int by) {
+        m_tabs->setCurrentIndex((m_tabs->currentIndex() + by + m_tabs->count()) % m_tabs->count());
+    };
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this), &QShortcut::activated, this,
+            [turn] { turn(1); });
+    for (const QKeyCombination back :
+         {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, Qt::CTRL | Qt::SHIFT | Qt::Key_Tab})
+        connect(new QShortcut(QKeySequence(back), this), &QShortcut::activated, this,
+                [turn] { turn(-1); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);

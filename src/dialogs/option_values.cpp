@@ -9,8 +9,6 @@ namespace OptionRules {
 namespace {
 
 constexpr int kShowCommands[] = {5, 2, 3};
-constexpr int kMinHeight = 20;    // 1 point
-constexpr int kMaxHeight = 32760; // 1638 points, the largest size a font dialog offers
 
 FontValues readFont(const Options::FontSettings& s, int defaultColor)
 {
@@ -19,7 +17,7 @@ FontValues readFont(const Options::FontSettings& s, int defaultColor)
     if (f.face.trimmed().isEmpty())
         f.face = QString::fromUtf8(s.face.defaultValue);
     f.height = s.height.read();
-    if (f.height < kMinHeight || f.height > kMaxHeight)
+    if (f.height < Options::kMinFontHeight || f.height > Options::kMaxFontHeight)
         f.height = s.height.defaultValue;
     f.color = s.color.read(defaultColor);
     if (f.color < 0 || f.color > 0xFFFFFF)

@@ -2,7 +2,6 @@
 
 #include "core/settings_store.h"
 #include "dialogs/html/form_html.h"
-#include "dialogs/number_field.h"
 #include "widgets/dialog_layout.h"
 #include "widgets/history_sections.h"
 #include "widgets/leading_number.h"
@@ -141,11 +140,9 @@ void CSelectDlg::accept()
 {
     SelectChoice c;
     c.listBox = m_style->checkedId() == ListBox;
-    QString rows = m_rows->text();
-    // The rows box counts only in list box style; otherwise it is disabled
-    // and kept as it stands.
-    if (c.listBox && !acceptNumberField(this, m_rows, QStringLiteral("表示行数"), &rows))
-        return;
+    // As typed; it counts only in list box style, and an empty box leaves
+    // SIZE out.
+    const QString rows = m_rows->text();
     writeProfileValues({kIsListBox.with(c.listBox ? ListBox : DropDownList), kRows.with(rows),
                         kMultiple.with(m_multiple->isChecked() ? 1 : 0)});
     c.name = m_name->text();

@@ -2,7 +2,6 @@
 
 #include "core/settings_store.h"
 #include "dialogs/html/form_html.h"
-#include "dialogs/number_field.h"
 #include "widgets/dialog_layout.h"
 #include "widgets/history_sections.h"
 #include "widgets/spin_edit.h"
@@ -63,11 +62,9 @@ CTextAreaDlg::CTextAreaDlg(QWidget* parent) : QDialog(parent)
 
 void CTextAreaDlg::accept()
 {
-    QString columns;
-    QString rows;
-    if (!acceptNumberField(this, m_columns, QStringLiteral("横幅"), &columns) ||
-        !acceptNumberField(this, m_rows, QStringLiteral("行数"), &rows))
-        return;
+    // As typed; an empty box leaves its attribute out.
+    const QString columns = m_columns->text();
+    const QString rows = m_rows->text();
     writeProfileValues({kCols.with(columns), kRows.with(rows)});
     m_result = textAreaText(m_name->text(), columns, rows);
     QDialog::accept();

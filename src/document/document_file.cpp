@@ -42,7 +42,7 @@ qint64 availableMemory()
 QString sizeObstacle(qint64 size)
 {
     if (size > kMaxTextBytes)
-        return QStringLiteral("ﾌｧｲﾙが大きすぎます (%1 ﾊﾞｲﾄ)。開けるのは %2 ﾊﾞｲﾄまでです。")
+        return QStringLiteral("ファイルが大きすぎます (%1 バイト)。開けるのは %2 バイトまでです。")
             .arg(size)
             .arg(kMaxTextBytes);
     const qint64 available = availableMemory();
@@ -80,18 +80,18 @@ QString saveObstacle(const QFileInfo& target)
 {
     const QFileInfo folder(target.absolutePath());
     if (!folder.isDir())
-        return QStringLiteral("保存先のﾌｫﾙﾀﾞが見つかりません。");
+        return QStringLiteral("保存先のフォルダが見つかりません。");
     if (target.exists()) {
         if (target.isDir())
-            return QStringLiteral("同じ名前のﾌｫﾙﾀﾞがあります。");
+            return QStringLiteral("同じ名前のフォルダがあります。");
         if (!target.isFile())
-            return QStringLiteral("通常のﾌｧｲﾙではありません。");
+            return QStringLiteral("通常のファイルではありません。");
         if (!target.isWritable())
-            return QStringLiteral("読み取り専用のﾌｧｲﾙです。");
+            return QStringLiteral("読み取り専用のファイルです。");
         return QString();
     }
     if (!folder.isWritable())
-        return QStringLiteral("ﾌｫﾙﾀﾞへのｱｸｾｽが拒否されました。");
+        return QStringLiteral("フォルダへのアクセスが拒否されました。");
     return QString();
 }
 
@@ -105,8 +105,8 @@ QString saveFailure(const QFileInfo& target, const QSaveFile& file, int error)
     if (error != 0)
         return FileErrors::reasonFor(error);
     if (file.error() == QFileDevice::ResourceError)
-        return QStringLiteral("ﾃﾞｨｽｸの空き容量が不足しています。");
-    return QStringLiteral("ｴﾗｰが発生しました (%1)。").arg(file.errorString());
+        return QStringLiteral("ディスクの空き容量が不足しています。");
+    return QStringLiteral("エラーが発生しました (%1)。").arg(file.errorString());
 }
 
 // Gives the new file the owner, group and mode bits of the one it replaces,
@@ -160,7 +160,8 @@ bool readAll(QFile& file, qint64 expected, QByteArray& bytes, QString& reason)
     while (done < expected) {
         const qint64 got = file.read(bytes.data() + done, expected - done);
         if (got < 0) {
-            reason = QStringLiteral("読み込み中にｴﾗｰが発生しました (%1)。").arg(file.errorString());
+            reason =
+                QStringLiteral("読み込み中にエラーが発生しました (%1)。").arg(file.errorString());
             return false;
         }
         if (got == 0)
@@ -187,27 +188,31 @@ QString cannotReadMessage(const QString& path, const QString& reason)
 
 QString outOfMemoryReason()
 {
-    return QStringLiteral("ﾒﾓﾘが不足しています。");
+    return QStringLiteral("メモリが不足しています。");
 }
 
 bool openForReading(const QString& path, QFile& file, QString& errorMessage)
 {
     const QFileInfo info(path);
     if (!info.exists()) {
-        errorMessage = missingFileMessage(path);
+        // A link that leads back to itself is there, but leads nowhere.
+        struct stat st;
+        const bool loop = ::stat(QFile::encodeName(path).constData(), &st) != 0 && errno == ELOOP;
+        errorMessage =
+            loop ? cannotReadMessage(path, FileErrors::reasonFor(ELOOP)) : missingFileMessage(path);
         return false;
     }
     // Directories, pipes and devices are refused: a pipe would block forever.
     if (!info.isFile()) {
-        errorMessage = cannotReadMessage(path, QStringLiteral("通常のﾌｧｲﾙではありません。"));
+        errorMessage = cannotReadMessage(path, QStringLiteral("通常のファイルではありません。"));
         return false;
     }
     file.setFileName(path);
     if (!file.open(QIODevice::ReadOnly)) {
         errorMessage = cannotReadMessage(
             path, info.isReadable()
-                      ? QStringLiteral("ｴﾗｰが発生しました (%1)。").arg(file.errorString())
-                      : QStringLiteral("ｱｸｾｽが拒否されました。"));
+                      ? QStringLiteral("エラーが発生しました (%1)。").arg(file.errorString())
+                      : QStringLiteral("アクセスが拒否されました。"));
         return false;
     }
     const QString obstacle = sizeObstacle(file.size());
@@ -262,10 +267,10 @@ bool write(const QString& path, const QByteArray& text, const QString& encoding,
     if (!TextDecoding::encode(text, encoding, bytes, badCharacter)) {
         errorMessage =
             badCharacter.isEmpty()
-                ? cannotWriteMessage(path,
-                                     QStringLiteral("文字ｺｰﾄﾞ %1 で保存できません。").arg(encoding))
+                ? cannotWriteMessage(
+                      path, QStringLiteral("文字コード %1 で保存できません。").arg(encoding))
                 : cannotWriteMessage(path,
-                                     QStringLiteral("%1 は文字ｺｰﾄﾞ %2 で保存できない文字です。\n"
+                                     QStringLiteral("%1 は文字コード %2 で保存できない文字です。\n"
                                                     "この文字を置き換えてから保存してください。")
                                          .arg(badCharacter, encoding));
         return false;

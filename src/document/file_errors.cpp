@@ -11,20 +11,22 @@ QString reasonFor(int errnoValue)
     switch (errnoValue) {
     case ENOSPC:
     case EDQUOT:
-        return QStringLiteral("ﾃﾞｨｽｸの空き容量が不足しています。");
+        return QStringLiteral("ディスクの空き容量が不足しています。");
     case EFBIG:
-        return QStringLiteral("ﾌｧｲﾙが大きすぎます。");
+        return QStringLiteral("ファイルが大きすぎます。");
     case EACCES:
     case EPERM:
-        return QStringLiteral("ｱｸｾｽが拒否されました。");
+        return QStringLiteral("アクセスが拒否されました。");
     case EROFS:
-        return QStringLiteral("読み取り専用のﾃﾞｨｽｸです。");
+        return QStringLiteral("読み取り専用のディスクです。");
     case ENOMEM:
-        return QStringLiteral("ﾒﾓﾘが不足しています。");
+        return QStringLiteral("メモリが不足しています。");
+    case ELOOP:
+        return QStringLiteral("シンボリックリンクが循環しています。");
     case ENOENT:
-        return QStringLiteral("ﾌｧｲﾙが見つかりません。");
+        return QStringLiteral("ファイルが見つかりません。");
     default:
-        return QStringLiteral("ｴﾗｰが発生しました (%1)。").arg(qt_error_string(errnoValue));
+        return QStringLiteral("エラーが発生しました (%1)。").arg(qt_error_string(errnoValue));
     }
 }
 

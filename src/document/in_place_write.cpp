@@ -140,7 +140,7 @@ bool write(const QString& path, const QByteArray& bytes, QString& reason)
     int error = 0;
     const QString backup = keepOldBytes(file.fd, before.st_size, path, error);
     if (backup.isEmpty()) {
-        reason = QStringLiteral("元の内容をｷｬｯｼｭﾌｫﾙﾀﾞ (%1) に退避できないため、書き込みを"
+        reason = QStringLiteral("元の内容をキャッシュフォルダ (%1) に退避できないため、書き込みを"
                                 "中止しました。\n%2")
                      .arg(backupFolder(), FileErrors::reasonFor(error));
         return false;

@@ -83,7 +83,7 @@ QString describeCharacter(const QString& text, qsizetype i)
 
 QString describeByte(const QByteArray& bytes, qsizetype i)
 {
-    return QStringLiteral("文字として読めないﾊﾞｲﾄ 0x%1 (%2 行目)")
+    return QStringLiteral("文字として読めないバイト 0x%1 (%2 行目)")
         .arg(QString::number(uchar(bytes.at(i)), 16).toUpper().rightJustified(2, QLatin1Char('0')))
         .arg(TextEncoding::lineAt(bytes, i));
 }
@@ -160,7 +160,7 @@ bool decodeAs(const QByteArray& fileBytes, const QString& encoding, Text& text, 
     if (name == QLatin1String(TextEncoding::kUtf8)) {
         const qsizetype invalid = TextEncoding::firstInvalidUtf8(fileBytes);
         if (invalid >= 0) {
-            reason = QStringLiteral("UTF-8 として読めないﾊﾞｲﾄがあります (%1 行目)。")
+            reason = QStringLiteral("UTF-8 として読めないバイトがあります (%1 行目)。")
                          .arg(TextEncoding::lineAt(fileBytes, invalid));
             return false;
         }
@@ -173,7 +173,8 @@ bool decodeAs(const QByteArray& fileBytes, const QString& encoding, Text& text, 
         const QString byteOrder = TextEncoding::utf16ByteOrder(fileBytes);
         QString decoded;
         if (byteOrder.isEmpty() || !TextEncoding::decodeExactly(fileBytes, byteOrder, decoded)) {
-            reason = QStringLiteral("このﾌｧｲﾙは UTF-16 (ﾊﾞｲﾄ順ﾏｰｸ付き) として読めません。");
+            reason =
+                QStringLiteral("このファイルは UTF-16 (バイト順マーク付き) として読めません。");
             return false;
         }
         text = converted(decoded, byteOrder);
@@ -181,8 +182,8 @@ bool decodeAs(const QByteArray& fileBytes, const QString& encoding, Text& text, 
     }
     QString decoded;
     if (name.isEmpty() || !TextEncoding::decodeExactly(fileBytes, name, decoded)) {
-        reason = QStringLiteral("このﾌｧｲﾙは文字ｺｰﾄﾞ %1 として読めません。\n"
-                                "%1 に変換して保存すると、元のﾊﾞｲﾄ列が変わってしまいます。")
+        reason = QStringLiteral("このファイルは文字コード %1 として読めません。\n"
+                                "%1 に変換して保存すると、元のバイト列が変わってしまいます。")
                      .arg(name.isEmpty() ? encoding : name);
         return false;
     }

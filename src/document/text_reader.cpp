@@ -58,7 +58,7 @@ public:
 
     QString error() const
     {
-        return QStringLiteral("読み込み中にｴﾗｰが発生しました (%1)。").arg(m_file.errorString());
+        return QStringLiteral("読み込み中にエラーが発生しました (%1)。").arg(m_file.errorString());
     }
 
 private:
@@ -193,7 +193,7 @@ struct Reading
             return fail(DocumentFile::outOfMemoryReason());
         if (read != length)
             return fail(read < 0 ? reader.error()
-                                 : QStringLiteral("読み込み中にﾌｧｲﾙが短くなりました。"));
+                                 : QStringLiteral("読み込み中にファイルが短くなりました。"));
         return true;
     }
 };

@@ -33,6 +33,11 @@ CharFormat readFormat(Kind kind)
     CharFormat f;
     f.face = s.face.read().toUtf8();
     f.height = s.height.read();
+    // A height no font can be drawn in (or whose size in hundredths of a
+    // point would overflow) is taken as the default, as the options sheet
+    // shows it.
+    if (f.height < Options::kMinFontHeight || f.height > Options::kMaxFontHeight)
+        f.height = s.height.defaultValue;
     f.color = s.color.read();
     f.effects = s.effects.read();
     return f;

@@ -46,12 +46,12 @@ QString skippedText(const QStringList& missing, const QStringList& errors)
         if (missing.size() > kListedPaths)
             lines << QStringLiteral("ほかに %1 個").arg(missing.size() - kListedPaths);
         parts << QStringLiteral(
-                     "前回終了時に開いていた次のﾌｧｲﾙが見つからないため、開きませんでした。\n") +
+                     "前回終了時に開いていた次のファイルが見つからないため、開きませんでした。\n") +
                      lines.join(QLatin1Char('\n'));
     }
     parts += errors.mid(0, kListedPaths);
     if (errors.size() > kListedPaths)
-        parts << QStringLiteral("ほかに %1 個のﾌｧｲﾙを開けませんでした。")
+        parts << QStringLiteral("ほかに %1 個のファイルを開けませんでした。")
                      .arg(errors.size() - kListedPaths);
     return parts.join(QStringLiteral("\n\n"));
 }

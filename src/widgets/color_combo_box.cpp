@@ -29,7 +29,7 @@ public:
     {
         const int textWidth =
             option.fontMetrics.horizontalAdvance(index.data(Qt::DisplayRole).toString());
-        return QSize(kTextIndent + textWidth + 4, CColorComboBox::kItemHeight);
+        return QSize(kTextIndent + textWidth + 4, CColorComboBox::itemHeight(option.fontMetrics));
     }
 };
 
@@ -99,6 +99,11 @@ QSize CColorComboBox::minimumSizeHint() const
     return size;
 }
 
+int CColorComboBox::itemHeight(const QFontMetrics& metrics)
+{
+    return qMax(kItemHeight, metrics.height() + 2);
+}
+
 void CColorComboBox::paintColorItem(QPainter& painter, const QRect& rect, int value,
                                     bool highlighted, const QPalette& palette)
 {
@@ -114,9 +119,10 @@ void CColorComboBox::paintColorItem(QPainter& painter, const QRect& rect, int va
     }
 
     // A 14 x 14 square with a black frame, filled with the colour or, for no
-    // colour, hatched with lines running down from left to right.
+    // colour, hatched with lines running down from left to right; in a row
+    // taller than 16 pixels it stands in the middle.
     const int left = rect.left();
-    const int top = rect.top();
+    const int top = rect.top() + qMax(0, rect.height() - kItemHeight) / 2;
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRect(left + 1, top + 1, 13, 13));
@@ -129,10 +135,12 @@ void CColorComboBox::paintColorItem(QPainter& painter, const QRect& rect, int va
         painter.fillRect(inner, colorFromValue(value));
     }
 
+    // The name's line in the middle of the row: whole, and level with the
+    // swatch.
     painter.setPen(highlighted ? Qt::white : Qt::black);
-    const QRect textRect(left + kTextIndent, top + 2, qMax(0, rect.right() - left - kTextIndent),
-                         qMax(0, rect.bottom() - top - 1));
-    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+    const QRect textRect(left + kTextIndent, rect.top(), qMax(0, rect.right() - left - kTextIndent),
+                         rect.height());
+    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                      colorNameFromValue(value));
     painter.restore();
 }
@@ -146,12 +154,9 @@ void CColorComboBox::paintEvent(QPaintEvent*)
     option.currentIcon = QIcon();
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
 
-    QRect field =
+    // The item fills the edit field, swatch and name centred in its height.
+    const QRect field =
         style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
-    // The item keeps its 16-pixel height, centred in the edit field.
-    field.setTop(field.top() + (field.height() - kItemHeight) / 2);
-    field.setHeight(kItemHeight);
-    painter.setClipRect(
-        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this));
+    painter.setClipRect(field);
     paintColorItem(painter, field, colorValue(), hasFocus(), palette());
 }

@@ -34,7 +34,10 @@ public:
     static void paintColorItem(QPainter& painter, const QRect& rect, int value, bool highlighted,
                                const QPalette& palette);
 
+    // Items are 16 pixels high, or as high as a line of their font needs,
+    // so that the name is never cut.
     static constexpr int kItemHeight = 16;
+    static int itemHeight(const QFontMetrics& metrics);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -3,6 +3,8 @@
 #include <QElapsedTimer>
 #include <QProcess>
 
+#include <csignal>
+
 // Two real starts of the program: the second hands its file to the first and
 // exits once the first has taken it.
 class TestHandOff : public QObject
@@ -102,6 +104,27 @@ private Q_SLOTS:
     {
         QCOMPARE(runSecond({}, m_home.path()), 0);
         QCOMPARE(m_first.state(), QProcess::Running);
+    }
+
+    // A first instance that does not answer (stopped here) is reported by
+    // the second start within seconds, not after a minute of silence.
+    void aSilentFirstInstanceIsReported()
+    {
+        QCOMPARE(::kill(pid_t(m_first.processId()), SIGSTOP), 0);
+        QProcess second;
+        second.setProcessEnvironment(environment());
+        second.setReadChannel(QProcess::StandardError);
+        second.start(QStringLiteral(MARQUILL_BINARY), {m_home.filePath(QStringLiteral("x.htm"))});
+        // Half a minute without a word would be the old silent wait.
+        QByteArray said;
+        while (!QString::fromLocal8Bit(said).contains(QStringLiteral("応答しません。")) &&
+               second.waitForReadyRead(30000))
+            said += second.readAllStandardError();
+        second.kill(); // its message box waits for a click
+        second.waitForFinished();
+        ::kill(pid_t(m_first.processId()), SIGCONT);
+        QVERIFY2(QString::fromLocal8Bit(said).contains(QStringLiteral("応答しません。")),
+                 said.constData());
     }
 };
 

@@ -29,8 +29,8 @@ Q_DECLARE_METATYPE(Make)
 Q_DECLARE_METATYPE(MakeLabelled)
 Q_DECLARE_METATYPE(Fields)
 
-// The form dialogs driven through their controls: what they remember, which
-// numbers they refuse, the label handed in from the selection, the samples.
+// The form dialogs driven through their controls: what they remember, the
+// sizes taken as typed, the label handed in from the selection, the samples.
 class TestFormDlg : public QObject
 {
     Q_OBJECT
@@ -128,7 +128,7 @@ private Q_SLOTS:
                            "History\\ListBox|Multiple"}
             << QStringList{"0", "7", "1"};
         QTest::newRow("line input")
-            << make<CLineInputDlg>() << Fields{{"lengthEdit", " ３０"}, {"maxLengthEdit", ""}}
+            << make<CLineInputDlg>() << Fields{{"lengthEdit", "30"}, {"maxLengthEdit", ""}}
             << QStringList{"History\\LineInput|Length", "History\\LineInput|Max"}
             << QStringList{"30", ""};
         QTest::newRow("text area")
@@ -156,48 +156,53 @@ private Q_SLOTS:
         QCOMPARE(stored(keys), written);
     }
 
-    void numberRefusals_data()
+    // A size box takes any text, without a message, and the element and the
+    // remembered value carry it as typed.
+    void sizesAsTyped_data()
     {
         QTest::addColumn<Make>("dialog");
         QTest::addColumn<Fields>("fields");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("attribute");
 
         QTest::newRow("length with letters")
-            << make<CLineInputDlg>() << Fields{{"lengthEdit", "abc"}} << "lengthEdit" << true;
-        QTest::newRow("maximum out of range")
-            << make<CLineInputDlg>() << Fields{{"maxLengthEdit", "1000"}} << "maxLengthEdit"
-            << true;
-        QTest::newRow("no columns")
-            << make<CTextAreaDlg>() << Fields{{"columnsEdit", "0"}} << "columnsEdit" << true;
+            << make<CLineInputDlg>() << Fields{{"lengthEdit", "abc"}} << "History\\LineInput|Length"
+            << " SIZE=abc ";
+        QTest::newRow("maximum above the arrows' range")
+            << make<CLineInputDlg>() << Fields{{"maxLengthEdit", "1000"}}
+            << "History\\LineInput|Max"
+            << " MAXLENGTH=1000>";
+        QTest::newRow("columns below it, full-width")
+            << make<CTextAreaDlg>() << Fields{{"columnsEdit", "０"}}
+            << "History\\MultiLineInput|Cols"
+            << " COLS=０ ";
         QTest::newRow("list box rows above 100")
-            << make<CSelectDlg>() << Fields{{"listBoxRadio", "1"}, {"rowsEdit", "101"}}
-            << "rowsEdit" << true;
-        QTest::newRow("unused rows of a drop-down list")
-            << make<CSelectDlg>() << Fields{{"dropDownRadio", "1"}, {"rowsEdit", "x"}} << "rowsEdit"
-            << false;
+            << make<CSelectDlg>() << Fields{{"listBoxRadio", "1"}, {"rowsEdit", " 101"}}
+            << "History\\ListBox|Rows"
+            << " SIZE= 101>";
     }
-    void numberRefusals()
+    void sizesAsTyped()
     {
         QFETCH(Make, dialog);
         QFETCH(Fields, fields);
-        QFETCH(QString, box);
-        QFETCH(bool, refused);
+        QFETCH(QString, key);
+        QFETCH(QString, attribute);
         std::unique_ptr<QDialog> dlg(dialog());
         dlg->show();
         QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
         fill(*dlg, fields);
         okButton(*dlg)->click();
-        QCOMPARE(m_messages.size(), refused ? 1 : 0);
-        QCOMPARE(dlg->isVisible(), refused);
-        if (refused) {
-            QCOMPARE(dlg->focusWidget(), child(*dlg, box));
-            QCOMPARE(QSettings(QSettings::NativeFormat, QSettings::UserScope,
-                               QStringLiteral("Tollbury"), QStringLiteral("Marquill"))
-                         .allKeys(),
-                     QStringList());
-        }
-        dlg->reject();
+        QCOMPARE(m_messages, QStringList());
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QCOMPARE(stored({key}), QStringList(fields.last().second));
+        QString html;
+        if (auto* line = qobject_cast<CLineInputDlg*>(dlg.get()))
+            html = line->resultText();
+        else if (auto* area = qobject_cast<CTextAreaDlg*>(dlg.get()))
+            html = area->resultText();
+        else
+            html = qobject_cast<CSelectDlg*>(dlg.get())->startText();
+        QVERIFY2(html.contains(attribute), qPrintable(html));
     }
 
     void labelHandOver_data()

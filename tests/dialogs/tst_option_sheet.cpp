@@ -7,10 +7,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTranslator>
 
 // The options sheet over the "Options" and "Font" settings: what it shows
@@ -192,6 +195,49 @@ private Q_SLOTS:
         sheet.accept();
         QCOMPARE(getProfileInt("Options", "OwnerDraw", -1), 1);
         QCOMPARE(getProfileInt("Options", "Flatbar", -1), 0);
+    }
+
+    // Fonts apply at once: only the pages whose settings wait for the next
+    // start say that they do.
+    void notesSayWhatWaitsForTheNextStart()
+    {
+        COptionSheet sheet;
+        auto* tabs = sheet.findChild<QTabWidget*>(QStringLiteral("optionTabs"));
+        QStringList waiting;
+        for (int page = 0; page < tabs->count(); ++page)
+            for (QLabel* label : tabs->widget(page)->findChildren<QLabel*>())
+                if (label->text().contains(QStringLiteral("次回起動時から有効")))
+                    waiting << tabs->tabText(page);
+        QCOMPARE(waiting, (QStringList{"タグ", "エディタ"}));
+    }
+
+    // Ctrl+Tab and Ctrl+Shift+Tab turn the pages whichever control has the
+    // focus: an edit on a page or a button below the pages.
+    void ctrlTabTurnsThePages()
+    {
+        COptionSheet sheet;
+        sheet.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+        auto* tabs = sheet.findChild<QTabWidget*>(QStringLiteral("optionTabs"));
+        auto* ok = sheet.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        auto* sample = sheet.findChild<QLineEdit*>(QStringLiteral("dateSample"));
+        const int last = tabs->count() - 1;
+        const struct
+        {
+            int from;
+            QWidget* focus;
+            Qt::KeyboardModifiers modifiers;
+            int page;
+        } steps[] = {{0, ok, Qt::ControlModifier, 1},
+                     {2, sample, Qt::ControlModifier, 3},
+                     {last, ok, Qt::ControlModifier, 0},
+                     {0, ok, Qt::ControlModifier | Qt::ShiftModifier, last}};
+        for (const auto& step : steps) {
+            tabs->setCurrentIndex(step.from);
+            step.focus->setFocus();
+            QTest::keyClick(step.focus, Qt::Key_Tab, step.modifiers);
+            QCOMPARE(tabs->currentIndex(), step.page);
+        }
     }
 
     void dateSampleFollowsTheSelectedRow()

@@ -493,11 +493,11 @@ private Q_SLOTS:
         QTest::addColumn<bool>("limitMemory");
         QTest::addColumn<QString>("reason");
         QTest::newRow("100 GB") << Q_INT64_C(100) * 1024 * 1024 * 1024 << false
-                                << QStringLiteral("ﾌｧｲﾙが大きすぎます");
+                                << QStringLiteral("ファイルが大きすぎます");
         QTest::newRow("2 GB") << Q_INT64_C(0x7FFFFFFF) << false
-                              << QStringLiteral("ﾌｧｲﾙが大きすぎます");
+                              << QStringLiteral("ファイルが大きすぎます");
         QTest::newRow("memory runs out")
-            << Q_INT64_C(512) * 1024 * 1024 << true << QStringLiteral("ﾒﾓﾘが不足しています。");
+            << Q_INT64_C(512) * 1024 * 1024 << true << QStringLiteral("メモリが不足しています。");
     }
 
     void fileTooLargeToHold()
@@ -544,6 +544,14 @@ private Q_SLOTS:
         QVERIFY(QFile::link(missing, dangling));
         QVERIFY(!DocumentFile::read(dangling, text, error));
         QVERIFY(error.contains(QStringLiteral("このﾌｧｲﾙが見つかりません。")));
+
+        // Two links that lead to each other: a loop, not a missing file.
+        const QString loop = path(QStringLiteral("loop.htm"));
+        QVERIFY(QFile::link(path(QStringLiteral("loop2.htm")), loop));
+        QVERIFY(QFile::link(loop, path(QStringLiteral("loop2.htm"))));
+        QVERIFY(!DocumentFile::read(loop, text, error));
+        QCOMPARE(error, loop + QStringLiteral(
+                                   " を読み込めません。\nシンボリックリンクが循環しています。"));
 
         // A folder and a named pipe are refused at once; the pipe must not block.
         const QString fifo = path(QStringLiteral("pipe"));

@@ -172,9 +172,10 @@ private Q_SLOTS:
         QTest::newRow("euro sign in latin-1") << QByteArray("\n\n€") << "ISO-8859-1"
                                               << "「€」(U+20AC、3 行目)";
         QTest::newRow("undecodable byte") << QByteArray("ab\n\xff") << "Shift_JIS"
-                                          << "文字として読めないﾊﾞｲﾄ 0xFF (2 行目)";
-        QTest::newRow("undecodable byte saved as utf-8") << QByteArray("\x82\xa0") << "UTF-8"
-                                                         << "文字として読めないﾊﾞｲﾄ 0x82 (1 行目)";
+                                          << "文字として読めないバイト 0xFF (2 行目)";
+        QTest::newRow("undecodable byte saved as utf-8")
+            << QByteArray("\x82\xa0") << "UTF-8"
+            << "文字として読めないバイト 0x82 (1 行目)";
     }
 
     void unencodableCharacterIsNamedWithItsLine()

@@ -80,6 +80,30 @@ private Q_SLOTS:
                  0x123456L);
     }
 
+    // A stored height no font is drawn in is taken as the default (12
+    // points); sizes are in hundredths of a point.
+    void undrawableHeightsFallBack_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<long>("size");
+        QTest::newRow("the largest integer") << 2147483647 << 1200L;
+        QTest::newRow("zero") << 0 << 1200L;
+        QTest::newRow("just above 1638 points") << 32761 << 1200L;
+        QTest::newRow("1638 points") << 32760 << 163800L;
+        QTest::newRow("1 point") << 20 << 100L;
+    }
+    void undrawableHeightsFallBack()
+    {
+        QFETCH(int, stored);
+        QFETCH(long, size);
+        writeProfileInt("Font", "DefaultHeight", stored);
+        CMarquillView view;
+        TestSupport::clearSettings();
+        QCOMPARE(
+            view.sci(QsciScintillaBase::SCI_STYLEGETSIZEFRACTIONAL, CMyRichEditView::StyleDefault),
+            size);
+    }
+
     void advancesDecideWhetherRestylingRewraps()
     {
         EditorFonts::registerSubstitutions();

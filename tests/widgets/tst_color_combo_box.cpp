@@ -118,14 +118,45 @@ private Q_SLOTS:
         QCOMPARE(combo.currentIndex(), 0);
     }
 
-    void itemsAreSixteenPixelsHigh()
+    // Rows are 16 pixels high, or taller where the font's line needs it; the
+    // name stands whole in the middle of its row, in the list and in the box.
+    void namesAreDrawnWholeInTheMiddle_data()
     {
+        QTest::addColumn<int>("pixels"); // the font's size
+        QTest::newRow("small font, 16-pixel rows") << 9;
+        QTest::newRow("font taller than 16 pixels") << 22;
+    }
+    void namesAreDrawnWholeInTheMiddle()
+    {
+        QFETCH(int, pixels);
         CColorComboBox combo;
+        QFont font = combo.view()->font();
+        font.setPixelSize(pixels);
+        combo.view()->setFont(font);
         QStyleOptionViewItem option;
         option.initFrom(combo.view());
-        const QSize size =
-            combo.view()->itemDelegate()->sizeHint(option, combo.model()->index(5, 0));
-        QCOMPARE(size.height(), 16);
+        const int height =
+            combo.view()->itemDelegate()->sizeHint(option, combo.model()->index(5, 0)).height();
+        QVERIFY(height >= 16 && height >= QFontMetrics(font).height());
+        if (pixels < 12)
+            QCOMPARE(height, 16);
+
+        QImage image(120, height, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setFont(font);
+        // A name reaching up (l, h, t) and down (g, y).
+        CColorComboBox::paintColorItem(painter, image.rect(), ColorFromName("lightgoldenrodyellow"),
+                                       false, QPalette(Qt::white, Qt::white));
+        painter.end();
+        int first = height, last = -1; // rows with ink of the name
+        for (int y = 0; y < height; ++y)
+            for (int x = 20; x < 120; ++x)
+                if (image.pixelColor(x, y).lightness() < 128)
+                    first = qMin(first, y), last = qMax(last, y);
+        QVERIFY(first > 0 && last < height - 1); // nothing cut at either edge
+        QVERIFY2(qAbs(first - (height - 1 - last)) <= qMax(2, pixels / 4),
+                 qPrintable(QStringLiteral("%1..%2 of %3").arg(first).arg(last).arg(height)));
     }
 
     void swatchIsFramedAndFilled()

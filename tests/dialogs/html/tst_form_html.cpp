@@ -1,12 +1,11 @@
 #include "dialogs/html/form_html.h"
-#include "dialogs/number_field.h"
 #include "editor/rules/lower_tag_case.h"
 #include "test_support.h"
 
 Q_DECLARE_METATYPE(WrapTexts)
 
 // The HTML the form dialogs build, as written and as inserted with
-// "SmallLetter" on, and the check of their number boxes.
+// "SmallLetter" on.
 class TestFormHtml : public QObject
 {
     Q_OBJECT
@@ -91,48 +90,6 @@ private Q_SLOTS:
         QFETCH(WrapTexts, lower);
         QCOMPARE(built, upper);
         QCOMPARE((WrapTexts{lowered(built.start), lowered(built.end)}), lower);
-    }
-
-    void numberField_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("minimum");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("message");
-
-        const QString range =
-            QStringLiteral("「長さ」には %1 から 999 までの整数を入力してください。");
-        QTest::newRow("number") << "40" << 1 << "40"
-                                << "";
-        QTest::newRow("empty leaves the attribute out") << "" << 1 << ""
-                                                        << "";
-        QTest::newRow("blanks only") << "  " << 1 << ""
-                                     << "";
-        QTest::newRow("blanks around") << " 30 " << 1 << "30"
-                                       << "";
-        QTest::newRow("full-width digits") << "４０" << 1 << "40"
-                                           << "";
-        QTest::newRow("leading zeros") << "007" << 1 << "7"
-                                       << "";
-        QTest::newRow("zero where allowed") << "0" << 0 << "0"
-                                            << "";
-        QTest::newRow("zero below the range") << "0" << 1 << "" << range.arg(1);
-        QTest::newRow("above the range") << "1000" << 0 << "" << range.arg(0);
-        QTest::newRow("negative") << "-5" << 1 << "" << range.arg(1);
-        QTest::newRow("letters") << "abc" << 1 << "" << range.arg(1);
-        QTest::newRow("number and letters") << "12px" << 1 << "" << range.arg(1);
-        QTest::newRow("beyond any integer") << "99999999999" << 1 << "" << range.arg(1);
-    }
-    void numberField()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, minimum);
-        QFETCH(QString, value);
-        QFETCH(QString, message);
-        const NumberFieldCheck check = checkNumberField(QStringLiteral("長さ"), text, minimum, 999);
-        QCOMPARE(check.ok, message.isEmpty());
-        QCOMPARE(check.value, value);
-        QCOMPARE(check.message, message);
     }
 };
 
