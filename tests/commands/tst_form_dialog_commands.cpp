@@ -4,6 +4,7 @@
 #include "core/ui_seam.h"
 #include "document/marquill_doc.h"
 #include "editor/marquill_view.h"
+#include "editor/rules/lower_tag_case.h"
 #include "resources/command_ids.h"
 #include "test_support.h"
 
@@ -124,6 +125,13 @@ private Q_SLOTS:
         QVERIFY(d.view->executeCommand(command));
         QCOMPARE(captions, QStringList(2, caption));
         QCOMPARE(d.view->textBytes(), result);
+
+        // With "SmallLetter" as it is by default, the element is lowered.
+        TestSupport::clearSettings();
+        writeProfileInt(QStringLiteral("Options"), QStringLiteral("AutoColor"), 0);
+        d.select("go ", "Yes", " now");
+        QVERIFY(d.view->executeCommand(command));
+        QCOMPARE(d.view->textBytes(), LowerTagCase(result));
     }
 
     void labelComesBackWhole_data()

@@ -50,26 +50,30 @@ private Q_SLOTS:
         QTest::addColumn<QString>("value"); // typed into the prompt; null: Cancel
         QTest::addColumn<QStringList>("prompts");
         QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("slot");
 
         QTest::newRow("start and end tag, no prompt")
             << QStringList{"Bold", "<B>", "", "</B>"} << 0 << QString() << QStringList{}
-            << QByteArray("go <B>index</B> now");
+            << QByteArray("go <B>index</B> now") << 1;
         QTest::newRow("value between the halves")
             << QStringList{"文字色", "<FONT COLOR=\"", "\">", "</FONT>"} << 0 << "red"
-            << QStringList{"文字色"} << QByteArray("go <FONT COLOR=\"red\">index</FONT> now");
+            << QStringList{"文字色"} << QByteArray("go <FONT COLOR=\"red\">index</FONT> now") << 1;
         QTest::newRow("prompt cancelled")
             << QStringList{"文字色", "<FONT COLOR=\"", "\">", "</FONT>"} << 0 << QString()
-            << QStringList{"文字色"} << QByteArray("go index now");
+            << QStringList{"文字色"} << QByteArray("go index now") << 1;
         QTest::newRow("empty value still completes the tag")
             << QStringList{"幅", "<TD WIDTH=", ">", "</TD>"} << 0 << "" << QStringList{"幅"}
-            << QByteArray("go <TD WIDTH=>index</TD> now");
+            << QByteArray("go <TD WIDTH=>index</TD> now") << 1;
         QTest::newRow("lowered, the quoted value kept")
             << QStringList{"Face", "<FONT FACE=\"", "\" CLASS=X>", "</FONT>"} << 1 << "Arial"
-            << QStringList{"Face"}
-            << QByteArray("go <font face=\"Arial\" class=x>index</font> now");
+            << QStringList{"Face"} << QByteArray("go <font face=\"Arial\" class=x>index</font> now")
+            << 1;
         QTest::newRow("empty texts wrap with nothing")
             << QStringList{"Nothing", "", "", ""} << 0 << QString() << QStringList{}
-            << QByteArray("go index now");
+            << QByteArray("go index now") << 1;
+        QTest::newRow("the last slot, Ctrl+9")
+            << QStringList{"Bold", "<B>", "", "</B>"} << 0 << QString() << QStringList{}
+            << QByteArray("go <B>index</B> now") << 9;
     }
 
     void insertion()
@@ -79,8 +83,10 @@ private Q_SLOTS:
         QFETCH(QString, value);
         QFETCH(QStringList, prompts);
         QFETCH(QByteArray, text);
+        QFETCH(int, slot);
         writeProfileInt(QStringLiteral("Options"), QStringLiteral("SmallLetter"), smallLetter);
-        store({{QStringLiteral("other"), "<I>", "", "</I>"}, {tag[0], tag[1], tag[2], tag[3]}});
+        QList<RegisteredTagRecord> tags(slot, {QStringLiteral("other"), "<I>", "", "</I>"});
+        store(tags << RegisteredTagRecord{tag[0], tag[1], tag[2], tag[3]});
         QStringList shown;
         UiSeam::setDialogHook([&](QDialog& prompt) {
             shown << prompt.windowTitle();
@@ -93,7 +99,7 @@ private Q_SLOTS:
         Document d;
         d.view->loadBytes("go index now");
         d.view->setSel(3, 8);
-        QVERIFY(d.view->executeCommand(Cmd::RegisteredTag0 + 1));
+        QVERIFY(d.view->executeCommand(Cmd::RegisteredTag0 + slot));
         QCOMPARE(shown, prompts);
         QCOMPARE(d.view->textBytes(), text);
         // Inserted or not, the word stays selected.

@@ -39,6 +39,16 @@ rlim_t addressSpaceInUse()
     return 0;
 }
 
+// Whether Qt's own decoder takes bytes for UTF-8: the judge of what opens
+// unconverted, independent of the validator the program uses.
+bool strictUtf8(const QByteArray& bytes)
+{
+    QStringDecoder decoder(QStringConverter::Utf8);
+    const QString text = decoder.decode(bytes);
+    Q_UNUSED(text);
+    return !decoder.hasError();
+}
+
 bool writeRaw(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);
@@ -164,6 +174,20 @@ private Q_SLOTS:
         const QByteArray utf16Declared = "<meta charset=\"UTF-16\">\xff";
         QTest::newRow("utf-16 declared in an 8-bit file")
             << utf16Declared << QString() << utf16Declared;
+        // Bytes both Japanese encodings read alike, and score alike: Shift_JIS.
+        QTest::newRow("shift_jis and euc-jp tie")
+            << QByteArray("<p>\x81\x80\x81\x80</p>") << QStringLiteral("Shift_JIS")
+            << QByteArray("<p>÷÷</p>");
+        // The EUC-JP kanji 院院 are Shift_JIS's ｱ｡ｱ｡, which score just below
+        // them: a kanji weighed any lower loses to the half-width katakana.
+        QTest::newRow("euc-jp kanji against half-width katakana")
+            << QByteArray::fromHex("3c703eb1a1b1a1") << QStringLiteral("EUC-JP")
+            << QByteArray("<p>院院");
+        // Sequences of UTF-8's form that stand for no character.
+        for (const char* hex : {"f4908080", "f5808080", "edbfbf"}) {
+            const QByteArray bytes = QByteArray::fromHex(hex);
+            QTest::newRow(hex) << bytes << QString() << bytes;
+        }
     }
 
     // Reading gives the expected text and encoding; saving it unchanged gives
@@ -181,6 +205,7 @@ private Q_SLOTS:
         QVERIFY2(DocumentFile::read(file, read, error), qPrintable(error));
         QCOMPARE(read.encoding, encoding);
         QCOMPARE(read.bytes, text);
+        QCOMPARE(read.unconverted, encoding.isEmpty() && !strictUtf8(bytes));
 
         QVERIFY(writeRaw(file, "something else"));
         QVERIFY2(DocumentFile::write(file, read.bytes, read.encoding, error), qPrintable(error));

@@ -316,6 +316,19 @@ private Q_SLOTS:
         QCOMPARE(m_app->documentManager()->recentFileList().folderOfMostRecentFile(), m_dir.path());
     }
 
+    // The ninth entry of the recent-file list, the range's last command,
+    // opens the ninth file.
+    void ninthRecentFileOpens()
+    {
+        for (int i = 9; i >= 1; --i)
+            m_app->documentManager()->addToRecentFileList(
+                writeFile(QStringLiteral("recent%1.htm").arg(i), "r"));
+        QVERIFY(frame()->routeCommand(Cmd::RecentFile9));
+        QCOMPARE(m_app->documentManager()->documents().size(), 1);
+        QCOMPARE(QFileInfo(m_app->documentManager()->documents().first()->pathName()).fileName(),
+                 QStringLiteral("recent9.htm"));
+    }
+
     // History deletion: after OK the File menu lists the remaining files.
     void deletedHistoryLeavesTheFileMenu()
     {

@@ -29,6 +29,7 @@ private Q_SLOTS:
         QTest::newRow("up inside") << 1 << 1999 << "5" << true << "6";
         QTest::newRow("down inside") << 1 << 1999 << "5" << false << "4";
         QTest::newRow("up at the top stays") << 0 << 99 << "99" << true << "99";
+        QTest::newRow("up to the top itself") << 1 << 999 << "998" << true << "999";
         QTest::newRow("down at the bottom stays") << 0 << 99 << "0" << false << "0";
         QTest::newRow("trailing text dropped") << 0 << 99 << "12px" << true << "13";
         QTest::newRow("empty up") << 0 << 99 << "" << true << "1";
