@@ -123,8 +123,9 @@ bool CMarquillDoc::encodeForSaving(QByteArray& fileBytes, bool declareEncoding)
     }
     // The declaration's name is ASCII: changing it changes nothing about
     // whether the encoding can hold the text.
-    if (declareEncoding)
-        declare(declarationFor(encoding()));
+    const bool wasModified = isModified();
+    const TextDecoding::DeclarationChange undo =
+        declareEncoding ? declare(declarationFor(encoding())) : TextDecoding::DeclarationChange{};
     if (encodeText(fileBytes, bad))
         return true;
     // The text holds a character the file's encoding cannot store: rather
@@ -140,8 +141,14 @@ bool CMarquillDoc::encodeForSaving(QByteArray& fileBytes, bool declareEncoding)
                             view()->textRange(toUtf8.offset, toUtf8.offset + toUtf8.length)));
     const auto answer = UiSeam::messageBox(viewWidget(), question, QMessageBox::Question,
                                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (answer != QMessageBox::Yes)
+    if (answer != QMessageBox::Yes) {
+        // Nothing is saved: the declaration stays as the user wrote it.
+        if (undo.offset >= 0) {
+            declare(undo);
+            setModifiedFlag(wasModified);
+        }
         return false;
+    }
     setEncoding(QString());
     declare(toUtf8);
     return encodeText(fileBytes, bad);

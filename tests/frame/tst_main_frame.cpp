@@ -166,6 +166,23 @@ private Q_SLOTS:
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("<meta charset=\"UTF-8\">日本"));
         QVERIFY(!doc->isModified());
+
+        // Declining to save a Shift_JIS page as UTF-8 saves nothing and
+        // leaves its declaration as the user wrote it.
+        const QByteArray page = "<meta charset=EUC-JP><P>\x93\xfa\x96\x7b</P>";
+        doc = m_app->documentManager()->openDocumentFile(
+            writeFile(QStringLiteral("mislabelled.htm"), page));
+        QVERIFY(doc);
+        QCOMPARE(doc->encoding(), QStringLiteral("Shift_JIS"));
+        viewOf(doc)->setSel(0, 0);
+        viewOf(doc)->replaceSel("\xf0\x9f\x98\x80", true); // an emoji Shift_JIS lacks
+        UiSeam::setMessageHook([](const QString&, QMessageBox::Icon, QMessageBox::StandardButtons) {
+            return QMessageBox::No;
+        });
+        QVERIFY(frame()->routeCommand(Cmd::FileSaveAs));
+        QCOMPARE(viewOf(doc)->textBytes(), "\xf0\x9f\x98\x80<meta charset=EUC-JP><P>日本</P>");
+        QVERIFY(f.seek(0));
+        QCOMPARE(f.readAll(), QByteArray("<meta charset=\"UTF-8\">日本"));
     }
 
     void openingAnUnreadableFileOpensNoWindow()
