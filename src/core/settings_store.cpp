@@ -1,6 +1,8 @@
 #include "core/settings_store.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QMutex>
 #include <QSettings>
 
 namespace {
@@ -13,22 +15,85 @@ QString keyPath(const QString& section, const QString& entry)
     return path + QLatin1Char('/') + entry;
 }
 
-QSettings store()
+// The settings for the whole run: one object, which reads the file (and the
+// system-wide fall-backs) once, where an object per read would look at all
+// of them each time. Other settings objects of this process on the same file
+// share what it holds, so a write anywhere in the program is seen at once; a
+// change from outside (the user editing the file, another program) is seen
+// by the first read after a look at the files, taken at most once a second.
+class HeldSettings
 {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tollbury"),
-                     QStringLiteral("Marquill"));
+public:
+    HeldSettings()
+        : m_settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tollbury"),
+                     QStringLiteral("Marquill"))
+    {
+        m_lastLook.start();
+    }
+
+    // Locked for each use: a read may come from any thread.
+    QMutex& mutex() { return m_mutex; }
+
+    QSettings& settings()
+    {
+        if (m_lastLook.hasExpired(kLookInterval)) {
+            m_settings.sync();
+            m_lastLook.restart();
+        }
+        return m_settings;
+    }
+
+private:
+    static constexpr qint64 kLookInterval = 1000; // ms
+
+    QMutex m_mutex;
+    QSettings m_settings;
+    QElapsedTimer m_lastLook;
+};
+
+HeldSettings& held()
+{
+    // Never destroyed: every write has already reached the file.
+    static HeldSettings* settings = new HeldSettings;
+    return *settings;
+}
+
+QVariant readValue(const QString& key)
+{
+    HeldSettings& h = held();
+    QMutexLocker lock(&h.mutex());
+    return h.settings().value(key);
+}
+
+// Removes (an invalid value) or sets each value, writes them to the file at
+// once and tells whether they reached it.
+bool writeValues(const QList<QPair<QString, QVariant>>& values)
+{
+    HeldSettings& h = held();
+    QMutexLocker lock(&h.mutex());
+    QSettings& s = h.settings();
+    for (const auto& [key, value] : values) {
+        if (!value.isValid())
+            s.remove(key);
+        else
+            s.setValue(key, value);
+    }
+    s.sync();
+    return s.status() == QSettings::NoError;
 }
 
 } // namespace
 
 QString settingsFolder()
 {
-    return QFileInfo(store().fileName()).absolutePath();
+    HeldSettings& h = held();
+    QMutexLocker lock(&h.mutex());
+    return QFileInfo(h.settings().fileName()).absolutePath();
 }
 
 int getProfileInt(const QString& section, const QString& entry, int defaultValue)
 {
-    const QVariant v = store().value(keyPath(section, entry));
+    const QVariant v = readValue(keyPath(section, entry));
     if (!v.isValid())
         return defaultValue;
     bool ok = false;
@@ -39,37 +104,27 @@ int getProfileInt(const QString& section, const QString& entry, int defaultValue
 
 QString getProfileString(const QString& section, const QString& entry, const QString& defaultValue)
 {
-    const QVariant v = store().value(keyPath(section, entry));
+    const QVariant v = readValue(keyPath(section, entry));
     return v.isValid() ? v.toString() : defaultValue;
 }
 
 bool writeProfileInt(const QString& section, const QString& entry, int value)
 {
-    QSettings s = store();
-    s.setValue(keyPath(section, entry), value);
-    s.sync();
-    return s.status() == QSettings::NoError;
+    return writeValues({{keyPath(section, entry), value}});
 }
 
 bool writeProfileString(const QString& section, const QString& entry, const QString& value)
 {
-    QSettings s = store();
-    s.setValue(keyPath(section, entry), value);
-    s.sync();
-    return s.status() == QSettings::NoError;
+    return writeValues({{keyPath(section, entry), value}});
 }
 
 bool writeProfileValues(const ProfileValues& values)
 {
-    QSettings s = store();
-    for (const ProfileValue& v : values) {
-        if (!v.value.isValid())
-            s.remove(keyPath(v.section, v.entry));
-        else
-            s.setValue(keyPath(v.section, v.entry), v.value);
-    }
-    s.sync();
-    return s.status() == QSettings::NoError;
+    QList<QPair<QString, QVariant>> stores;
+    stores.reserve(values.size());
+    for (const ProfileValue& v : values)
+        stores.append({keyPath(v.section, v.entry), v.value});
+    return writeValues(stores);
 }
 
 int IntSetting::read() const

@@ -6,9 +6,11 @@
 
 // The per-user settings store ("Software\Tollbury\Marquill"): four profile
 // operations, each given a section (a key below the application key, with
-// backslashes as in "History\URL") and a value name. Nothing is cached:
-// every call reads or writes the store itself, so a value written by one part
-// of the program is seen at once by every other part.
+// backslashes as in "History\URL") and a value name. The settings file is
+// read once and held for the whole run; every write goes to the file at
+// once, so a value written by one part of the program is seen at once by
+// every other part, and a change of the file from outside (another program,
+// the user) is seen within about a second.
 int getProfileInt(const QString& section, const QString& entry, int defaultValue);
 QString getProfileString(const QString& section, const QString& entry,
                          const QString& defaultValue = QString());
