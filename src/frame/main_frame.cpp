@@ -416,9 +416,11 @@ void CMainFrame::createStatusBar()
         label->setTextFormat(Qt::PlainText);
         for (const QString& text : samples)
             width = qMax(width, label->fontMetrics().horizontalAdvance(text) + 8);
-        label->setFixedWidth(width);
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
+        // A fixed size: a new text (the caret pane's, at every key) repaints
+        // the pane alone instead of laying out and repainting the whole bar.
+        label->setFixedSize(width, label->sizeHint().height());
         bar->addPermanentWidget(label);
         return label;
     };
