@@ -5,7 +5,23 @@
 
 #include <QLabel>
 
-CCaretPane::CCaretPane(QLabel* pane, QObject* parent) : QObject(parent), m_pane(pane) {}
+namespace {
+
+// Shortest time between two renewals, in milliseconds: too short to be seen
+// as a delay, long enough to skip most keys of fast typing.
+constexpr int kRenewalInterval = 100;
+
+} // namespace
+
+CCaretPane::CCaretPane(QLabel* pane, QObject* parent) : QObject(parent), m_pane(pane)
+{
+    m_interval.setSingleShot(true);
+    m_interval.setInterval(kRenewalInterval);
+    connect(&m_interval, &QTimer::timeout, this, [this] {
+        if (m_pending)
+            refresh();
+    });
+}
 
 void CCaretPane::follow(CMarquillView* view)
 {
@@ -17,14 +33,24 @@ void CCaretPane::follow(CMarquillView* view)
         m_connection = connect(view, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int updated) {
             if (updated &
                 (QsciScintillaBase::SC_UPDATE_CONTENT | QsciScintillaBase::SC_UPDATE_SELECTION))
-                refresh();
+                caretMoved();
         });
     }
     refresh();
 }
 
+void CCaretPane::caretMoved()
+{
+    if (m_interval.isActive())
+        m_pending = true;
+    else
+        refresh();
+}
+
 void CCaretPane::refresh()
 {
+    m_pending = false;
+    m_interval.start();
     m_pane->setEnabled(m_view != nullptr);
     m_pane->setText(m_view ? CaretStatus::text(*m_view) : QString());
 }

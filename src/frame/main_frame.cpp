@@ -428,7 +428,10 @@ void CMainFrame::createStatusBar()
         pane(BarId::PaneTag, 90, {QStringLiteral("<HTML><BODY>"), QStringLiteral("<UL><OL><DL>")});
     m_paneLevel =
         pane(BarId::PaneHtmlLevel, 50, {QStringLiteral("HTML 3.2"), QStringLiteral("NN & IE")});
-    m_paneCaret = pane(BarId::PaneCaret, 80, {QStringLiteral("%1 : %2").arg(0, 10).arg(0, 5)});
+    // Wide enough for a line and column of all their digits, which are wider
+    // than the blanks that pad them.
+    m_paneCaret = pane(BarId::PaneCaret, 80,
+                       {QStringLiteral("%1 : %2").arg(QString(10, u'0'), QString(5, u'0'))});
     m_paneEncoding = new CEncodingPane(bar);
     bar->addPermanentWidget(m_paneEncoding);
     m_caretPane = new CCaretPane(m_paneCaret, this);
