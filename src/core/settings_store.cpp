@@ -1,9 +1,15 @@
 #include "core/settings_store.h"
 
+#include "core/file_names.h"
+#include "core/settings_patch.h"
+
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QMutex>
 #include <QSettings>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -65,13 +71,30 @@ QVariant readValue(const QString& key)
     return h.settings().value(key);
 }
 
+// A string holding a file name whose bytes are not UTF-8 is stored as those
+// bytes, which the settings file keeps exactly, where UTF-8 text would lose them.
+QVariant stored(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QString && FileNames::hasRawBytes(value.toString()))
+        return FileNames::encode(value.toString());
+    return value;
+}
+
 // Removes (an invalid value) or sets each value, writes them to the file at
-// once and tells whether they reached it.
+// once and tells whether they reached it. A large file has only the lines of
+// the values changed, and is read again at once.
 bool writeValues(const QList<QPair<QString, QVariant>>& values)
 {
     HeldSettings& h = held();
     QMutexLocker lock(&h.mutex());
     QSettings& s = h.settings();
+    const QString file = s.fileName();
+    struct stat st;
+    if (::stat(QFile::encodeName(file).constData(), &st) == 0 &&
+        st.st_size >= SettingsPatch::kThreshold && SettingsPatch::apply(file, values)) {
+        s.sync();
+        return s.status() == QSettings::NoError;
+    }
     for (const auto& [key, value] : values) {
         if (!value.isValid())
             s.remove(key);
@@ -105,6 +128,8 @@ int getProfileInt(const QString& section, const QString& entry, int defaultValue
 QString getProfileString(const QString& section, const QString& entry, const QString& defaultValue)
 {
     const QVariant v = readValue(keyPath(section, entry));
+    if (v.typeId() == QMetaType::QByteArray)
+        return FileNames::decode(v.toByteArray());
     return v.isValid() ? v.toString() : defaultValue;
 }
 
@@ -115,7 +140,7 @@ bool writeProfileInt(const QString& section, const QString& entry, int value)
 
 bool writeProfileString(const QString& section, const QString& entry, const QString& value)
 {
-    return writeValues({{keyPath(section, entry), value}});
+    return writeValues({{keyPath(section, entry), stored(value)}});
 }
 
 bool writeProfileValues(const ProfileValues& values)
@@ -123,7 +148,7 @@ bool writeProfileValues(const ProfileValues& values)
     QList<QPair<QString, QVariant>> stores;
     stores.reserve(values.size());
     for (const ProfileValue& v : values)
-        stores.append({keyPath(v.section, v.entry), v.value});
+        stores.append({keyPath(v.section, v.entry), stored(v.value)});
     return writeValues(stores);
 }
 
