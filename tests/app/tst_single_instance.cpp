@@ -2,10 +2,13 @@
 
 #include "app/single_instance.h"
 
+#include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QtEndian>
 
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -270,6 +273,95 @@ private Q_SLOTS:
         QTRY_VERIFY(client.bytesAvailable() > 0);
         QCOMPARE(client.readAll(), QByteArray("0"));
         QVERIFY(receiver.opened.isEmpty());
+    }
+
+    // Catches the listener given up when accepting fails for want of
+    // descriptors: every later start would then become a second instance.
+    void listenerSurvivesRunningOutOfDescriptors()
+    {
+        QTemporaryDir dir;
+        CSingleInstance instance(dir.filePath(QStringLiteral("sock")));
+        QVERIFY(instance.tryBecomePrimary());
+        Receiver receiver;
+        receiver.attach(instance);
+        struct rlimit old;
+        QCOMPARE(::getrlimit(RLIMIT_NOFILE, &old), 0);
+        struct rlimit low = old;
+        low.rlim_cur = qMin<rlim_t>(old.rlim_cur, 512);
+        QCOMPARE(::setrlimit(RLIMIT_NOFILE, &low), 0);
+        QList<int> filler;
+        for (int fd; (fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC)) >= 0;)
+            filler.append(fd);
+        ::close(filler.takeLast()); // the client's
+        QLocalSocket client;
+        client.connectToServer(instance.socketPath());
+        const bool connected = client.waitForConnected(1000);
+        QTest::qWait(3 * 200); // the first instance finds no descriptor to accept with
+        const bool listening = instance.isListening();
+        for (int fd : std::as_const(filler))
+            ::close(fd);
+        ::setrlimit(RLIMIT_NOFILE, &old);
+        QVERIFY(connected);
+        QVERIFY(listening);
+        client.write(frame("A"));
+        QTRY_VERIFY(client.bytesAvailable() > 0);
+        QCOMPARE(client.readAll(), QByteArray("1"));
+        QTRY_COMPARE(receiver.activations, 1);
+    }
+
+    // Catches a second start that takes over while the first instance runs
+    // but cannot take its connection (its queue is full).
+    void busyFirstInstanceIsNotReplaced()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("sock"));
+        CSingleInstance first(path);
+        QVERIFY(first.tryBecomePrimary());
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        memcpy(address.sun_path, QFile::encodeName(path).constData(), size_t(path.size()));
+        QList<int> queued;
+        for (int i = 0; i < 1000; ++i) {
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+            queued.append(fd);
+            if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+                break;
+        }
+        CSingleInstance second(path);
+        const bool primary = second.tryBecomePrimary();
+        for (int fd : std::as_const(queued))
+            ::close(fd);
+        QVERIFY(!primary);
+        QVERIFY(!second.isListening());
+        QVERIFY(first.isListening());
+    }
+
+    // Catches connections that pile up without limit, each holding a
+    // descriptor: at most kMaxServed at once, idle ones dropped in time, and
+    // the ones that waited served after them.
+    void connectionsServedAtOnceAreCapped()
+    {
+        CSingleInstance instance;
+        QVERIFY(instance.tryBecomePrimary());
+        instance.setRequestTimeout(300);
+        Receiver receiver;
+        receiver.attach(instance);
+        std::vector<std::unique_ptr<QLocalSocket>> idle;
+        for (int i = 0; i < CSingleInstance::kMaxServed + 4; ++i) {
+            idle.push_back(std::make_unique<QLocalSocket>());
+            idle.back()->connectToServer(instance.socketPath());
+            QVERIFY(idle.back()->waitForConnected(1000));
+        }
+        QTRY_COMPARE(instance.servedNow(), CSingleInstance::kMaxServed);
+        QLocalSocket client;
+        client.connectToServer(instance.socketPath());
+        QVERIFY(client.waitForConnected(1000));
+        client.write(frame("A"));
+        QTRY_VERIFY_WITH_TIMEOUT(client.bytesAvailable() > 0, 10000);
+        QCOMPARE(client.readAll(), QByteArray("1"));
+        for (const auto& socket : idle)
+            QTRY_COMPARE(socket->state(), QLocalSocket::UnconnectedState);
+        QCOMPARE(receiver.activations, 1);
     }
 
     void otherUsersAreRefused()
