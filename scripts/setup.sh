@@ -8,6 +8,7 @@ MARQUILL_PACKAGES=(cmake g++ ninja-build pkg-config qt6-base-dev libqscintilla2-
                    qt6-svg-dev # the SVG icon engine (libqt6svg6) draws the icons
                    libtidy-dev # the HTML checker behind 文書のチェック
                    qt6-webengine-dev # the preview's browser engine, a plugin loaded on first use
+                   libacl1-dev # access control lists kept by a save
                    dpkg-dev file # CPack's Debian package: dpkg-shlibdeps finds the dependencies
                    desktop-file-utils appstream) # validators of the desktop and software-centre entries
 

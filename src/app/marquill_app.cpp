@@ -3,6 +3,7 @@
 #include "app/about_dialog.h"
 #include "app/hand_off_queue.h"
 #include "app/recovery_offer.h"
+#include "app/saving_leftover_offer.h"
 #include "app/single_instance.h"
 #include "commands/app_dialog_commands.h"
 #include "commands/command_modules.h"
@@ -10,6 +11,7 @@
 #include "core/options.h"
 #include "core/settings_store.h"
 #include "core/ui_seam.h"
+#include "document/in_place_write.h"
 #include "document/marquill_doc.h"
 #include "document/recovery_folder.h"
 #include "document/recovery_keeper.h"
@@ -104,12 +106,18 @@ bool CMarquillApp::initInstance(const QStringList& arguments, bool singleInstanc
     CChildFrame::setShowCmd(m_loadedShowCmd);
 
     m_documents->recentFileList().readList();
+    // Every change is on disk at once: a crash loses none of the list.
+    m_documents->recentFileList().setWritesThrough(true);
 
     m_mainFrame = new CMainFrame(m_documents, this);
     m_documents->setMainFrame(m_mainFrame);
     m_mainFrame->setAttribute(Qt::WA_DeleteOnClose, false);
 
     m_mainFrame->showWithSavedPlacement(1);
+
+    // A save cut short by the end of an earlier run: the file may be half
+    // written, and its old bytes wait in the saving folder.
+    SavingLeftoverOffer::run(m_mainFrame, InPlaceWrite::backupFolder());
 
     // Unsaved work of a run that ended abnormally comes back first, so that
     // a command-line file among it shows the restored text.
@@ -169,7 +177,6 @@ void CMarquillApp::exitInstance()
 {
     if (CChildFrame::showCmd() != m_loadedShowCmd)
         kShowCmd.write(CChildFrame::showCmd());
-    m_documents->recentFileList().writeList();
 }
 
 // --- Commands ------------------------------------------------------------------------

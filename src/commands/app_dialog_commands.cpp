@@ -46,9 +46,6 @@ bool runHistoryDeletion(QWidget* parent, CRecentFileList& recentFiles)
     CHistoryDeleteDlg dialog(recentFiles.entries(), parent);
     if (UiSeam::execDialog(dialog) != QDialog::Accepted)
         return false;
-    recentFiles.clear();
-    const QStringList remaining = dialog.files();
-    for (auto it = remaining.crbegin(); it != remaining.crend(); ++it)
-        recentFiles.add(*it);
+    recentFiles.setEntries(dialog.files());
     return true;
 }

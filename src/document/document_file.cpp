@@ -1,13 +1,17 @@
 #include "document/document_file.h"
 
+#include "core/file_names.h"
 #include "document/file_errors.h"
+#include "document/file_metadata.h"
 #include "document/in_place_write.h"
 
+#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <cerrno>
+#include <climits>
+#include <fcntl.h>
 #include <new>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,7 +21,7 @@ namespace {
 
 QString cannotWriteMessage(const QString& path, const QString& reason)
 {
-    return QStringLiteral("%1 へ書き込めません。\n%2").arg(path, reason);
+    return QStringLiteral("%1 へ書き込めません。\n%2").arg(FileNames::display(path), reason);
 }
 
 // Memory the system can still give, from /proc/meminfo; -1 when unknown.
@@ -51,103 +55,207 @@ QString sizeObstacle(qint64 size)
     return QString();
 }
 
-// The file a save really writes: symbolic links followed, the way QSaveFile
-// follows them.
-QFileInfo finalTarget(const QString& path)
+// The file a save really writes: symbolic links followed to the file they
+// name (which may not exist yet), so that a link stays a link.
+QString finalTarget(const QString& path)
 {
-    QFileInfo info(path);
-    for (int depth = 0; depth < 128 && info.isSymLink(); ++depth)
-        info.setFile(info.symLinkTarget());
-    return info;
+    QString target = QDir::isAbsolutePath(path) ? path : QDir::current().absoluteFilePath(path);
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat st;
+        if (::lstat(FileNames::encode(target).constData(), &st) != 0 || !S_ISLNK(st.st_mode))
+            break;
+        QByteArray link(PATH_MAX, Qt::Uninitialized);
+        const ssize_t length =
+            ::readlink(FileNames::encode(target).constData(), link.data(), size_t(link.size()));
+        if (length <= 0)
+            break;
+        link.truncate(length);
+        const QString next = FileNames::decode(link);
+        target = QDir::isAbsolutePath(next)
+                     ? next
+                     : target.left(target.lastIndexOf(QLatin1Char('/')) + 1) + next;
+    }
+    return target;
 }
 
-// A file written in place rather than replaced: one with other hard links
-// (which must see the new text) or one whose folder may not be written.
-bool writesInPlace(const QFileInfo& target)
+QString folderOf(const QString& file)
 {
-    if (!target.exists())
-        return false;
-    struct stat st;
-    if (::stat(QFile::encodeName(target.absoluteFilePath()).constData(), &st) == 0 &&
-        st.st_nlink > 1)
-        return true;
-    return !QFileInfo(target.absolutePath()).isWritable();
+    const qsizetype slash = file.lastIndexOf(QLatin1Char('/'));
+    return slash <= 0 ? QStringLiteral("/") : file.left(slash);
+}
+
+bool mayWrite(const QString& path)
+{
+    return ::access(FileNames::encode(path).constData(), W_OK) == 0;
 }
 
 // Checks what can be checked before anything is written. Returns an empty
 // string when the save may go ahead.
-QString saveObstacle(const QFileInfo& target)
+QString saveObstacle(const QString& target)
 {
-    const QFileInfo folder(target.absolutePath());
-    if (!folder.isDir())
+    struct stat folder;
+    if (::stat(FileNames::encode(folderOf(target)).constData(), &folder) != 0 ||
+        !S_ISDIR(folder.st_mode))
         return QStringLiteral("保存先のフォルダが見つかりません。");
-    if (target.exists()) {
-        if (target.isDir())
+    struct stat st;
+    if (::stat(FileNames::encode(target).constData(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
             return QStringLiteral("同じ名前のフォルダがあります。");
-        if (!target.isFile())
+        if (!S_ISREG(st.st_mode))
             return QStringLiteral("通常のファイルではありません。");
-        if (!target.isWritable())
+        if (!mayWrite(target))
             return QStringLiteral("読み取り専用のファイルです。");
         return QString();
     }
-    if (!folder.isWritable())
+    if (!mayWrite(folderOf(target)))
         return QStringLiteral("フォルダへのアクセスが拒否されました。");
     return QString();
 }
 
 // The reason for a save that failed after the checks had passed; `error` is
 // the errno value of the failed call.
-QString saveFailure(const QFileInfo& target, const QSaveFile& file, int error)
+QString saveFailure(const QString& target, int error)
 {
-    const QString obstacle = saveObstacle(QFileInfo(target.absoluteFilePath()));
+    const QString obstacle = saveObstacle(target);
     if (!obstacle.isEmpty())
         return obstacle;
-    if (error != 0)
-        return FileErrors::reasonFor(error);
-    if (file.error() == QFileDevice::ResourceError)
-        return QStringLiteral("ディスクの空き容量が不足しています。");
-    return QStringLiteral("エラーが発生しました (%1)。").arg(file.errorString());
+    return FileErrors::reasonFor(error != 0 ? error : EIO);
 }
 
-// Gives the new file the owner, group and mode bits of the one it replaces,
-// where the system allows it (QSaveFile keeps only the permission bits, not
-// set-group-ID or sticky).
-void keepOwnerAndMode(const QFileInfo& target, const QSaveFile& file)
+// A file written in place rather than replaced: one with other hard links
+// (which must see the new text) or one whose folder may not be written.
+bool writesInPlace(const struct stat& target, const QString& path)
 {
-    struct stat original;
-    if (::stat(QFile::encodeName(target.absoluteFilePath()).constData(), &original) != 0)
-        return;
-    const int fd = file.handle();
-    struct stat current;
-    if (fd < 0 || ::fstat(fd, &current) != 0)
-        return;
-    if (current.st_uid != original.st_uid || current.st_gid != original.st_gid) {
-        if (::fchown(fd, original.st_uid, original.st_gid) != 0) {
-            // Another user's file saved by a user who may not give it away:
-            // keeping the group alone is still worth trying.
-            [[maybe_unused]] const int ignored =
-                ::fchown(fd, static_cast<uid_t>(-1), original.st_gid);
-        }
+    return target.st_nlink > 1 || !mayWrite(folderOf(path));
+}
+
+int writeAll(int fd, const QByteArray& bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : EIO;
+        done += n;
     }
-    // Changing the owner may clear mode bits; set them all in any case.
-    ::fchmod(fd, original.st_mode & 07777);
+    return 0;
 }
 
-bool replaceFile(const QString& path, const QFileInfo& target, const QByteArray& bytes,
-                 QString& errorMessage)
+// A new file beside the target, removed again unless it is renamed over the
+// target.
+class TemporaryFile
 {
-    // Unbuffered, so that errno still tells why a write failed.
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        errorMessage = cannotWriteMessage(path, saveFailure(target, file, errno));
+public:
+    ~TemporaryFile()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        if (!m_name.isEmpty())
+            ::unlink(m_name.constData());
+    }
+
+    // Mode 0600 while it stands in for a file whose mode is given later;
+    // otherwise the mode a new file gets.
+    int create(const QString& target, bool replacing)
+    {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const QByteArray name =
+                FileNames::encode(target) + '.' +
+                QByteArray::number(QRandomGenerator::global()->bounded(0x1000000), 36);
+            m_fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                          replacing ? 0600 : 0666);
+            if (m_fd >= 0) {
+                m_name = name;
+                return 0;
+            }
+            if (errno != EEXIST)
+                return errno;
+        }
+        return EEXIST;
+    }
+    int fd() const { return m_fd; }
+
+    // Flushes the file to disk and renames it over the target.
+    int commit(const QString& target)
+    {
+        if (::fsync(m_fd) != 0 || ::close(m_fd) != 0) {
+            m_fd = -1;
+            return errno;
+        }
+        m_fd = -1;
+        if (::rename(m_name.constData(), FileNames::encode(target).constData()) != 0)
+            return errno;
+        m_name.clear();
+        const int folder = ::open(FileNames::encode(folderOf(target)).constData(),
+                                  O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (folder >= 0) {
+            ::fsync(folder);
+            ::close(folder);
+        }
+        return 0;
+    }
+
+private:
+    QByteArray m_name;
+    int m_fd = -1;
+};
+
+// The metadata of the file a save replaces.
+bool readMetadata(const QString& target, FileMetadata::Metadata& metadata, int& error)
+{
+    const QByteArray name = FileNames::encode(target);
+    int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        fd = ::open(name.constData(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        error = errno;
         return false;
     }
-    if (target.exists())
-        keepOwnerAndMode(target, file);
-    errno = 0;
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        errorMessage = cannotWriteMessage(path, saveFailure(target, file, errno));
+    const bool ok = FileMetadata::read(fd, metadata, error);
+    ::close(fd);
+    return ok;
+}
+
+bool inPlace(const QString& path, const QString& target, const QByteArray& bytes,
+             QString& errorMessage)
+{
+    QString reason;
+    if (!InPlaceWrite::write(target, bytes, reason)) {
+        errorMessage = cannotWriteMessage(path, reason);
+        return false;
+    }
+    return true;
+}
+
+// Writes a new file and renames it over the target, the target's metadata
+// given to it first. A file that cannot be given all of it is written in place
+// instead.
+bool replaceFile(const QString& path, const QString& target, bool exists, const QByteArray& bytes,
+                 QString& errorMessage)
+{
+    FileMetadata::Metadata metadata;
+    int error = 0;
+    if (exists && !readMetadata(target, metadata, error)) {
+        errorMessage = cannotWriteMessage(path, saveFailure(target, error));
+        return false;
+    }
+    TemporaryFile file;
+    error = file.create(target, exists);
+    if (error != 0) {
+        errorMessage = cannotWriteMessage(path, saveFailure(target, error));
+        return false;
+    }
+    QString lost;
+    if (exists && !FileMetadata::applyBeforeWriting(file.fd(), metadata, lost))
+        return inPlace(path, target, bytes, errorMessage);
+    error = writeAll(file.fd(), bytes);
+    if (error == 0 && exists && !FileMetadata::applyAfterWriting(file.fd(), metadata, lost))
+        return inPlace(path, target, bytes, errorMessage);
+    if (error == 0)
+        error = file.commit(target);
+    if (error != 0) {
+        errorMessage = cannotWriteMessage(path, saveFailure(target, error));
         return false;
     }
     return true;
@@ -178,12 +286,12 @@ QString missingFileMessage(const QString& path)
 {
     return QStringLiteral("%1\nこのﾌｧｲﾙが見つかりません。\n"
                           "正しいﾃﾞｨﾚｸﾄﾘとﾌｧｲﾙ名を確認して入力してください。")
-        .arg(path);
+        .arg(FileNames::display(path));
 }
 
 QString cannotReadMessage(const QString& path, const QString& reason)
 {
-    return QStringLiteral("%1 を読み込めません。\n%2").arg(path, reason);
+    return QStringLiteral("%1 を読み込めません。\n%2").arg(FileNames::display(path), reason);
 }
 
 QString outOfMemoryReason()
@@ -193,26 +301,29 @@ QString outOfMemoryReason()
 
 bool openForReading(const QString& path, QFile& file, QString& errorMessage)
 {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        // A link that leads back to itself is there, but leads nowhere.
-        struct stat st;
-        const bool loop = ::stat(QFile::encodeName(path).constData(), &st) != 0 && errno == ELOOP;
-        errorMessage =
-            loop ? cannotReadMessage(path, FileErrors::reasonFor(ELOOP)) : missingFileMessage(path);
+    const QByteArray name = FileNames::encode(path);
+    struct stat st;
+    if (::stat(name.constData(), &st) != 0) {
+        errorMessage = errno == ENOENT || errno == ENOTDIR
+                           ? missingFileMessage(path)
+                           : cannotReadMessage(path, FileErrors::reasonFor(errno));
         return false;
     }
     // Directories, pipes and devices are refused: a pipe would block forever.
-    if (!info.isFile()) {
+    if (!S_ISREG(st.st_mode)) {
         errorMessage = cannotReadMessage(path, QStringLiteral("通常のファイルではありません。"));
         return false;
     }
-    file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Opened by its bytes: a name that is not UTF-8 reaches the file too.
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        errorMessage = cannotReadMessage(path, FileErrors::reasonFor(errno));
+        return false;
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         errorMessage = cannotReadMessage(
-            path, info.isReadable()
-                      ? QStringLiteral("エラーが発生しました (%1)。").arg(file.errorString())
-                      : QStringLiteral("アクセスが拒否されました。"));
+            path, QStringLiteral("エラーが発生しました (%1)。").arg(file.errorString()));
         return false;
     }
     const QString obstacle = sizeObstacle(file.size());
@@ -280,20 +391,17 @@ bool write(const QString& path, const QByteArray& text, const QString& encoding,
 
 bool writeBytes(const QString& path, const QByteArray& bytes, QString& errorMessage)
 {
-    const QFileInfo target = finalTarget(path);
+    const QString target = finalTarget(path);
     const QString obstacle = saveObstacle(target);
     if (!obstacle.isEmpty()) {
         errorMessage = cannotWriteMessage(path, obstacle);
         return false;
     }
-    if (!writesInPlace(target))
-        return replaceFile(path, target, bytes, errorMessage);
-    QString reason;
-    if (!InPlaceWrite::write(target.absoluteFilePath(), bytes, reason)) {
-        errorMessage = cannotWriteMessage(path, reason);
-        return false;
-    }
-    return true;
+    struct stat st;
+    const bool exists = ::stat(FileNames::encode(target).constData(), &st) == 0;
+    if (exists && writesInPlace(st, target))
+        return inPlace(path, target, bytes, errorMessage);
+    return replaceFile(path, target, exists, bytes, errorMessage);
 }
 
 } // namespace DocumentFile

@@ -32,12 +32,15 @@ bool readBytes(const QString& path, QByteArray& bytes, QString& errorMessage);
 // text. On failure returns false with a message naming the file.
 bool read(const QString& path, Text& text, QString& errorMessage);
 
-// Writes a file's bytes to `path`. Normally through a temporary file in the same folder that
-// replaces the original only once everything is written; the original's mode bits (and, where
-// allowed, owner and group) are kept, and a symbolic link stays a link and the file it points to is
-// written. A file with several hard links, or in a folder that may not be written, is written in
-// place, after its old bytes have been kept in the user's cache folder; they are put back if the
-// write fails. On failure the original file is as it was and the function
+// Writes a file's bytes to `path`. Normally through a temporary file in the
+// same folder that replaces the original only once everything is written; the
+// new file is first given the original's owner, group, mode bits, extended
+// attributes and access control list, and a symbolic link stays a link and
+// the file it points to is written. A file with several hard links, one in a
+// folder that may not be written, or one whose metadata a new file cannot be
+// given (another owner, a group the user is not in, an attribute or access
+// control list the system refuses) is written in place instead
+// (InPlaceWrite). On failure the original file is as it was and the function
 // returns false with a message naming the file.
 bool writeBytes(const QString& path, const QByteArray& fileBytes, QString& errorMessage);
 

@@ -1,15 +1,19 @@
 #include "document/in_place_write.h"
 
+#include "core/file_names.h"
+#include "document/content_digest.h"
 #include "document/file_errors.h"
+#include "document/file_metadata.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QStandardPaths>
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,49 +49,87 @@ int writeAt(int fd, const char* data, qint64 size, qint64 offset)
     return 0;
 }
 
-// Copies the first `size` bytes of fd into a new file in the backup folder.
-// Returns the copy's path, or an empty string with the errno value.
-QString keepOldBytes(int fd, qint64 size, const QString& path, int& error)
+void syncFolder(const QString& folder)
+{
+    Descriptor dir{
+        ::open(FileNames::encode(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (dir.fd >= 0)
+        ::fsync(dir.fd);
+}
+
+// The folder for the copies, made when missing and kept to the user alone.
+bool prepareFolder(int& error)
 {
     const QString folder = backupFolder();
     if (!QDir().mkpath(folder)) {
         error = errno ? errno : EACCES;
-        return QString();
+        return false;
     }
-    QFile::setPermissions(folder,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    const QString name = QStringLiteral("%1/%2.%3.%4")
-                             .arg(folder, QFileInfo(path).fileName())
-                             .arg(QDateTime::currentMSecsSinceEpoch())
-                             .arg(::getpid());
-    const int out =
-        ::open(QFile::encodeName(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (out < 0) {
-        error = errno;
-        return QString();
-    }
-    Descriptor closer{out};
+    ::chmod(FileNames::encode(folder).constData(), 0700);
+    return true;
+}
+
+// Copies the first `size` bytes of fd into the new file `name`, flushed to
+// disk; adds them to `digest`. Returns 0 or the errno value of the failure.
+int keepOldBytes(int fd, qint64 size, const QString& name, CContentDigest& digest)
+{
+    Descriptor out{::open(FileNames::encode(name).constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600)};
+    if (out.fd < 0)
+        return errno;
     QByteArray buffer(qMin(size, kChunk), Qt::Uninitialized);
-    error = 0;
-    for (qint64 offset = 0; offset < size && error == 0;) {
+    for (qint64 offset = 0; offset < size;) {
         const ssize_t got = ::pread(fd, buffer.data(), static_cast<size_t>(buffer.size()), offset);
         if (got < 0 && errno == EINTR)
             continue;
-        if (got <= 0) {
-            error = got < 0 ? errno : EIO;
-            break;
-        }
-        error = writeAt(out, buffer.constData(), got, offset);
+        if (got <= 0)
+            return got < 0 ? errno : EIO;
+        digest.add(QByteArrayView(buffer.constData(), got));
+        if (const int error = writeAt(out.fd, buffer.constData(), got, offset))
+            return error;
         offset += got;
     }
-    if (error == 0 && ::fsync(out) != 0)
-        error = errno;
-    if (error != 0) {
-        QFile::remove(name);
-        return QString();
-    }
-    return name;
+    return ::fsync(out.fd) == 0 ? 0 : errno;
 }
+
+// The note of a write in place under way: made under a temporary name,
+// locked, written and flushed, and only then given its name, so that a note
+// under its name is always whole. The lock lasts as long as this object.
+class Note
+{
+public:
+    ~Note()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+
+    int create(const QString& file, const QJsonObject& fields)
+    {
+        const QString temporary = file + QStringLiteral(".tmp");
+        m_fd = ::open(FileNames::encode(temporary).constData(),
+                      O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (m_fd < 0)
+            return errno;
+        int error = 0;
+        const QByteArray text = QJsonDocument(fields).toJson(QJsonDocument::Compact) + '\n';
+        if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0)
+            error = errno;
+        if (error == 0)
+            error = writeAt(m_fd, text.constData(), text.size(), 0);
+        if (error == 0 && ::fsync(m_fd) != 0)
+            error = errno;
+        if (error == 0 && ::rename(FileNames::encode(temporary).constData(),
+                                   FileNames::encode(file).constData()) != 0)
+            error = errno;
+        if (error != 0)
+            ::unlink(FileNames::encode(temporary).constData());
+        return error;
+    }
+
+private:
+    int m_fd = -1;
+};
 
 // Writes bytes over the file from its start and cuts it to their length.
 // Room for a longer text is taken first, so that a full disk is found before
@@ -109,16 +151,25 @@ int overwrite(int fd, const QByteArray& bytes, qint64 oldSize)
 // Writes the kept bytes back over the file.
 bool restore(int fd, const QString& backup, qint64 oldSize)
 {
-    QFile copy(backup);
-    if (!copy.open(QIODevice::ReadOnly))
+    Descriptor copy{::open(FileNames::encode(backup).constData(), O_RDONLY | O_CLOEXEC)};
+    if (copy.fd < 0)
         return false;
+    QByteArray buffer(qMin(oldSize, kChunk), Qt::Uninitialized);
     for (qint64 offset = 0; offset < oldSize;) {
-        const QByteArray piece = copy.read(kChunk);
-        if (piece.isEmpty() || writeAt(fd, piece.constData(), piece.size(), offset) != 0)
+        const ssize_t got = ::pread(copy.fd, buffer.data(), size_t(buffer.size()), offset);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0 || writeAt(fd, buffer.constData(), got, offset) != 0)
             return false;
-        offset += piece.size();
+        offset += got;
     }
     return ::ftruncate(fd, oldSize) == 0 && ::fsync(fd) == 0;
+}
+
+void removeCopy(const QString& copy)
+{
+    ::unlink(FileNames::encode(copy).constData());
+    ::unlink(FileNames::encode(noteFile(copy)).constData());
 }
 
 } // namespace
@@ -129,36 +180,75 @@ QString backupFolder()
            QStringLiteral("/Tollbury/Marquill/saving");
 }
 
+QString noteFile(const QString& copy)
+{
+    return copy + QStringLiteral(".info");
+}
+
 bool write(const QString& path, const QByteArray& bytes, QString& reason)
 {
-    Descriptor file{::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC)};
+    Descriptor file{::open(FileNames::encode(path).constData(), O_RDWR | O_CLOEXEC)};
     struct stat before;
-    if (file.fd < 0 || ::fstat(file.fd, &before) != 0) {
-        reason = FileErrors::reasonFor(errno);
+    FileMetadata::Metadata metadata;
+    int error = 0;
+    if (file.fd < 0 || ::fstat(file.fd, &before) != 0 ||
+        !FileMetadata::read(file.fd, metadata, error)) {
+        reason = FileErrors::reasonFor(error ? error : errno);
         return false;
     }
-    int error = 0;
-    const QString backup = keepOldBytes(file.fd, before.st_size, path, error);
-    if (backup.isEmpty()) {
+    if (!FileMetadata::canKeepModeAcrossWrite(metadata)) {
+        reason = QStringLiteral("書き込むとファイルの set-user-ID / set-group-ID ビットが外れ、"
+                                "元に戻せないため、保存しませんでした。");
+        return false;
+    }
+    const QString name = QStringLiteral("%1/%2.%3.%4")
+                             .arg(backupFolder(), FileNames::displayFileName(path).left(100))
+                             .arg(QDateTime::currentMSecsSinceEpoch())
+                             .arg(::getpid());
+    CContentDigest oldDigest;
+    Note note;
+    if (prepareFolder(error)) {
+        error = keepOldBytes(file.fd, before.st_size, name, oldDigest);
+        if (error == 0) {
+            QJsonObject fields;
+            fields.insert(QStringLiteral("version"), 1);
+            fields.insert(QStringLiteral("file"), FileNames::display(path));
+            fields.insert(QStringLiteral("fileBytes"),
+                          QString::fromLatin1(FileNames::encode(path).toBase64()));
+            fields.insert(QStringLiteral("oldSize"), QString::number(before.st_size));
+            fields.insert(QStringLiteral("oldDigest"), QString::fromLatin1(oldDigest.hex()));
+            fields.insert(QStringLiteral("newSize"), QString::number(bytes.size()));
+            fields.insert(QStringLiteral("newDigest"),
+                          QString::fromLatin1(CContentDigest::of(bytes)));
+            fields.insert(QStringLiteral("started"),
+                          QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs));
+            error = note.create(noteFile(name), fields);
+        }
+        if (error != 0)
+            ::unlink(FileNames::encode(name).constData());
+    }
+    if (error != 0) {
         reason = QStringLiteral("元の内容をキャッシュフォルダ (%1) に退避できないため、書き込みを"
                                 "中止しました。\n%2")
                      .arg(backupFolder(), FileErrors::reasonFor(error));
         return false;
     }
+    syncFolder(backupFolder());
+
     error = overwrite(file.fd, bytes, before.st_size);
     if (error != 0) {
         reason = FileErrors::reasonFor(error);
-        if (restore(file.fd, backup, before.st_size))
-            QFile::remove(backup);
+        if (restore(file.fd, name, before.st_size))
+            removeCopy(name);
         else
-            reason += QStringLiteral("\n元の内容は %1 に残してあります。").arg(backup);
+            reason += QStringLiteral("\n元の内容は %1 に残してあります。").arg(name);
         return false;
     }
     // Writing clears the set-user-ID and set-group-ID bits; the file keeps them.
     struct stat after;
-    if (::fstat(file.fd, &after) == 0 && (after.st_mode & 07777) != (before.st_mode & 07777))
-        ::fchmod(file.fd, before.st_mode & 07777);
-    QFile::remove(backup);
+    if (::fstat(file.fd, &after) == 0 && (after.st_mode & 07777) != metadata.mode)
+        ::fchmod(file.fd, metadata.mode);
+    removeCopy(name);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "document/marquill_doc.h"
 
+#include "core/file_names.h"
 #include "core/options.h"
 #include "core/ui_seam.h"
 #include "core/web_browser.h"
@@ -13,6 +14,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QProcess>
+#include <QScopedValueRollback>
 #include <QUrl>
 
 namespace {
@@ -93,10 +95,13 @@ bool CMarquillDoc::doSave(const QString& path, const QByteArray* fileBytes)
         request.filter = QStringLiteral("HTML ファイル (*.htm);;すべてのファイル (*)");
         request.defaultSuffix = QStringLiteral("htm");
         request.proposedName = saveAsProposedName(pathName(), title());
-        target = UiSeam::fileDialog(viewWidget(), request);
+        // The dialog reads a name that is not UTF-8 with U+FFFD in it.
+        target = FileNames::findLossyName(UiSeam::fileDialog(viewWidget(), request));
         if (target.isEmpty())
             return false;
     }
+    if (target == pathName() && !agreeToWriteOverChange())
+        return false;
     QByteArray bytes;
     if (fileBytes)
         bytes = *fileBytes;
@@ -174,7 +179,7 @@ bool CMarquillDoc::agreeOnMixing()
 {
     if (!wouldMixInUtf8())
         return true;
-    const QString name = pathName().isEmpty() ? untitledName() : pathName();
+    const QString name = pathName().isEmpty() ? untitledName() : FileNames::display(pathName());
     const auto answer = UiSeam::messageBox(
         viewWidget(),
         QStringLiteral("%1 は文字コードを判別できなかったため、変換せずに開いています。\n"
@@ -196,7 +201,7 @@ bool CMarquillDoc::reopenInEncoding(const QString& encoding)
         const auto answer = UiSeam::messageBox(
             viewWidget(),
             QStringLiteral("%1 への変更は失われます。\n文字コード %2 で開き直しますか？")
-                .arg(pathName(), encoding),
+                .arg(FileNames::display(pathName()), encoding),
             QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         if (answer != QMessageBox::Yes)
             return false;
@@ -247,7 +252,7 @@ bool CMarquillDoc::saveModified()
 {
     if (!isModified())
         return true;
-    const QString name = pathName().isEmpty() ? untitledName() : pathName();
+    const QString name = pathName().isEmpty() ? untitledName() : FileNames::display(pathName());
     const auto answer = UiSeam::messageBox(
         viewWidget(), QStringLiteral("%1 への変更を保存しますか？").arg(name), QMessageBox::Warning,
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
@@ -256,6 +261,84 @@ bool CMarquillDoc::saveModified()
     if (answer == QMessageBox::No)
         return true;
     return doFileSave();
+}
+
+bool CMarquillDoc::agreeToWriteOverChange()
+{
+    const DiskState now = DiskState::of(pathName());
+    const DiskChange change = ::diskChange(knownDiskState(), now);
+    if (change != DiskChange::Changed && change != DiskChange::ReplacedByLink)
+        return true;
+    const QString name = FileNames::display(pathName());
+    const QString text =
+        change == DiskChange::Changed
+            ? QStringLiteral("%1 は、読み込んだ後 (または前回保存した後) に、ほかのプログラムに"
+                             "よって変更されています。\n上書きすると、ほかのプログラムが保存した"
+                             "内容は失われます。\n\n上書きして保存しますか？")
+                  .arg(name)
+            : QStringLiteral("%1 は、ほかのプログラムによってシンボリックリンク (リンク先: %2) "
+                             "に置き換えられています。\n保存すると、リンク先のファイルに書き込み"
+                             "ます。\n\n保存しますか？")
+                  .arg(name, FileNames::display(FileNames::decode(now.linkTarget)));
+    return UiSeam::messageBox(viewWidget(), text, QMessageBox::Warning,
+                              QMessageBox::Yes | QMessageBox::No,
+                              QMessageBox::No) == QMessageBox::Yes;
+}
+
+void CMarquillDoc::checkFileOnDisk()
+{
+    if (pathName().isEmpty() || m_asking || !view())
+        return;
+    const DiskState now = DiskState::of(pathName());
+    const DiskChange change = ::diskChange(knownDiskState(), now);
+    if (change == DiskChange::None || now == m_askedAbout)
+        return;
+    m_askedAbout = now;
+    const QScopedValueRollback asking(m_asking, true);
+    const QString name = FileNames::display(pathName());
+    if (change == DiskChange::Removed || change == DiskChange::ReplacedByLink) {
+        UiSeam::messageBox(
+            viewWidget(),
+            change == DiskChange::Removed
+                ? QStringLiteral("%1 は、ほかのプログラムによって削除されたか、名前を変えられ"
+                                 "ました。\n編集中の内容はこのウィンドウに残っています。"
+                                 "保存すると、ファイルを作り直します。")
+                      .arg(name)
+                : QStringLiteral("%1 は、ほかのプログラムによってシンボリックリンク (リンク先: "
+                                 "%2) に置き換えられました。\n編集中の内容はこのウィンドウに"
+                                 "残っています。")
+                      .arg(name, FileNames::display(FileNames::decode(now.linkTarget))),
+            QMessageBox::Warning);
+        setModifiedFlag(true);
+        return;
+    }
+    if (!isModified()) {
+        if (UiSeam::messageBox(viewWidget(),
+                               QStringLiteral("%1 は、ほかのプログラムによって変更されました。\n"
+                                              "読み込み直しますか？")
+                                   .arg(name),
+                               QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::Yes) == QMessageBox::Yes)
+            reloadFromDisk();
+        return;
+    }
+    if (UiSeam::messageBox(viewWidget(),
+                           QStringLiteral("%1 は、ほかのプログラムによって変更されました。\n"
+                                          "このウィンドウには保存していない変更があります。\n\n"
+                                          "ほかのプログラムが保存した内容を読み込みますか？\n"
+                                          "「はい」を選ぶと、このウィンドウの変更は失われます。"
+                                          "「いいえ」を選ぶと、このウィンドウの内容を残します。")
+                               .arg(name),
+                           QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No,
+                           QMessageBox::No) == QMessageBox::Yes)
+        reloadFromDisk();
+}
+
+void CMarquillDoc::reloadFromDisk()
+{
+    QString error;
+    if (!reload(&error))
+        UiSeam::messageBox(viewWidget(), error, QMessageBox::Warning);
 }
 
 void CMarquillDoc::browserPreview()

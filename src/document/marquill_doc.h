@@ -3,6 +3,7 @@
 #include "document/my_rich_edit_doc.h"
 
 #include <functional>
+#include <optional>
 
 class CRecentFileList;
 
@@ -47,6 +48,13 @@ public:
     // Yes. Returns false when the user cancelled (or a requested save failed).
     bool saveModified();
 
+    // Tells the user once about each change another program made to the file
+    // on disk: an unchanged document offers to read the file again, a changed
+    // one lets the user keep its text or read the file's; a file removed or
+    // replaced by a symbolic link leaves the text marked modified. Called when
+    // the file watch reports the file and when the program becomes active.
+    void checkFileOnDisk();
+
     // The step that may fill a new, empty document (the document information
     // dialog when "Dialog" is set); returns whether it filled it. Installed
     // once by the application with the commands.
@@ -77,8 +85,15 @@ private:
     // True unless saving an unconverted file would mix UTF-8 into it and the
     // user did not agree to that.
     bool agreeOnMixing();
+    // Before a save to the document's own file: true unless another program
+    // changed the file or put a symbolic link in its place since the document
+    // read or wrote it, and the user did not agree to write over that.
+    bool agreeToWriteOverChange();
+    void reloadFromDisk();
     void browserPreview();
     void openFolder();
 
     const CRecentFileList* m_recentFiles = nullptr;
+    std::optional<DiskState> m_askedAbout; // the last change on disk the user was told of
+    bool m_asking = false;
 };

@@ -1,5 +1,6 @@
 #include "document/my_rich_edit_doc.h"
 
+#include "core/file_names.h"
 #include "document/document_file.h"
 #include "document/document_text.h"
 #include "document/text_reader.h"
@@ -58,7 +59,7 @@ void CMyRichEditDoc::setTitle(const QString& title)
 void CMyRichEditDoc::setPathName(const QString& path)
 {
     m_path = path;
-    setTitle(path.isEmpty() ? untitledName() : QFileInfo(path).fileName());
+    setTitle(path.isEmpty() ? untitledName() : FileNames::displayFileName(path));
     Q_EMIT pathChanged(m_path);
 }
 
@@ -119,7 +120,9 @@ bool CMyRichEditDoc::takeText(const DocumentFile::Text& text)
 bool CMyRichEditDoc::onOpenDocument(const QString& path, QString* errorMessage)
 {
     // The text goes into the view as it is read: a large file is never held
-    // twice.
+    // twice. The file's state is taken first, so that a change while it is
+    // read counts as a change.
+    const DiskState state = DiskState::of(QFileInfo(path).absoluteFilePath());
     TextReader::Kind kind;
     QString error;
     if (!m_view || !TextReader::read(path, *m_view, kind, error)) {
@@ -137,12 +140,38 @@ bool CMyRichEditDoc::onOpenDocument(const QString& path, QString* errorMessage)
     Q_EMIT encodingChanged();
     setPathName(QFileInfo(path).absoluteFilePath());
     setModifiedFlag(false);
+    m_diskState = state;
+    Q_EMIT diskStateRecorded();
     Q_EMIT opened();
+    return true;
+}
+
+void CMyRichEditDoc::recordDiskState()
+{
+    m_diskState = DiskState::of(m_path);
+    Q_EMIT diskStateRecorded();
+}
+
+bool CMyRichEditDoc::reload(QString* errorMessage)
+{
+    const DiskState state = DiskState::of(m_path);
+    DocumentFile::Text text;
+    QString error;
+    if (!m_view || m_path.isEmpty() || !DocumentFile::read(m_path, text, error)) {
+        if (errorMessage)
+            *errorMessage = error;
+        return false;
+    }
+    if (!replaceText(text, errorMessage))
+        return false;
+    m_diskState = state;
+    Q_EMIT diskStateRecorded();
     return true;
 }
 
 bool CMyRichEditDoc::reloadAs(const QString& encoding, QString* errorMessage)
 {
+    const DiskState state = DiskState::of(m_path);
     QByteArray bytes;
     QString error;
     DocumentFile::Text text;
@@ -156,6 +185,15 @@ bool CMyRichEditDoc::reloadAs(const QString& encoding, QString* errorMessage)
             *errorMessage = DocumentFile::cannotReadMessage(m_path, error);
         return false;
     }
+    if (!replaceText(text, errorMessage))
+        return false;
+    m_diskState = state;
+    Q_EMIT diskStateRecorded();
+    return true;
+}
+
+bool CMyRichEditDoc::replaceText(const DocumentFile::Text& text, QString* errorMessage)
+{
     const DocumentFile::Text previous{m_view->textBytes(), m_encoding, m_unconverted};
     const bool wasModified = isModified();
     if (!takeText(text)) {
@@ -182,6 +220,7 @@ bool CMyRichEditDoc::onRecoverDocument(const DocumentFile::Text& text, const QSt
     m_savedUtf8Characters = savedUtf8Characters;
     m_view->setTypedLineEnd(lineEnd);
     setPathName(path);
+    recordDiskState();
     Q_EMIT opened();
     setModifiedFlag(true);
     return true;
@@ -248,4 +287,5 @@ void CMyRichEditDoc::savedTo(const QString& path)
         m_savedUtf8Characters = TextDecoding::utf8Characters(m_view->textInPlace());
     setPathName(QFileInfo(path).absoluteFilePath());
     setModifiedFlag(false);
+    recordDiskState();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/command_target.h"
+#include "document/disk_state.h"
 #include "document/document_file.h"
 #include "document/found_journal.h"
 
@@ -90,6 +91,18 @@ public:
     // Reads the file again, decoded in encoding (a name of the short list).
     // On failure nothing changes and errorMessage says why.
     bool reloadAs(const QString& encoding, QString* errorMessage);
+    // Reads the file again, recognised as opening recognises it. On failure
+    // nothing changes and errorMessage says why.
+    bool reload(QString* errorMessage);
+
+    // How the file on disk changed since the document last read or wrote it.
+    DiskChange diskChange() const { return ::diskChange(m_diskState, DiskState::of(m_path)); }
+    // The file's state as the document read or wrote it last.
+    const DiskState& knownDiskState() const { return m_diskState; }
+    // Takes the file's state now as the one the document holds (after the user
+    // chose to keep the document's text over a change on disk, it stays as it
+    // was: a later save still asks).
+    void recordDiskState();
 
 Q_SIGNALS:
     void titleChanged(const QString& title);
@@ -103,6 +116,8 @@ Q_SIGNALS:
     void edited();
     // The modified flag was set or cleared.
     void modifiedChanged(bool modified);
+    // The document has read or written its file (recordDiskState).
+    void diskStateRecorded();
 
 protected:
     void setPathName(const QString& path);
@@ -121,6 +136,9 @@ private:
     bool takeText(const DocumentFile::Text& text);
     // After a successful write: the new path and title, not modified.
     void savedTo(const QString& path);
+    // Puts a text read again from the file in place of the view's; on failure
+    // the text stays as it was.
+    bool replaceText(const DocumentFile::Text& text, QString* errorMessage);
 
 private:
     CDocumentText* m_view = nullptr;
@@ -131,4 +149,5 @@ private:
     // The UTF-8 characters an unconverted text held when it was read or
     // last saved (TextDecoding::utf8Characters).
     QByteArray m_savedUtf8Characters;
+    DiskState m_diskState;
 };

@@ -1,5 +1,6 @@
 #include "document/recent_file_list.h"
 
+#include "core/file_names.h"
 #include "core/options.h"
 #include "core/settings_store.h"
 
@@ -33,21 +34,43 @@ void CRecentFileList::add(const QString& path)
 {
     if (path.isEmpty())
         return;
+    const QStringList before = m_entries;
     m_entries.removeAll(path);
     m_entries.prepend(path);
     while (m_entries.size() > kMaxEntries)
         m_entries.removeLast();
+    changedFrom(before);
 }
 
 void CRecentFileList::remove(int index)
 {
-    if (index >= 0 && index < m_entries.size())
-        m_entries.removeAt(index);
+    if (index < 0 || index >= m_entries.size())
+        return;
+    const QStringList before = m_entries;
+    m_entries.removeAt(index);
+    changedFrom(before);
 }
 
 void CRecentFileList::clear()
 {
+    setEntries(QStringList());
+}
+
+void CRecentFileList::setEntries(const QStringList& mostRecentFirst)
+{
+    const QStringList before = m_entries;
     m_entries.clear();
+    for (const QString& path : mostRecentFirst) {
+        if (!path.isEmpty() && !m_entries.contains(path) && m_entries.size() < kMaxEntries)
+            m_entries.append(path);
+    }
+    changedFrom(before);
+}
+
+void CRecentFileList::changedFrom(const QStringList& before) const
+{
+    if (m_writesThrough && m_entries != before)
+        writeList();
 }
 
 void CRecentFileList::readList()
@@ -76,8 +99,8 @@ QString CRecentFileList::displayName(int index, const QString& currentFolder) co
         return QString();
     const QString& path = m_entries.at(index);
     if (!currentFolder.isEmpty() && folderOf(path) == QDir::cleanPath(currentFolder))
-        return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-    return path;
+        return FileNames::displayFileName(path);
+    return FileNames::display(path);
 }
 
 QString CRecentFileList::menuCaption(int index, const QString& currentFolder) const

@@ -6,7 +6,8 @@
 // The recent-file list: up to nine full paths, the most recent first, kept in
 // the settings store under "Recent File List" as "File1" to "File9". The
 // list in memory is the working copy; readList() and writeList() load and
-// store it (at start-up and at exit).
+// store it. The program's own list writes itself through (setWritesThrough):
+// every change is in the settings file at once, so that a crash loses none.
 class CRecentFileList
 {
 public:
@@ -19,6 +20,13 @@ public:
     // Removes the entry at `index` (0 is the most recent); out of range does nothing.
     void remove(int index);
     void clear();
+    // Replaces the whole list (at most kMaxEntries, the most recent first)
+    // as one change.
+    void setEntries(const QStringList& mostRecentFirst);
+
+    // Whether every change is written to the settings store at once; a
+    // change that leaves the list as it was writes nothing.
+    void setWritesThrough(bool on) { m_writesThrough = on; }
 
     const QStringList& entries() const { return m_entries; }
     int count() const { return int(m_entries.size()); }
@@ -49,5 +57,9 @@ public:
     bool setWorkingFolderToLastUsed() const;
 
 private:
+    // Writes the list when it writes through and differs from `before`.
+    void changedFrom(const QStringList& before) const;
+
     QStringList m_entries;
+    bool m_writesThrough = false;
 };

@@ -1,6 +1,8 @@
 #include "frame/document_manager.h"
 
+#include "core/file_names.h"
 #include "core/ui_seam.h"
+#include "document/file_watch.h"
 #include "document/marquill_doc.h"
 #include "document/recovery_copy.h"
 #include "editor/marquill_view.h"
@@ -8,9 +10,41 @@
 #include "frame/main_frame.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMdiArea>
+#include <QPointer>
+#include <QScopedValueRollback>
 
-CDocumentManager::CDocumentManager(QObject* parent) : QObject(parent) {}
+CDocumentManager::CDocumentManager(QObject* parent)
+    : QObject(parent), m_fileWatch(new CFileWatch(this))
+{
+    connect(m_fileWatch, &CFileWatch::fileChanged, this, [this](CMyRichEditDoc* doc) {
+        // In the background the question waits until the program is active.
+        auto* marquillDoc = qobject_cast<CMarquillDoc*>(doc);
+        if (marquillDoc && !m_checkingFiles &&
+            QGuiApplication::applicationState() == Qt::ApplicationActive) {
+            const QScopedValueRollback checking(m_checkingFiles, true);
+            marquillDoc->checkFileOnDisk();
+        }
+    });
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state == Qt::ApplicationActive)
+                    checkFilesOnDisk();
+            });
+}
+
+void CDocumentManager::checkFilesOnDisk()
+{
+    if (m_checkingFiles)
+        return;
+    const QScopedValueRollback checking(m_checkingFiles, true);
+    for (const QPointer<CMarquillDoc>& doc :
+         QList<QPointer<CMarquillDoc>>(m_documents.begin(), m_documents.end())) {
+        if (doc)
+            doc->checkFileOnDisk();
+    }
+}
 
 CDocumentManager::~CDocumentManager() = default;
 
@@ -32,6 +66,7 @@ CMarquillDoc* CDocumentManager::createDocument()
     doc->setView(view);
     doc->setRecentFileList(&m_recent);
     connect(doc, &CMarquillDoc::saved, this, &CDocumentManager::addToRecentFileList);
+    m_fileWatch->watch(doc);
     Q_EMIT documentCreated(doc);
     auto* frame = new CChildFrame(doc, view);
     connect(frame, &CChildFrame::closed, this, [this, doc] { removeDocument(doc); });
@@ -118,7 +153,9 @@ CMarquillDoc* CDocumentManager::openDocumentFile(const QString& path)
 
 CMarquillDoc* CDocumentManager::openDocument(const QString& path, QString* error)
 {
-    const QString absolute = QFileInfo(path).absoluteFilePath();
+    // A name Qt read with U+FFFD in place of bytes that are not UTF-8 (the
+    // file dialog, a dropped file) is looked up among the real names.
+    const QString absolute = FileNames::findLossyName(QFileInfo(path).absoluteFilePath());
     for (CMarquillDoc* doc : std::as_const(m_documents)) {
         if (!doc->pathName().isEmpty() && QFileInfo(doc->pathName()) == QFileInfo(absolute)) {
             if (CChildFrame* frame = frameOf(doc)) {

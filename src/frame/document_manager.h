@@ -9,6 +9,7 @@
 #include <QStringList>
 
 class CChildFrame;
+class CFileWatch;
 class CMainFrame;
 class CMarquillDoc;
 namespace RecoveryCopy {
@@ -62,6 +63,11 @@ public:
     // leaves the list, as in the framework's recent-file menu.
     void openRecentFile(int index);
 
+    // Asks each document about changes other programs made to its file
+    // (CMarquillDoc::checkFileOnDisk). Runs whenever the program becomes
+    // active, and for a document whose file the watch reports while it is.
+    void checkFilesOnDisk();
+
 Q_SIGNALS:
     void documentsChanged();
     // A document has been made, before any text is put into it.
@@ -78,4 +84,6 @@ private:
     CMainFrame* m_mainFrame = nullptr;
     QList<CMarquillDoc*> m_documents;
     CRecentFileList m_recent;
+    CFileWatch* m_fileWatch = nullptr;
+    bool m_checkingFiles = false;
 };

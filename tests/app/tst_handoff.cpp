@@ -4,6 +4,8 @@
 #include <QProcess>
 
 #include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
 
 // Two real starts of the program: the second hands its file to the first and
 // exits once the first has taken it.
@@ -98,6 +100,34 @@ private Q_SLOTS:
         write(QStringLiteral("c/after.htm"), "after");
         QCOMPARE(runSecond({QStringLiteral("c/after.htm")}, m_home.path()), 0);
         QCOMPARE(m_first.state(), QProcess::Running);
+    }
+
+    // Catches a file name that is not UTF-8 read as Qt reads the command line
+    // (U+FFFD in place of its bytes): the file would be "not found". The first
+    // instance opens it under its own bytes, which enter the recent files.
+    void shiftJisNameOnTheCommandLine()
+    {
+        const QByteArray name = QFile::encodeName(m_home.path()) + "/\x83y\x81[\x83W.htm";
+        QFile file;
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT, 0644);
+        QVERIFY(fd >= 0 && file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+        file.write("<P>page</P>");
+        file.close();
+        QProcess second;
+        second.setProcessEnvironment(environment());
+        // The shell passes the bytes as they are; QProcess would make them UTF-8.
+        second.start(
+            QStringLiteral("/bin/sh"),
+            {QStringLiteral("-c"),
+             QStringLiteral("exec \"$0\" \"$(printf '%s/\\203y\\201[\\203W.htm' \"$1\")\""),
+             QStringLiteral(MARQUILL_BINARY), m_home.path()});
+        QVERIFY(second.waitForFinished(60000));
+        QCOMPARE(second.exitCode(), 0);
+        const QString settings = m_home.filePath(QStringLiteral("config/Tollbury/Marquill.conf"));
+        QTRY_COMPARE_WITH_TIMEOUT(
+            QSettings(settings, QSettings::IniFormat).value("Recent File List/File1").toByteArray(),
+            name, 20000);
+        ::unlink(name.constData());
     }
 
     void secondStartWithoutAFileOnlyActivates()

@@ -324,13 +324,28 @@ private Q_SLOTS:
         QCOMPARE(getProfileInt("Settings", "ShowCmd", -7), -7);
     }
 
-    void recentFilesAreWrittenAtExit()
+    // The list is on disk as soon as it changes, not only at a normal exit:
+    // a crash loses none of it.
+    void recentFilesAreWrittenAtOnce()
     {
         const QString a = writeFile(QStringLiteral("r1.htm"), "1");
+        const QString b = writeFile(QStringLiteral("r2.htm"), "2");
         QVERIFY(m_app->documentManager()->openDocumentFile(a));
-        m_app->exitInstance();
-        QCOMPARE(getProfileString("Recent File List", "File1"), a);
+        QVERIFY(m_app->documentManager()->openDocumentFile(b));
+        QCOMPARE(getProfileString("Recent File List", "File1"), b);
+        QCOMPARE(getProfileString("Recent File List", "File2"), a);
         QCOMPARE(m_app->documentManager()->recentFileList().folderOfMostRecentFile(), m_dir.path());
+        // An entry that can no longer be opened leaves the stored list too.
+        QVERIFY(QFile::remove(b));
+        UiSeam::setMessageHook([](const QString&, QMessageBox::Icon, QMessageBox::StandardButtons) {
+            return QMessageBox::Ok;
+        });
+        m_app->documentManager()->closeAllDocumentsWithoutAsking();
+        QCoreApplication::processEvents();
+        m_app->documentManager()->openRecentFile(0);
+        UiSeam::setMessageHook({});
+        QCOMPARE(getProfileString("Recent File List", "File1"), a);
+        QCOMPARE(getProfileString("Recent File List", "File2"), QString());
     }
 
     // The ninth entry of the recent-file list, the range's last command,
