@@ -122,6 +122,8 @@ bool CMarquillApp::initInstance(const QStringList& arguments, bool singleInstanc
     // Unsaved work of a run that ended abnormally comes back first, so that
     // a command-line file among it shows the restored text.
     m_recovery = std::make_unique<CRecoveryKeeper>(CRecoveryFolder::defaultPath());
+    connect(m_recovery.get(), &CRecoveryKeeper::writeFailed, this,
+            [this](CMyRichEditDoc*, const QString& error) { tellRecoveryFailure(error); });
     m_recoveryOffer = std::make_unique<CRecoveryOffer>(
         *m_recovery, m_mainFrame,
         [this](const CFoundJournal& journal, bool partial) {
@@ -177,6 +179,22 @@ void CMarquillApp::exitInstance()
 {
     if (CChildFrame::showCmd() != m_loadedShowCmd)
         kShowCmd.write(CChildFrame::showCmd());
+}
+
+// Editing goes on when unsaved work cannot be kept for recovery, but the user
+// learns of it, once for each cause: another document failing for the same
+// reason says nothing new.
+void CMarquillApp::tellRecoveryFailure(const QString& error)
+{
+    if (m_recoveryFailuresTold.contains(error))
+        return;
+    m_recoveryFailuresTold.insert(error);
+    UiSeam::messageBox(m_mainFrame,
+                       QStringLiteral("保存していない変更を回復用に記録できません。\n%1\n\n"
+                                      "回復用フォルダ: %2\n\n編集は続けられますが、Marquill が"
+                                      "異常終了したときには、保存していない変更を復元できません。")
+                           .arg(error, m_recovery->folder()),
+                       QMessageBox::Warning);
 }
 
 // --- Commands ------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QStringList>
 
 #include <memory>
@@ -70,6 +71,7 @@ private:
     // Tells the user (and the terminal) that the running instance did not
     // answer a second start, which handed it path (empty: none).
     static void reportSilentInstance(const QString& path);
+    void tellRecoveryFailure(const QString& error);
 
     CDocumentManager* m_documents;
     CMainFrame* m_mainFrame = nullptr;
@@ -80,4 +82,5 @@ private:
     int m_loadedShowCmd = 3; // the document windows' show state read at start-up
     std::unique_ptr<CRecoveryKeeper> m_recovery;
     std::unique_ptr<CRecoveryOffer> m_recoveryOffer;
+    QSet<QString> m_recoveryFailuresTold;
 };

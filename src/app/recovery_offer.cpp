@@ -1,6 +1,7 @@
 #include "app/recovery_offer.h"
 
 #include "core/ui_seam.h"
+#include "document/document_file.h"
 #include "document/recovery_keeper.h"
 
 #include <QDir>
@@ -62,13 +63,16 @@ void CRecoveryOffer::run()
 }
 
 // Reads every claimed file; a refused one is put aside, so that it is
-// neither offered again nor lost.
+// neither offered again nor lost, or left where it is when a later start may
+// read it.
 void CRecoveryOffer::readFiles()
 {
     for (size_t i = 0; i < m_claimed.size(); ++i) {
         for (const QString& file : m_claimed[i].journals())
             readJournal(i, file);
         for (const QString& file : m_claimed[i].copies()) {
+            if (keptTooLarge(i, file))
+                continue;
             QFile f(file);
             Found found{{}, {}, QString(), i};
             const RecoveryCopy::Fault fault = f.open(QIODevice::ReadOnly)
@@ -77,6 +81,10 @@ void CRecoveryOffer::readFiles()
             f.close();
             if (fault == RecoveryCopy::Fault::None) {
                 m_found.append(found);
+            } else if (fault == RecoveryCopy::Fault::NewVersion) {
+                // Left where it is for the version that wrote it.
+                keepInPlace(i, file);
+                m_refused.append({file, RecoveryCopy::faultText(fault)});
             } else {
                 QFile::rename(file, asideName(file));
                 m_refused.append({asideName(file), RecoveryCopy::faultText(fault)});
@@ -87,19 +95,41 @@ void CRecoveryOffer::readFiles()
                      [](const Found& a, const Found& b) { return a.when() < b.when(); });
 }
 
+// A file too large to be read into memory is refused with the reason and
+// left where it is: with more memory a later start may read it.
+bool CRecoveryOffer::keptTooLarge(size_t claim, const QString& file)
+{
+    const QString obstacle = DocumentFile::sizeObstacle(QFileInfo(file).size());
+    if (obstacle.isEmpty())
+        return false;
+    keepInPlace(claim, file);
+    m_refused.append({file, obstacle});
+    return true;
+}
+
+// Leaves a file where it is when the rest of its claim goes; a journal
+// keeps the copies it may start from.
+void CRecoveryOffer::keepInPlace(size_t claim, const QString& file)
+{
+    m_claimed[claim].keep(file);
+    if (!file.endsWith(QLatin1String(".journal")))
+        return;
+    const QFileInfo info(file);
+    const QStringList copies =
+        info.dir().entryList({info.completeBaseName() + QStringLiteral("-*.base")});
+    for (const QString& name : copies)
+        m_claimed[claim].keep(info.dir().filePath(name));
+}
+
 void CRecoveryOffer::readJournal(size_t claim, const QString& file)
 {
+    if (keptTooLarge(claim, file))
+        return;
     Found found{CFoundJournal::read(file), {}, file, claim};
     const EditJournal::Reading& reading = found.journal.reading;
     if (reading.fault == EditJournal::Fault::NewVersion) {
-        // Left where it is, with the copies it may start from, for the
-        // version that wrote it.
-        m_claimed[claim].keep(file);
-        const QFileInfo info(file);
-        const QStringList copies =
-            info.dir().entryList({info.completeBaseName() + QStringLiteral("-*.base")});
-        for (const QString& name : copies)
-            m_claimed[claim].keep(info.dir().filePath(name));
+        // Left where it is for the version that wrote it.
+        keepInPlace(claim, file);
         m_refused.append({file, EditJournal::faultText(reading.fault)});
         return;
     }

@@ -23,8 +23,8 @@ class QWidget;
 // restored in part; the edits before the damage are offered separately, as
 // untitled documents. A journal whose base has changed since (its file
 // edited elsewhere) is reported and kept aside too. A journal of a later
-// version is left where it is. Whole copies that an earlier version kept
-// are offered like journals.
+// version is left where it is, and so is a file too large to be read.
+// Whole copies that an earlier version kept are offered like journals.
 class CRecoveryOffer
 {
 public:
@@ -62,6 +62,8 @@ private:
     };
     void readFiles();
     void readJournal(size_t claim, const QString& file);
+    bool keptTooLarge(size_t claim, const QString& file);
+    void keepInPlace(size_t claim, const QString& file);
     QString question() const;
     static QString refusedText(const QList<Refused>& refused);
     void restoreAll();

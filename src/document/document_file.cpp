@@ -41,20 +41,6 @@ qint64 availableMemory()
     return total;
 }
 
-// Why a file of this size cannot be opened; empty when it can. The text,
-// the control's copy and its styles need about three times the file's size.
-QString sizeObstacle(qint64 size)
-{
-    if (size > kMaxTextBytes)
-        return QStringLiteral("ファイルが大きすぎます (%1 バイト)。開けるのは %2 バイトまでです。")
-            .arg(size)
-            .arg(kMaxTextBytes);
-    const qint64 available = availableMemory();
-    if (available >= 0 && size > available / 3)
-        return outOfMemoryReason();
-    return QString();
-}
-
 // The file a save really writes: symbolic links followed to the file they
 // name (which may not exist yet), so that a link stays a link.
 QString finalTarget(const QString& path)
@@ -297,6 +283,20 @@ QString cannotReadMessage(const QString& path, const QString& reason)
 QString outOfMemoryReason()
 {
     return QStringLiteral("メモリが不足しています。");
+}
+
+// The text, the control's copy and its styles need about three times the
+// file's size.
+QString sizeObstacle(qint64 size)
+{
+    if (size > kMaxTextBytes)
+        return QStringLiteral("ファイルが大きすぎます (%1 バイト)。開けるのは %2 バイトまでです。")
+            .arg(size)
+            .arg(kMaxTextBytes);
+    const qint64 available = availableMemory();
+    if (available >= 0 && size > available / 3)
+        return outOfMemoryReason();
+    return QString();
 }
 
 bool openForReading(const QString& path, QFile& file, QString& errorMessage)

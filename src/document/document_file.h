@@ -50,6 +50,10 @@ bool writeBytes(const QString& path, const QByteArray& fileBytes, QString& error
 bool write(const QString& path, const QByteArray& text, const QString& encoding,
            QString& errorMessage);
 
+// Why a file of `size` bytes cannot be read into memory (too large for the
+// editor's control, or for the memory there is); empty when it can.
+QString sizeObstacle(qint64 size);
+
 // The message for a file that does not exist.
 QString missingFileMessage(const QString& path);
 // The message for a file that cannot be read; `reason` says why.

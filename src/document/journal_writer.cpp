@@ -1,5 +1,7 @@
 #include "document/journal_writer.h"
 
+#include "document/file_errors.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -49,7 +51,7 @@ constexpr int kDefaultWriteDelayMs = 250;
 
 QString failure(int error)
 {
-    return QStringLiteral("回復用ファイルを書き込めません (%1)").arg(qt_error_string(error));
+    return QStringLiteral("回復用ファイルを書き込めません。%1").arg(FileErrors::reasonFor(error));
 }
 
 bool writeAll(int fd, QByteArrayView bytes)

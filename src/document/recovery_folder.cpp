@@ -1,5 +1,7 @@
 #include "document/recovery_folder.h"
 
+#include "document/file_errors.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -26,7 +28,7 @@ const QRegularExpression& fileNamePattern()
 
 QString failure(const QString& what, int error)
 {
-    return QStringLiteral("%1 (%2)").arg(what, qt_error_string(error));
+    return QStringLiteral("%1。%2").arg(what, FileErrors::reasonFor(error));
 }
 
 // Creates the folder when missing; accepts it only as a real folder of this

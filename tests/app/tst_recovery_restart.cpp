@@ -2,6 +2,7 @@
 #include "app/recovery_offer.h"
 #include "app_under_test.h"
 #include "core/ui_seam.h"
+#include "document/document_file.h"
 #include "document/edit_journal.h"
 #include "document/marquill_doc.h"
 #include "document/recovery_copy.h"
@@ -114,6 +115,7 @@ class TestRecoveryRestart : public QObject
     QTemporaryDir m_dir;
     CMarquillApp* m_app = nullptr;
     QList<QMessageBox::Icon> m_asked;
+    QStringList m_texts;                          // of the messages, in turn
     QList<QMessageBox::StandardButton> m_answers; // given in turn; then No
 
     // Starts the editor in this process, answering its questions in turn.
@@ -139,9 +141,11 @@ private Q_SLOTS:
         TestSupport::clearSettings();
         QDir(recoveryFolder()).removeRecursively();
         m_asked.clear();
+        m_texts.clear();
         UiSeam::setMessageHook(
-            [this](const QString&, QMessageBox::Icon icon, QMessageBox::StandardButtons) {
+            [this](const QString& text, QMessageBox::Icon icon, QMessageBox::StandardButtons) {
                 m_asked.append(icon);
+                m_texts.append(text);
                 return m_answers.isEmpty() ? QMessageBox::No : m_answers.takeFirst();
             });
     }
@@ -333,6 +337,68 @@ private Q_SLOTS:
         const QStringList own = filesIn(recoveryFolder(), m_app->recoveryKeeper()->instance() +
                                                               QStringLiteral("-*.journal"));
         QCOMPARE(own.size(), 1);
+    }
+
+    // Catches a file this start cannot read that is renamed damaged (lost to
+    // the version that could read it) or read whole into memory (a crash for
+    // want of it): each row leaves one and expects it under its own name,
+    // with the reason said.
+    void filesThisStartCannotReadAreLeftWhereTheyAre_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("journal too large")
+            << QStringLiteral("journal") << QStringLiteral("大きすぎ");
+        QTest::newRow("copy too large") << QStringLiteral("copy") << QStringLiteral("大きすぎ");
+        QTest::newRow("copy of a later version")
+            << QStringLiteral("later copy") << QStringLiteral("新しい版");
+    }
+    void filesThisStartCannotReadAreLeftWhereTheyAre()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        const QString file =
+            kind == QLatin1String("journal")
+                ? leaveJournal(write(QStringLiteral("j.htm"), "base"), "base", "typed")
+                : leaveCopy(copyOf(QStringLiteral("/tmp/c.htm"), "copied"));
+        QFile f(file);
+        if (kind == QLatin1String("later copy")) {
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QByteArray bytes = f.readAll().replace("\"version\":1", "\"version\":2");
+            QVERIFY(f.seek(0) && f.write(bytes) == bytes.size());
+            f.close();
+        } else {
+            // Sparse: no disk is spent on it.
+            QVERIFY(f.resize(DocumentFile::kMaxTextBytes + 1));
+        }
+        start({});
+        QVERIFY(m_app->documentManager()->documents().isEmpty());
+        QVERIFY(QFile::exists(file));
+        QCOMPARE(m_texts.size(), 1);
+        QVERIFY2(m_texts[0].contains(file) && m_texts[0].contains(reason), qPrintable(m_texts[0]));
+    }
+
+    // Catches a journal that cannot be written going unmentioned (only on the
+    // console), or told again for every document that fails the same way.
+    void aJournalThatCannotBeWrittenIsToldOncePerCause()
+    {
+        // A file where the recovery folder should be.
+        QVERIFY(QDir().mkpath(QFileInfo(recoveryFolder()).path()));
+        QFile blocker(recoveryFolder());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        start({});
+        for (int i = 0; i < 2; ++i) {
+            CMarquillDoc* doc = m_app->documentManager()->fileNew();
+            QTest::keyClicks(doc->viewWidget(), QStringLiteral("unsaved"));
+        }
+        QTRY_COMPARE(m_texts.size(), 1);
+        QTest::qWait(1000);
+        QCOMPARE(m_texts.size(), 1);
+        QVERIFY2(m_texts[0].contains(
+                     QStringLiteral("回復用フォルダが利用者自身のフォルダではありません")),
+                 qPrintable(m_texts[0]));
+        QFile::remove(recoveryFolder());
     }
 
     void aRunningInstancesCopiesAreNotOffered()
