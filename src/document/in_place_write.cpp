@@ -69,14 +69,22 @@ bool prepareFolder(int& error)
     return true;
 }
 
-// Copies the first `size` bytes of fd into the new file `name`, flushed to
-// disk; adds them to `digest`. Returns 0 or the errno value of the failure.
-int keepOldBytes(int fd, qint64 size, const QString& name, CContentDigest& digest)
+// Makes the file for the old bytes, locked until `copy` goes: a copy without
+// a note whose lock can be taken was left by a writer that ended before it
+// touched the file. Returns 0 or the errno value of the failure.
+int createCopy(const QString& name, Descriptor& copy)
 {
-    Descriptor out{::open(FileNames::encode(name).constData(),
-                          O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600)};
-    if (out.fd < 0)
+    copy.fd = ::open(FileNames::encode(name).constData(),
+                     O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (copy.fd < 0)
         return errno;
+    return ::flock(copy.fd, LOCK_EX | LOCK_NB) == 0 ? 0 : errno;
+}
+
+// Copies the first `size` bytes of fd into the copy `out`, flushed to disk;
+// adds them to `digest`. Returns 0 or the errno value of the failure.
+int keepOldBytes(int fd, qint64 size, const Descriptor& out, CContentDigest& digest)
+{
     QByteArray buffer(qMin(size, kChunk), Qt::Uninitialized);
     for (qint64 offset = 0; offset < size;) {
         const ssize_t got = ::pread(fd, buffer.data(), static_cast<size_t>(buffer.size()), offset);
@@ -208,7 +216,11 @@ bool write(const QString& path, const QByteArray& bytes, QString& reason)
     CContentDigest oldDigest;
     Note note;
     if (prepareFolder(error)) {
-        error = keepOldBytes(file.fd, before.st_size, name, oldDigest);
+        // The copy stays locked until its note is in place.
+        Descriptor copy{-1};
+        error = createCopy(name, copy);
+        if (error == 0)
+            error = keepOldBytes(file.fd, before.st_size, copy, oldDigest);
         if (error == 0) {
             QJsonObject fields;
             fields.insert(QStringLiteral("version"), 1);

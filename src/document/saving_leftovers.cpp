@@ -84,6 +84,19 @@ void removeFile(const QString& path)
     ::unlink(FileNames::encode(path).constData());
 }
 
+// A copy with no note that no writer holds: its write ended while the old
+// bytes were still being kept, before the file was touched.
+void removeIfOrphan(const QString& copy)
+{
+    const QString note = InPlaceWrite::noteFile(copy);
+    if (QFile::exists(note) || QFile::exists(note + QStringLiteral(".tmp")))
+        return;
+    const std::unique_ptr<CInstanceLock> lock = CInstanceLock::tryLock(copy, false);
+    // The writer puts the note in place before it lets the copy go.
+    if (lock && !QFile::exists(note) && !QFile::exists(note + QStringLiteral(".tmp")))
+        removeFile(copy);
+}
+
 } // namespace
 
 std::vector<Leftover> claim(const QString& folder)
@@ -93,16 +106,20 @@ std::vector<Leftover> claim(const QString& folder)
     const QStringList names = dir.entryList(QDir::Files | QDir::Hidden, QDir::Name);
     for (const QString& name : names) {
         const bool unfinishedNote = name.endsWith(QLatin1String(".info.tmp"));
-        if (!unfinishedNote && !name.endsWith(QLatin1String(".info")))
+        if (!unfinishedNote && !name.endsWith(QLatin1String(".info"))) {
+            removeIfOrphan(dir.filePath(name));
             continue;
+        }
         const QString notePath = dir.filePath(name);
         std::shared_ptr<CInstanceLock> lock = CInstanceLock::tryLock(notePath, false);
         if (!lock)
             continue; // that write is still under way
         const QString copy = notePath.left(notePath.lastIndexOf(QLatin1String(".info")));
         Note note;
-        // A note that never got its name was made before the file was touched.
-        if (unfinishedNote || !readNote(notePath, note)) {
+        // A note that never got its name was made before the file was touched;
+        // one without its copy is left by a write that was removing both
+        // after it had ended.
+        if (unfinishedNote || !readNote(notePath, note) || !QFile::exists(copy)) {
             removeFile(copy);
             removeFile(notePath);
             continue;
