@@ -1,6 +1,7 @@
 #include "document/edit_journal.h"
 
 #include "document/document_file.h"
+#include "document/line_end_names.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -30,25 +31,6 @@ constexpr std::array<quint32, 256> crcTable()
 
 constexpr std::array<quint32, 256> kCrcTable = crcTable();
 
-QString lineEndName(const QByteArray& lineEnd)
-{
-    return lineEnd == "\n"   ? QStringLiteral("LF")
-           : lineEnd == "\r" ? QStringLiteral("CR")
-                             : QStringLiteral("CRLF");
-}
-
-// The line end named in a journal; empty for a name this version does not know.
-QByteArray lineEndFromName(const QString& name)
-{
-    if (name == QLatin1String("CRLF"))
-        return QByteArrayLiteral("\r\n");
-    if (name == QLatin1String("LF"))
-        return QByteArrayLiteral("\n");
-    if (name == QLatin1String("CR"))
-        return QByteArrayLiteral("\r");
-    return QByteArray();
-}
-
 void putFields(QJsonObject& o, const Fields& fields)
 {
     o.insert(QStringLiteral("path"), fields.path);
@@ -57,7 +39,7 @@ void putFields(QJsonObject& o, const Fields& fields)
     o.insert(QStringLiteral("unconverted"), fields.unconverted);
     o.insert(QStringLiteral("savedUtf8"),
              QString::fromLatin1(fields.savedUtf8Characters.toBase64()));
-    o.insert(QStringLiteral("lineEnd"), lineEndName(fields.lineEnd));
+    o.insert(QStringLiteral("lineEnd"), LineEndNames::nameOf(fields.lineEnd));
 }
 
 bool takeFields(const QJsonObject& o, Fields& fields)
@@ -70,7 +52,7 @@ bool takeFields(const QJsonObject& o, Fields& fields)
     fields.encoding = o.value(QStringLiteral("encoding")).toString();
     fields.unconverted = o.value(QStringLiteral("unconverted")).toBool();
     fields.savedUtf8Characters = savedUtf8.decoded;
-    fields.lineEnd = lineEndFromName(o.value(QStringLiteral("lineEnd")).toString());
+    fields.lineEnd = LineEndNames::fromName(o.value(QStringLiteral("lineEnd")).toString());
     return savedUtf8.decodingStatus == QByteArray::Base64DecodingStatus::Ok &&
            !fields.lineEnd.isEmpty() && !fields.title.isEmpty();
 }

@@ -1,5 +1,7 @@
 #include "document/recovery_copy.h"
 
+#include "document/line_end_names.h"
+
 #include <QCryptographicHash>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -16,25 +18,6 @@ QByteArray checksum(QByteArrayView bytes)
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
 }
 
-QString lineEndName(const QByteArray& lineEnd)
-{
-    return lineEnd == "\n"   ? QStringLiteral("LF")
-           : lineEnd == "\r" ? QStringLiteral("CR")
-                             : QStringLiteral("CRLF");
-}
-
-// The line end named in a header; empty for a name this version does not know.
-QByteArray lineEndFromName(const QString& name)
-{
-    if (name == QLatin1String("CRLF"))
-        return QByteArrayLiteral("\r\n");
-    if (name == QLatin1String("LF"))
-        return QByteArrayLiteral("\n");
-    if (name == QLatin1String("CR"))
-        return QByteArrayLiteral("\r");
-    return QByteArray();
-}
-
 QJsonObject header(const Copy& copy, qint64 textLength)
 {
     QJsonObject h;
@@ -44,7 +27,7 @@ QJsonObject header(const Copy& copy, qint64 textLength)
     h.insert(QStringLiteral("encoding"), copy.encoding);
     h.insert(QStringLiteral("unconverted"), copy.unconverted);
     h.insert(QStringLiteral("savedUtf8"), QString::fromLatin1(copy.savedUtf8Characters.toBase64()));
-    h.insert(QStringLiteral("lineEnd"), lineEndName(copy.lineEnd));
+    h.insert(QStringLiteral("lineEnd"), LineEndNames::nameOf(copy.lineEnd));
     h.insert(QStringLiteral("instance"), copy.instance);
     h.insert(QStringLiteral("pid"), QString::number(copy.pid));
     h.insert(QStringLiteral("bootId"), copy.bootId);
@@ -64,7 +47,7 @@ bool readHeader(const QJsonObject& h, Copy& copy)
     copy.unconverted = h.value(QStringLiteral("unconverted")).toBool();
     copy.savedUtf8Characters =
         QByteArray::fromBase64(h.value(QStringLiteral("savedUtf8")).toString().toLatin1());
-    copy.lineEnd = lineEndFromName(h.value(QStringLiteral("lineEnd")).toString());
+    copy.lineEnd = LineEndNames::fromName(h.value(QStringLiteral("lineEnd")).toString());
     copy.instance = h.value(QStringLiteral("instance")).toString();
     copy.pid = h.value(QStringLiteral("pid")).toString().toLongLong(&pidOk);
     copy.bootId = h.value(QStringLiteral("bootId")).toString();
