@@ -1,11 +1,11 @@
 #include "document/folder_search.h"
 
+#include "core/file_names.h"
 #include "document/text_decoding.h"
 #include "document/text_matcher.h"
 #include "document/utf16_text.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QMetaObject>
 #include <QThread>
@@ -54,7 +54,7 @@ struct FolderEntries
 FolderEntries list(const QString& folder, const QList<QRegularExpression>& filters)
 {
     FolderEntries entries;
-    const QByteArray path = QFile::encodeName(folder);
+    const QByteArray path = FileNames::encode(folder);
     DIR* dir = ::opendir(path.constData());
     if (!dir) {
         entries.readable = false;
@@ -75,12 +75,16 @@ FolderEntries list(const QString& folder, const QList<QRegularExpression>& filte
             else
                 type = S_ISREG(status.st_mode) ? DT_REG : DT_UNKNOWN;
         }
-        const QString decoded = QFile::decodeName(name);
+        const QString decoded = FileNames::decode(QByteArray(name));
         if (type == DT_DIR) {
             entries.folders.append(decoded);
         } else if (type == DT_REG) {
+            // A name that is not UTF-8 is matched as it is shown, since an
+            // expression never matches text holding lone surrogates.
+            const QString shown =
+                FileNames::hasRawBytes(decoded) ? FileNames::display(decoded) : decoded;
             for (const QRegularExpression& filter : filters) {
-                if (filter.match(decoded).hasMatch()) {
+                if (filter.match(shown).hasMatch()) {
                     entries.files.append(decoded);
                     break;
                 }
@@ -102,7 +106,7 @@ enum class Outcome { Searched, TooLarge, Unreadable, Binary, NotAFile };
 // Reads a file whole with one status call and as few reads as it takes.
 Outcome readFile(const QString& path, qint64 sizeLimit, QByteArray& bytes)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    const int fd = ::open(FileNames::encode(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         return Outcome::Unreadable;
     struct stat status;
@@ -212,11 +216,14 @@ FolderSearchSummary run(const FolderSearchQuery& query,
                         const std::atomic<bool>& stop)
 {
     FolderSearchSummary summary;
-    const QFileInfo root(query.folder);
-    if (!root.isDir()) {
-        summary.error = QStringLiteral("フォルダー %1 が見つかりません。").arg(query.folder);
+    struct stat rootStatus;
+    if (::stat(FileNames::encode(query.folder).constData(), &rootStatus) != 0 ||
+        !S_ISDIR(rootStatus.st_mode)) {
+        summary.error =
+            QStringLiteral("フォルダー %1 が見つかりません。").arg(FileNames::display(query.folder));
         return summary;
     }
+    const QFileInfo root(query.folder);
     QList<QRegularExpression> filters;
     for (const QString& filter : query.nameFilters)
         filters.append(QRegularExpression(QRegularExpression::wildcardToRegularExpression(filter),

@@ -1,5 +1,6 @@
 #include "frame/results_pane.h"
 
+#include "core/file_names.h"
 #include "document/folder_search.h"
 #include "document/marquill_doc.h"
 #include "document/utf16_text.h"
@@ -126,7 +127,8 @@ QString CResultsPane::progressText() const
 void CResultsPane::showProgress(int files, const QString& path)
 {
     m_progress->setText(QStringLiteral("「%1」を検索しています... %2 ファイル (%3 件): %4")
-                            .arg(m_what, number(files), number(m_list->entryCount()), path));
+                            .arg(m_what, number(files), number(m_list->entryCount()),
+                                 FileNames::display(path)));
 }
 
 void CResultsPane::finish(const FolderSearchSummary& summary)

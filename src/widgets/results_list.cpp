@@ -1,5 +1,7 @@
 #include "widgets/results_list.h"
 
+#include "core/file_names.h"
+
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QClipboard>
@@ -107,9 +109,9 @@ public:
             const Group& group = m_groups[index.row()];
             if (role == Qt::DisplayRole)
                 return QStringLiteral("%1  (%2 件)")
-                    .arg(group.path, QString::number(group.entries.size()));
+                    .arg(FileNames::display(group.path), QString::number(group.entries.size()));
             if (role == Qt::ToolTipRole)
-                return group.path;
+                return FileNames::display(group.path);
             return {};
         }
         const ResultEntry& e = entry(index);
@@ -195,10 +197,10 @@ QString CResultsList::selectedEntriesText() const
     const QList<CResultsModel::Group>& groups = m_model->groups();
     for (int g = 0; g < groups.size(); ++g) {
         const CResultsModel::Group& group = groups[g];
+        const QString path = FileNames::display(group.path);
         auto line = [&](const ResultEntry& e) {
-            text +=
-                QStringLiteral("%1:%2:%3: %4\n")
-                    .arg(group.path, QString::number(e.line), QString::number(e.column), e.text);
+            text += QStringLiteral("%1:%2:%3: %4\n")
+                        .arg(path, QString::number(e.line), QString::number(e.column), e.text);
         };
         if (wholeGroups.contains(g)) {
             for (const ResultEntry& e : group.entries)

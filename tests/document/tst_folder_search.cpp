@@ -1,3 +1,4 @@
+#include "core/file_names.h"
 #include "document/folder_search.h"
 #include "editor/rules/regex_pattern.h"
 #include "test_support.h"
@@ -5,6 +6,8 @@
 #include <QSignalSpy>
 #include <QStringEncoder>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -32,6 +35,7 @@ private Q_SLOTS:
     void search_data();
     void search();
     void newSearchDropsOldReports();
+    void nameNotUtf8();
 
 private:
     QTemporaryDir m_dir;
@@ -156,6 +160,39 @@ void TestFolderSearch::newSearchDropsOldReports()
             paths << QFileInfo(matches.path).fileName();
     }
     QCOMPARE(paths, QStringList{"B.HTM"});
+}
+
+// Catches: a folder or page whose name is Shift_JIS bytes (copied from
+// another machine) read through Qt's UTF-8 names, so that the page is taken
+// for unreadable and its matches never listed.
+void TestFolderSearch::nameNotUtf8()
+{
+    QTemporaryDir dir;
+    // フォルダ/ページ.htm, both names in Shift_JIS.
+    const QByteArray folder = QFile::encodeName(dir.path()) + "/\x83\x74\x83\x48\x83\x8b\x83\x5f";
+    const QByteArray page = folder + "/\x83\x79\x81\x5b\x83\x57.htm";
+    QVERIFY(::mkdir(folder.constData(), 0700) == 0);
+    const int fd = ::open(page.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+    QVERIFY(fd >= 0);
+    QVERIFY(::write(fd, "<p>x</p>", 8) == 8);
+    ::close(fd);
+
+    FolderSearchQuery query;
+    query.folder = FileNames::decode(QFile::encodeName(dir.path()));
+    query.nameFilters = FolderSearch::nameFilters(QStringLiteral("*.htm"));
+    query.subfolders = true;
+    query.text = QStringLiteral("x");
+    query.expression = CRegexPattern(query.text, {}).expression();
+    QByteArrayList found;
+    const std::atomic<bool> stop{false};
+    const FolderSearchSummary summary = FolderSearch::run(
+        query, [&](FileMatches&& matches) { found << FileNames::encode(matches.path); },
+        [](int, const QString&) {}, stop);
+    // Qt cannot remove what it cannot name.
+    ::unlink(page.constData());
+    ::rmdir(folder.constData());
+    QCOMPARE(summary.unreadable, 0);
+    QCOMPARE(found, QByteArrayList{page});
 }
 
 MARQUILL_TEST_MAIN(TestFolderSearch)
