@@ -87,7 +87,13 @@ void CCheckPane::check(CMarquillView* view)
     m_view = view;
     const int generation = ++m_generation;
     const CMyRichEditDoc* doc = view->document();
-    const QString label = doc->pathName().isEmpty() ? doc->title() : doc->pathName();
+    QString label = doc->pathName();
+    if (label.isEmpty()) {
+        // The title without the mark " *" a modified document's title carries.
+        label = doc->title();
+        if (doc->isModified() && label.endsWith(QLatin1String(" *")))
+            label.chop(2);
+    }
     const QByteArray text = view->textBytes(); // the only read of the document
     const DocumentCheck::Options options = storedOptions();
     m_summary->setText(QStringLiteral("%1 をチェックしています...").arg(label));
