@@ -66,13 +66,12 @@ CMarquillDoc* openFor(const CDocumentManager& documents, const QString& path)
 
 } // namespace
 
-void remember(const CDocumentManager& documents, const CMainFrame& frame)
+void remember(const CDocumentManager& documents, const CChildFrame* active)
 {
     if (Options::kRestoreSession.read() == 0) {
         SessionStore::clear();
         return;
     }
-    const CChildFrame* active = frame.activeChild();
     SessionStore::Session session;
     for (CMarquillDoc* doc : documents.documents()) {
         const CChildFrame* child = documents.frameOf(doc);

@@ -32,6 +32,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -488,12 +489,14 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     // even when the user then cancels the close.
     saveWindowPlacement();
     m_toolbars->save(statusBar());
+    // Each question about unsaved changes brings its document to the front.
+    const QPointer<CChildFrame> active = activeChild();
     if (m_documents && !m_documents->saveAllModified()) {
         event->ignore();
         return;
     }
     if (m_documents) {
-        LastSession::remember(*m_documents, *this);
+        LastSession::remember(*m_documents, active);
         m_documents->closeAllDocumentsWithoutAsking();
     }
     event->accept();
