@@ -4,8 +4,10 @@
 #include "widgets/web_preview.h"
 #include "widgets/web_preview_loader.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QStackedLayout>
+#include <utility>
 
 CPreviewPane::CPreviewPane(QWidget* parent) : QWidget(parent)
 {
@@ -18,6 +20,13 @@ CPreviewPane::CPreviewPane(QWidget* parent) : QWidget(parent)
     m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_stack->addWidget(m_message);
     m_linkHandler = [](const QUrl& url) { WebBrowser::open(url); };
+    m_waitForDialog.setInterval(100);
+    connect(&m_waitForDialog, &QTimer::timeout, this, [this] {
+        if (QApplication::activeModalWidget())
+            return;
+        m_waitForDialog.stop();
+        showPage(std::exchange(m_waitingHtml, {}), m_waitingUrl);
+    });
     showNoDocument();
 }
 
@@ -52,6 +61,12 @@ bool CPreviewPane::ensureEngine()
 
 void CPreviewPane::showPage(const QByteArray& html, const QUrl& pageUrl)
 {
+    if (!m_preview && !m_triedEngine && QApplication::activeModalWidget()) {
+        m_waitingHtml = html;
+        m_waitingUrl = pageUrl;
+        m_waitForDialog.start();
+        return;
+    }
     if (!ensureEngine())
         return; // the pane goes on saying why
     m_message->clear();
@@ -61,6 +76,8 @@ void CPreviewPane::showPage(const QByteArray& html, const QUrl& pageUrl)
 
 void CPreviewPane::showNoDocument()
 {
+    m_waitForDialog.stop();
+    m_waitingHtml.clear();
     if (m_triedEngine && !m_preview)
         return; // why the engine cannot draw matters more
     showMessage(QStringLiteral("プレビューする文書がありません。"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTimer>
 #include <QUrl>
 #include <QWidget>
 #include <functional>
@@ -10,7 +11,10 @@ class QStackedLayout;
 
 // The preview pane's content: the page drawn by the browser engine, or a
 // sentence in its place (no document, or why the engine cannot draw). The
-// engine is loaded the first time a page is to be drawn, never before.
+// engine is loaded the first time a page is to be drawn, never before, and
+// not while a modal dialog is open: the engine gives the window a new native
+// window, which would cover the dialog (a question at start-up) and leave
+// it out of sight. The page then waits for the dialog to close.
 class CPreviewPane : public QWidget
 {
     Q_OBJECT
@@ -41,6 +45,9 @@ private:
     QLabel* m_message = nullptr;
     CWebPreview* m_preview = nullptr;
     bool m_triedEngine = false;
+    QTimer m_waitForDialog; // the first page waits for a modal dialog to close
+    QByteArray m_waitingHtml;
+    QUrl m_waitingUrl;
     bool m_trusted = false;
     std::function<void(const QUrl&)> m_linkHandler;
 };

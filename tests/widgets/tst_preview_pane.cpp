@@ -3,6 +3,7 @@
 #include "widgets/preview_pane.h"
 #include "widgets/web_preview_loader.h"
 
+#include <QDialog>
 #include <QImage>
 
 // The preview pane on the real browser engine (the plugin built beside the
@@ -80,6 +81,21 @@ private Q_SLOTS:
         QVERIFY(drawn(Qt::green));
         QTRY_COMPARE(pixel(120, 120), QColor(255, 165, 0));
         QVERIFY(!QFileInfo::exists(m_site.filePath(QStringLiteral("page.htm"))));
+    }
+
+    // Fault: the engine loaded under a dialog open at start-up gives the
+    // window a new native window that covers the dialog.
+    void theEngineWaitsForAnOpenDialog()
+    {
+        QDialog dialog;
+        dialog.setModal(true);
+        dialog.show();
+        m_pane->showPage(page("lime", ""), pageUrl());
+        QTest::qWait(300);
+        QVERIFY(!m_pane->pageView());
+        dialog.hide();
+        QTRY_VERIFY(m_pane->pageView());
+        QVERIFY(drawn(Qt::green));
     }
 
     // Redrawing after each pause in typing, or coming back from another
