@@ -78,6 +78,7 @@ void CFramePanes::follow(CChildFrame* child)
     if (child) {
         const auto changed = [this, child] { m_updater->documentChanged(child); };
         connect(child->doc(), &CMyRichEditDoc::edited, this, changed);
+        connect(child->doc(), &CMyRichEditDoc::opened, this, changed); // read again
         connect(child->doc(), &CMyRichEditDoc::pathChanged, this, changed);
     }
     m_updater->setActiveDocument(child);

@@ -128,6 +128,14 @@ private Q_SLOTS:
                        second->textBytes().indexOf("blue") + 4);
         QTest::keyClicks(second, "lime");
         QTRY_COMPARE_WITH_TIMEOUT(colour(), QColor(Qt::green), 20000);
+        // Read again from its file (changed by another program), the page
+        // shows the file's new text.
+        const QString path = writeFile(QStringLiteral("p.htm"), page("red"));
+        CMarquillDoc* fromFile = m_app->documentManager()->openDocumentFile(path);
+        QTRY_COMPARE_WITH_TIMEOUT(colour(), QColor(Qt::red), 20000);
+        writeFile(QStringLiteral("p.htm"), page("lime"));
+        QVERIFY(fromFile->reload(nullptr));
+        QTRY_COMPARE_WITH_TIMEOUT(colour(), QColor(Qt::green), 20000);
         QTest::keyClick(frame(), Qt::Key_F5);
         QVERIFY(frame()->panes()->previewDock()->isHidden());
     }
