@@ -20,6 +20,7 @@ void CLineNumberMargin::setShown(bool shown)
         return;
     m_shown = shown;
     disconnect(m_connection);
+    disconnect(m_zoomConnection);
     if (!shown) {
         m_view.sci(QsciScintillaBase::SCI_SETMARGINWIDTHN, kMargin, 0);
         m_digits = 0;
@@ -33,6 +34,8 @@ void CLineNumberMargin::setShown(bool shown)
         if (updated & QsciScintillaBase::SC_UPDATE_CONTENT)
             followLineCount();
     });
+    m_zoomConnection =
+        connect(&m_view, &QsciScintillaBase::SCN_ZOOM, this, [this] { setWidth(m_digits); });
     restyle();
 }
 

@@ -9,7 +9,8 @@ class CMyRichEditView;
 // lines; a line wrapped over several displayed lines shows its number on the
 // first of them only. Its width follows the number of lines, and is set
 // again only when that number gains or loses a digit: a new width makes the
-// control wrap every line again, so typing never changes it otherwise.
+// control wrap every line again, so typing never changes it otherwise. A
+// zoom of the text sets it again for the digits' new size.
 class CLineNumberMargin : public QObject
 {
     Q_OBJECT
@@ -35,4 +36,5 @@ private:
     bool m_shown = false;
     int m_digits = 0;
     QMetaObject::Connection m_connection;
+    QMetaObject::Connection m_zoomConnection;
 };

@@ -531,8 +531,8 @@ private Q_SLOTS:
 
     // --- Line numbers and the matching-tag mark ------------------------------
 
-    // Fault: the width not following a typed line end (the control reports
-    // no line counts to the view).
+    // Faults: the width not following a typed line end (the control reports
+    // no line counts to the view), or the text's zoom.
     void lineNumberWidthFollowsTheDigits()
     {
         Options::kLineNumbers.write(1);
@@ -547,6 +547,9 @@ private Q_SLOTS:
         QTRY_VERIFY(width() > twoDigits);
         QTest::keyClick(&view, Qt::Key_Backspace);
         QTRY_COMPARE(width(), twoDigits);
+        // Zoomed in (Ctrl+wheel), numbers as wide as before were cut at the left.
+        view.sci(QsciScintillaBase::SCI_SETZOOM, 6);
+        QTRY_VERIFY(width() > twoDigits);
     }
 
     // Faults: the mark put at window-relative positions in a long text, or
