@@ -1,11 +1,23 @@
 #include "page_scheme.h"
 
+#include "core/file_names.h"
+
 #include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
 #include <QMimeDatabase>
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlScheme>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+// The system's bytes of the path an address of the scheme names.
+QByteArray systemPath(const QUrl& url)
+{
+    return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+}
+} // namespace
 
 namespace PageScheme {
 
@@ -29,7 +41,14 @@ QUrl pageUrl(const QUrl& fileUrl)
 {
     QUrl url;
     url.setScheme(QString::fromLatin1(kName));
-    url.setPath(fileUrl.isLocalFile() ? fileUrl.path() : kNoFile);
+    if (!fileUrl.isLocalFile()) {
+        url.setPath(kNoFile);
+        return url;
+    }
+    // The path as its bytes: a name that is not UTF-8 keeps them, where its
+    // characters would not come back from the engine as they went.
+    const QByteArray bytes = FileNames::encode(fileUrl.path());
+    url.setPath(QString::fromLatin1(bytes.toPercentEncoding("/")), QUrl::TolerantMode);
     return url;
 }
 
@@ -37,7 +56,7 @@ QUrl fileUrl(const QUrl& url)
 {
     if (url.scheme() != QLatin1String(kName))
         return url;
-    QUrl file = QUrl::fromLocalFile(url.path());
+    QUrl file = QUrl::fromLocalFile(FileNames::decode(systemPath(url)));
     file.setQuery(url.query());
     file.setFragment(url.fragment());
     return file;
@@ -63,19 +82,28 @@ void CPageSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job)
         device = buffer;
         type = "text/html;charset=utf-8";
     } else {
-        const QString path = url.path();
-        if (m_pageUrl.path() == PageScheme::pageUrl(QUrl()).path() || !QFileInfo(path).isFile()) {
+        const QByteArray path = systemPath(url);
+        struct stat st;
+        if (m_pageUrl.path() == PageScheme::pageUrl(QUrl()).path() ||
+            ::stat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode)) {
             job->fail(QWebEngineUrlRequestJob::UrlNotFound);
             return;
         }
-        auto* file = new QFile(path);
-        if (!file->open(QIODevice::ReadOnly)) {
+        // Opened by its bytes, which QFile cannot take for a name that is not UTF-8.
+        const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+        auto* file = new QFile;
+        if (fd < 0 || !file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            if (fd >= 0)
+                ::close(fd);
             delete file;
             job->fail(QWebEngineUrlRequestJob::RequestDenied);
             return;
         }
         device = file;
-        type = QMimeDatabase().mimeTypeForFile(path).name().toLatin1();
+        type = QMimeDatabase()
+                   .mimeTypeForFile(FileNames::decode(path), QMimeDatabase::MatchExtension)
+                   .name()
+                   .toLatin1();
     }
     connect(job, &QObject::destroyed, device, &QObject::deleteLater);
     job->reply(type, device);

@@ -98,6 +98,19 @@ private Q_SLOTS:
         QVERIFY(drawn(Qt::green));
     }
 
+    // Fault: a page whose file name is not UTF-8 (held with a byte U+DC93)
+    // never drew, its address coming back from the engine as another.
+    void pageWithANameThatIsNotUtf8()
+    {
+        const QString name =
+            m_site.filePath(QStringLiteral("a")) + QChar(0xDC93) + QStringLiteral(".htm");
+        m_pane->showPage(page("lime", "<img src=\"img/box.png\" style=\"position:absolute;"
+                                      "left:100px;top:100px\">"),
+                         QUrl::fromLocalFile(name));
+        QVERIFY(drawn(Qt::green));
+        QTRY_COMPARE(pixel(120, 120), QColor(255, 165, 0));
+    }
+
     // Redrawing after each pause in typing, or coming back from another
     // document, must not throw the reader back to the top of the page.
     void redrawKeepsTheScrollPosition()
