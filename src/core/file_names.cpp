@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cstdlib>
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -205,6 +206,20 @@ QString findLossyName(const QString& path)
         resolved = next;
     }
     return resolved;
+}
+
+bool sameFile(const QString& a, const QString& b)
+{
+    if (a == b)
+        return true;
+    const auto resolved = [](const QString& path) {
+        char* real = ::realpath(encode(path).constData(), nullptr);
+        const QByteArray bytes = real ? QByteArray(real) : QByteArray();
+        std::free(real);
+        return bytes;
+    };
+    const QByteArray real = resolved(a);
+    return !real.isEmpty() && real == resolved(b);
 }
 
 } // namespace FileNames

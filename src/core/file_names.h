@@ -32,4 +32,10 @@ QString displayFileName(const QString& path);
 // returns the path as it is.
 QString findLossyName(const QString& path);
 
+// Whether two paths name the same file: the same path, or two paths that
+// resolve to one existing file. Two files that do not exist are not the same
+// (as Qt's file information takes them, and every name that is not UTF-8 with
+// them).
+bool sameFile(const QString& a, const QString& b);
+
 } // namespace FileNames

@@ -157,7 +157,7 @@ CMarquillDoc* CDocumentManager::openDocument(const QString& path, QString* error
     // file dialog, a dropped file) is looked up among the real names.
     const QString absolute = FileNames::findLossyName(QFileInfo(path).absoluteFilePath());
     for (CMarquillDoc* doc : std::as_const(m_documents)) {
-        if (!doc->pathName().isEmpty() && QFileInfo(doc->pathName()) == QFileInfo(absolute)) {
+        if (!doc->pathName().isEmpty() && FileNames::sameFile(doc->pathName(), absolute)) {
             if (CChildFrame* frame = frameOf(doc)) {
                 if (frame->isMinimized())
                     frame->showNormal();

@@ -1,5 +1,6 @@
 #include "frame/last_session.h"
 
+#include "core/file_names.h"
 #include "core/options.h"
 #include "core/ui_seam.h"
 #include "document/marquill_doc.h"
@@ -10,8 +11,8 @@
 #include "frame/document_manager.h"
 #include "frame/main_frame.h"
 
-#include <QFileInfo>
 #include <QMdiArea>
+#include <sys/stat.h>
 
 namespace LastSession {
 namespace {
@@ -59,7 +60,7 @@ QString skippedText(const QStringList& missing, const QStringList& errors)
 CMarquillDoc* openFor(const CDocumentManager& documents, const QString& path)
 {
     for (CMarquillDoc* doc : documents.documents())
-        if (!doc->pathName().isEmpty() && QFileInfo(doc->pathName()) == QFileInfo(path))
+        if (!doc->pathName().isEmpty() && FileNames::sameFile(doc->pathName(), path))
             return doc;
     return nullptr;
 }
@@ -103,8 +104,8 @@ int restore(CDocumentManager& documents, CMainFrame& frame)
         CMarquillDoc* doc = openFor(documents, entry.path);
         if (doc) {
             // Restored after a crash: its own caret stays.
-        } else if (!QFileInfo::exists(entry.path)) {
-            missing << entry.path;
+        } else if (struct stat st; ::stat(FileNames::encode(entry.path).constData(), &st) != 0) {
+            missing << FileNames::display(entry.path);
             continue;
         } else {
             QString error;

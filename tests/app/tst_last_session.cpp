@@ -1,4 +1,5 @@
 #include "app_under_test.h"
+#include "core/file_names.h"
 #include "core/options.h"
 #include "core/ui_seam.h"
 #include "document/marquill_doc.h"
@@ -8,6 +9,8 @@
 #include "test_support.h"
 
 #include <QMdiArea>
+#include <fcntl.h>
+#include <unistd.h>
 
 // The files open at quit, opened again at the next start through the
 // settings store.
@@ -114,6 +117,20 @@ private Q_SLOTS:
                            static_cast<unsigned long>(view->firstVisibleLine())),
                  150L);
         QCOMPARE(m_app->documentManager()->recentFiles(), recent);
+    }
+
+    // Faults: a file whose name is not UTF-8 (a byte kept as U+DC93) taken
+    // for gone, or a file gone taken for it.
+    void reopensAFileWhoseNameIsNotUtf8()
+    {
+        Options::kRestoreSession.write(1);
+        const QString path = m_dir.filePath(QStringLiteral("a")) + QChar(0xDC93);
+        const int fd = ::open(FileNames::encode(path).constData(), O_WRONLY | O_CREAT, 0600);
+        QVERIFY(fd >= 0 && ::close(fd) == 0);
+        SessionStore::write({{{path, 0, 0}, {m_dir.filePath(QStringLiteral("gone")), 0, 0}}, 0});
+        start();
+        QCOMPARE(openPaths(), QStringList({path}));
+        QCOMPARE(m_messages.size(), 1);
     }
 
     // Fault: the session opened over a file the command line asks for.
