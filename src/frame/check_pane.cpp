@@ -1,5 +1,6 @@
 #include "frame/check_pane.h"
 
+#include "core/file_names.h"
 #include "core/options.h"
 #include "document/my_rich_edit_doc.h"
 #include "editor/marquill_view.h"
@@ -96,7 +97,7 @@ void CCheckPane::check(CMarquillView* view)
     }
     const QByteArray text = view->textBytes(); // the only read of the document
     const DocumentCheck::Options options = storedOptions();
-    m_summary->setText(QStringLiteral("%1 をチェックしています...").arg(label));
+    m_summary->setText(QStringLiteral("%1 をチェックしています...").arg(FileNames::display(label)));
     ++m_running;
 
     QPointer<CCheckPane> pane(this);
@@ -130,9 +131,10 @@ void CCheckPane::showReport(const DocumentCheck::Report& report, const QString& 
     m_list->expandAll();
     if (!entries.isEmpty())
         m_list->selectFirstEntry();
+    const QString name = FileNames::display(label); // a name that is not UTF-8, readably
     m_summary->setText(report.findings.isEmpty()
-                           ? QStringLiteral("%1: 問題は見つかりませんでした。").arg(label)
-                           : QStringLiteral("%1: %2").arg(label, counts(report)));
+                           ? QStringLiteral("%1: 問題は見つかりませんでした。").arg(name)
+                           : QStringLiteral("%1: %2").arg(name, counts(report)));
     Q_EMIT checked();
 }
 

@@ -1,3 +1,4 @@
+#include "core/file_names.h"
 #include "frame/check_pane.h"
 #include "frame/frame_panes.h"
 #include "frame/main_frame_fixture.h"
@@ -9,6 +10,8 @@
 #include <QClipboard>
 #include <QDockWidget>
 #include <QMdiArea>
+#include <fcntl.h>
+#include <unistd.h>
 
 // The check pane and the preview in the real main window: F7 and F5, what
 // the check leaves alone, where its findings lead, what the preview follows.
@@ -97,6 +100,17 @@ private Q_SLOTS:
             lines.contains(title + QStringLiteral(":3:4: 警告: </p> の前に </b> がありません")),
             qPrintable(lines.join(QLatin1Char('\n'))));
         QCOMPARE(lines.size() - 1, list->entryCount());
+    }
+
+    // Fault: the line above the list showed a name that is not UTF-8 as
+    // stray bytes, where the list shows it readably.
+    void summaryNamesTheFileReadably()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("\u30da")) + QChar(0xDC83);
+        QVERIFY(::close(::open(FileNames::encode(path).constData(), O_CREAT, 0644)) == 0);
+        m_app->documentManager()->openDocumentFile(path);
+        pressF7();
+        QVERIFY(checkPane()->summary().startsWith(FileNames::display(path) + u':'));
     }
 
     // F5 shows and hides the preview, with a check mark; the preview follows
