@@ -27,7 +27,11 @@ CMarquillDoc::NewDocumentStep& newDocumentStep()
 
 } // namespace
 
-CMarquillDoc::CMarquillDoc(QObject* parent) : CMyRichEditDoc(parent) {}
+CMarquillDoc::CMarquillDoc(QObject* parent) : CMyRichEditDoc(parent)
+{
+    // A file read anew is written in the encoding it was read in.
+    connect(this, &CMyRichEditDoc::opened, this, [this] { m_declarationFollows = false; });
+}
 
 CCommandMapOf<CMarquillDoc>& CMarquillDoc::commands()
 {
@@ -105,7 +109,7 @@ bool CMarquillDoc::doSave(const QString& path, const QByteArray* fileBytes)
     QByteArray bytes;
     if (fileBytes)
         bytes = *fileBytes;
-    else if (!encodeForSaving(bytes, path.isEmpty()))
+    else if (!encodeForSaving(bytes, path.isEmpty() || m_declarationFollows))
         return false;
     QString error;
     if (!saveBytes(target, bytes, &error)) {
@@ -156,6 +160,7 @@ bool CMarquillDoc::encodeForSaving(QByteArray& fileBytes, bool declareEncoding)
     }
     setEncoding(QString());
     declare(toUtf8);
+    m_declarationFollows = true;
     return encodeText(fileBytes, bad);
 }
 
@@ -238,8 +243,10 @@ bool CMarquillDoc::saveInEncoding(const QString& encoding)
     const QString previous = this->encoding();
     const bool wasUnconverted = isUnconverted();
     setEncoding(written);
-    if ((undo.offset < 0 || encodeText(name, bytes, bad)) && doSave(pathName(), &bytes))
+    if ((undo.offset < 0 || encodeText(name, bytes, bad)) && doSave(pathName(), &bytes)) {
+        m_declarationFollows = true;
         return true;
+    }
     setEncoding(previous, wasUnconverted);
     if (undo.offset >= 0) {
         declare(undo);

@@ -96,4 +96,8 @@ private:
     const CRecentFileList* m_recentFiles = nullptr;
     std::optional<DiskState> m_askedAbout; // the last change on disk the user was told of
     bool m_asking = false;
+    // A save has changed the encoding the file was read in: every later save
+    // also makes the page's declaration name the encoding written, so that an
+    // undo of that change is never written under the wrong name.
+    bool m_declarationFollows = false;
 };

@@ -152,6 +152,13 @@ private Q_SLOTS:
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("<P>\xf0\x9f\x98\x80日本</P><META CHARSET=UTF-8>"));
         QVERIFY(doc->encoding().isEmpty());
+        f.close();
+        // Undoing the new name and saving again still writes what the file holds.
+        viewOf(doc)->undo();
+        QVERIFY(viewOf(doc)->textBytes().endsWith("CHARSET=Shift_JIS>"));
+        QVERIFY(frame()->routeCommand(Cmd::FileSave));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("<P>\xf0\x9f\x98\x80日本</P><META CHARSET=UTF-8>"));
     }
 
     // Save As writes the encoding the page's own declaration names.
