@@ -7,7 +7,6 @@
 #include "widgets/results_list.h"
 
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QThread>
 #include <QVBoxLayout>
@@ -64,21 +63,6 @@ CCheckPane::CCheckPane(QWidget* parent)
     layout->addWidget(m_list);
     connect(m_list, &CResultsList::entryActivated, this,
             [this](const QString&, int line, int column, int) { goTo(line, column); });
-    m_list->installEventFilter(this);
-}
-
-bool CCheckPane::eventFilter(QObject* watched, QEvent* event)
-{
-    // The main window's accelerators Ctrl+A and Ctrl+C (select all, copy in
-    // the document) would take the keys the list uses for its own entries.
-    if (watched == m_list && event->type() == QEvent::ShortcutOverride) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::SelectAll)) {
-            event->accept();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void CCheckPane::check(CMarquillView* view)

@@ -36,9 +36,6 @@ Q_SIGNALS:
     // The findings of the last check are listed.
     void checked();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void showReport(const DocumentCheck::Report& report, const QString& label);
     void goTo(int line, int column);

@@ -237,6 +237,20 @@ void CResultsList::selectFirstEntry()
     scrollTo(first);
 }
 
+bool CResultsList::event(QEvent* event)
+{
+    // The main window's accelerators Ctrl+A and Ctrl+C (select all, copy in
+    // the document) would take the keys the list uses for its own entries.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::SelectAll)) {
+            event->accept();
+            return true;
+        }
+    }
+    return QTreeView::event(event);
+}
+
 void CResultsList::keyPressEvent(QKeyEvent* event)
 {
     if (event->matches(QKeySequence::Copy)) {

@@ -57,6 +57,7 @@ Q_SIGNALS:
     void entryActivated(const QString& path, int line, int column, int length);
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
