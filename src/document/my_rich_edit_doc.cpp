@@ -25,13 +25,14 @@ QString CMyRichEditDoc::untitledName()
 void CMyRichEditDoc::setView(CDocumentText* view)
 {
     m_view = view;
+    m_viewWidget = view ? view->textWidget() : nullptr;
     if (view)
         view->setDocument(this);
 }
 
 QWidget* CMyRichEditDoc::viewWidget() const
 {
-    return m_view ? m_view->textWidget() : nullptr;
+    return m_viewWidget;
 }
 
 void CMyRichEditDoc::noteTextEdited()
@@ -65,19 +66,19 @@ void CMyRichEditDoc::setPathName(const QString& path)
 
 bool CMyRichEditDoc::isModified() const
 {
-    return m_view && m_view->modifyFlag();
+    return view() && view()->modifyFlag();
 }
 
 void CMyRichEditDoc::setModifiedFlag(bool modified)
 {
-    if (m_view)
-        m_view->setModifyFlag(modified);
+    if (view())
+        view()->setModifyFlag(modified);
     Q_EMIT modifiedChanged(modified);
 }
 
 bool CMyRichEditDoc::onNewDocument()
 {
-    if (!m_view)
+    if (!view())
         return false;
     takeText(DocumentFile::Text());
     setPathName(QString());
@@ -101,13 +102,13 @@ QString CMyRichEditDoc::encodingLabel() const
 
 bool CMyRichEditDoc::wouldMixInUtf8() const
 {
-    return m_unconverted && m_view &&
-           TextDecoding::addsUtf8Characters(m_savedUtf8Characters, m_view->textInPlace());
+    return m_unconverted && view() &&
+           TextDecoding::addsUtf8Characters(m_savedUtf8Characters, view()->textInPlace());
 }
 
 bool CMyRichEditDoc::takeText(const DocumentFile::Text& text)
 {
-    if (!m_view->loadBytes(text.bytes))
+    if (!view()->loadBytes(text.bytes))
         return false;
     m_encoding = text.encoding;
     m_unconverted = text.unconverted;
@@ -125,18 +126,18 @@ bool CMyRichEditDoc::onOpenDocument(const QString& path, QString* errorMessage)
     const DiskState state = DiskState::of(QFileInfo(path).absoluteFilePath());
     TextReader::Kind kind;
     QString error;
-    if (!m_view || !TextReader::read(path, *m_view, kind, error)) {
-        if (m_view)
-            m_view->loadBytes(QByteArray());
+    if (!view() || !TextReader::read(path, *view(), kind, error)) {
+        if (view())
+            view()->loadBytes(QByteArray());
         if (errorMessage)
             *errorMessage = error;
         return false;
     }
-    m_view->finishText();
+    view()->finishText();
     m_encoding = kind.encoding;
     m_unconverted = kind.unconverted;
     m_savedUtf8Characters =
-        kind.unconverted ? TextDecoding::utf8Characters(m_view->textInPlace()) : QByteArray();
+        kind.unconverted ? TextDecoding::utf8Characters(view()->textInPlace()) : QByteArray();
     Q_EMIT encodingChanged();
     setPathName(QFileInfo(path).absoluteFilePath());
     setModifiedFlag(false);
@@ -157,7 +158,7 @@ bool CMyRichEditDoc::reload(QString* errorMessage)
     const DiskState state = DiskState::of(m_path);
     DocumentFile::Text text;
     QString error;
-    if (!m_view || m_path.isEmpty() || !DocumentFile::read(m_path, text, error)) {
+    if (!view() || m_path.isEmpty() || !DocumentFile::read(m_path, text, error)) {
         if (errorMessage)
             *errorMessage = error;
         return false;
@@ -175,7 +176,7 @@ bool CMyRichEditDoc::reloadAs(const QString& encoding, QString* errorMessage)
     QByteArray bytes;
     QString error;
     DocumentFile::Text text;
-    if (!m_view || m_path.isEmpty() || !DocumentFile::readBytes(m_path, bytes, error)) {
+    if (!view() || m_path.isEmpty() || !DocumentFile::readBytes(m_path, bytes, error)) {
         if (errorMessage)
             *errorMessage = error;
         return false;
@@ -194,7 +195,7 @@ bool CMyRichEditDoc::reloadAs(const QString& encoding, QString* errorMessage)
 
 bool CMyRichEditDoc::replaceText(const DocumentFile::Text& text, QString* errorMessage)
 {
-    const DocumentFile::Text previous{m_view->textBytes(), m_encoding, m_unconverted};
+    const DocumentFile::Text previous{view()->textBytes(), m_encoding, m_unconverted};
     const bool wasModified = isModified();
     if (!takeText(text)) {
         takeText(previous);
@@ -213,12 +214,12 @@ bool CMyRichEditDoc::onRecoverDocument(const DocumentFile::Text& text, const QSt
                                        const QByteArray& lineEnd,
                                        const QByteArray& savedUtf8Characters)
 {
-    if (!m_view || !takeText(text))
+    if (!view() || !takeText(text))
         return false;
     // What the file held when it was last read or saved, not what the
     // recovered text holds: UTF-8 typed since then still asks before saving.
     m_savedUtf8Characters = savedUtf8Characters;
-    m_view->setTypedLineEnd(lineEnd);
+    view()->setTypedLineEnd(lineEnd);
     setPathName(path);
     recordDiskState();
     Q_EMIT opened();
@@ -234,14 +235,14 @@ bool CMyRichEditDoc::encodeText(QByteArray& fileBytes, QString& badCharacter) co
 bool CMyRichEditDoc::encodeText(const QString& encoding, QByteArray& fileBytes,
                                 QString& badCharacter) const
 {
-    return m_view && TextDecoding::encode(m_view->textInPlace(), encoding, fileBytes, badCharacter);
+    return view() && TextDecoding::encode(view()->textInPlace(), encoding, fileBytes, badCharacter);
 }
 
 JournalReplay::Outcome CMyRichEditDoc::onRecoverJournal(const CFoundJournal& journal, bool partial)
 {
-    if (!m_view)
+    if (!view())
         return JournalReplay::Outcome::NoRoom;
-    const JournalReplay::Outcome outcome = journal.restoreInto(*m_view);
+    const JournalReplay::Outcome outcome = journal.restoreInto(*view());
     if (outcome != JournalReplay::Outcome::Restored)
         return outcome;
     const EditJournal::Fields& fields = journal.reading.fields();
@@ -249,7 +250,7 @@ JournalReplay::Outcome CMyRichEditDoc::onRecoverJournal(const CFoundJournal& jou
     m_unconverted = fields.encoding.isEmpty() && fields.unconverted;
     m_savedUtf8Characters = fields.savedUtf8Characters;
     Q_EMIT encodingChanged();
-    m_view->setTypedLineEnd(fields.lineEnd);
+    view()->setTypedLineEnd(fields.lineEnd);
     setPathName(partial ? QString() : fields.path);
     Q_EMIT opened();
     setModifiedFlag(true);
@@ -259,7 +260,7 @@ JournalReplay::Outcome CMyRichEditDoc::onRecoverJournal(const CFoundJournal& jou
 bool CMyRichEditDoc::onSaveDocument(const QString& path, QString* errorMessage)
 {
     QString error;
-    if (!m_view || !DocumentFile::write(path, m_view->textInPlace(), m_encoding, error)) {
+    if (!view() || !DocumentFile::write(path, view()->textInPlace(), m_encoding, error)) {
         if (errorMessage)
             *errorMessage = error;
         return false;
@@ -272,7 +273,7 @@ bool CMyRichEditDoc::saveBytes(const QString& path, const QByteArray& fileBytes,
                                QString* errorMessage)
 {
     QString error;
-    if (!m_view || !DocumentFile::writeBytes(path, fileBytes, error)) {
+    if (!view() || !DocumentFile::writeBytes(path, fileBytes, error)) {
         if (errorMessage)
             *errorMessage = error;
         return false;
@@ -284,7 +285,7 @@ bool CMyRichEditDoc::saveBytes(const QString& path, const QByteArray& fileBytes,
 void CMyRichEditDoc::savedTo(const QString& path)
 {
     if (m_unconverted)
-        m_savedUtf8Characters = TextDecoding::utf8Characters(m_view->textInPlace());
+        m_savedUtf8Characters = TextDecoding::utf8Characters(view()->textInPlace());
     setPathName(QFileInfo(path).absoluteFilePath());
     setModifiedFlag(false);
     recordDiskState();

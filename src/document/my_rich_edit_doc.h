@@ -7,10 +7,11 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 
 class CDocumentText;
-class QWidget;
 
 // A document whose text lives in its one view. It knows its file (path and
 // title), its text encoding on disk, and delegates the modified state to the
@@ -27,8 +28,10 @@ public:
     // The document base carries no commands of its own.
     const CCommandMap& commandMap() const override;
 
-    // The view holding the text, set once before anything is loaded.
-    CDocumentText* view() const { return m_view; }
+    // The view holding the text, set once before anything is loaded; null
+    // once its window is gone (a document that could not be read outlives
+    // its window for a while).
+    CDocumentText* view() const { return m_viewWidget ? m_view : nullptr; }
     void setView(CDocumentText* view);
     // The widget showing the text: the parent of the document's messages.
     QWidget* viewWidget() const;
@@ -142,6 +145,7 @@ private:
 
 private:
     CDocumentText* m_view = nullptr;
+    QPointer<QWidget> m_viewWidget; // whether m_view still lives
     QString m_path;
     QString m_title;
     QString m_encoding; // encoding of the file; empty: the bytes as they are

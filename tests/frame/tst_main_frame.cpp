@@ -194,6 +194,16 @@ private Q_SLOTS:
 
     void openingAnUnreadableFileOpensNoWindow()
     {
+        // The message runs the event loop, as a real message box does, while
+        // the document that could not be read is still on its way out.
+        UiSeam::setMessageHook(
+            [this](const QString& text, QMessageBox::Icon, QMessageBox::StandardButtons) {
+                m_messages.append(text);
+                QEventLoop loop;
+                QTimer::singleShot(50, &loop, &QEventLoop::quit);
+                loop.exec();
+                return QMessageBox::Ok;
+            });
         QVERIFY(!m_app->documentManager()->openDocumentFile(
             m_dir.filePath(QStringLiteral("nothing-here.htm"))));
         QCOMPARE(m_messages.size(), 1);
