@@ -32,10 +32,11 @@ bool CRegexFinder::search(const CRegexPattern& pattern, CSearchSeries& series)
                 RegexSearch::findNext(text, pattern, from, to, from == emptyAt);
             return match.found() ? FindMatch{match.start, match.end} : FindMatch{};
         });
-    if (!found.found()) {
-        m_emptyMatchAt = -1;
+    // Not found: the selection stays where it was, and so does an empty
+    // match there, which the next series passes over like the plain search
+    // passes over its selected match.
+    if (!found.found())
         return false;
-    }
     m_emptyMatchAt = found.start == found.end ? found.start : -1;
     m_view->setSel(found.start, found.end);
     m_view->revealCaret();

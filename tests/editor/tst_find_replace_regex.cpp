@@ -123,6 +123,9 @@ private Q_SLOTS:
         while (find->findNext(QStringLiteral("^"), true, false, true) && found.size() < 5)
             found << selOf(view);
         QCOMPARE(found, (QList<Sel>{{0, 0}, {2, 2}, {4, 4}}));
+        // After the sound, the next search starts over from there.
+        QVERIFY(find->findNext(QStringLiteral("^"), true, false, true));
+        QCOMPARE(selOf(view), (Sel{0, 0}));
 
         view.loadBytes("x=1 y=2 z");
         view.setSel(0, 3);
