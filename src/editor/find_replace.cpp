@@ -35,6 +35,11 @@ int searchFlags(bool matchCase, bool wholeWord)
 // Whether the find and replace dialogs take regular expressions.
 constexpr IntSetting kRegex{HistorySection::Find, "Regex", 0};
 
+// The pattern backtracks so much on this text that the engine gave up.
+const QString kTooComplex =
+    QStringLiteral("正規表現の照合が複雑になりすぎたため、文書の終わりまで検索できませんでした。\n"
+                   "繰り返しの中の繰り返し (例: (\\w+\\s?)*) を減らしてください。");
+
 } // namespace
 
 FindState& sharedFindState()
@@ -277,6 +282,12 @@ bool CFindReplace::findNext(const QString& text, bool matchCase, bool wholeWord,
     if (regex && !text.isEmpty() && !usablePattern(text, matchCase, wholeWord))
         return false;
     if (!search(text, matchCase, wholeWord, regex)) {
+        if (regex && m_regex.gaveUp()) {
+            // Not "not found": part of the text was never searched.
+            m_series.restart();
+            complain(kTooComplex);
+            return false;
+        }
         notFound();
         return false;
     }
@@ -442,6 +453,11 @@ int CFindReplace::replaceAllRegex(const QString& text, const QString& replacemen
     WaitCursor wait;
     m_series.restart();
     const RegexSearch::Edits edits = m_regex.replacements(*pattern, parsed);
+    if (edits.failed) {
+        // Replacing only the matches before the place would pass for done.
+        complain(kTooComplex + QStringLiteral("\n何も置換しませんでした。"));
+        return 0;
+    }
     if (edits.edits.isEmpty()) {
         notFound();
         return 0;

@@ -26,10 +26,16 @@ bool CRegexFinder::search(const CRegexPattern& pattern, CSearchSeries& series)
     // A new series still begins at the selection's start; the search itself
     // starts after the selection.
     series.beginAt(start);
+    m_gaveUp = false;
     const FindMatch found =
         series.search(end, end, m_view->textLength(), [&](qint64 from, qint64 to) {
+            // Once the engine gave up, a match found by wrapping around
+            // would skip the text it could not search.
+            if (m_gaveUp)
+                return FindMatch{};
             const RegexMatch match =
                 RegexSearch::findNext(text, pattern, from, to, from == emptyAt);
+            m_gaveUp = m_gaveUp || match.failed;
             return match.found() ? FindMatch{match.start, match.end} : FindMatch{};
         });
     // Not found: the selection stays where it was, and so does an empty

@@ -24,6 +24,8 @@ public:
 
     // One search of the series; selects the match. The pattern must be valid.
     bool search(const CRegexPattern& pattern, CSearchSeries& series);
+    // Whether the last search found nothing because the engine gave up.
+    bool gaveUp() const { return m_gaveUp; }
 
     // Replaces the selection with its expansion when the selection is a
     // match; returns whether it did.
@@ -38,4 +40,5 @@ private:
     CMyRichEditView* m_view;
     CRegexPattern m_pattern;
     qint64 m_emptyMatchAt = -1; // the caret after an empty match was found there
+    bool m_gaveUp = false;
 };

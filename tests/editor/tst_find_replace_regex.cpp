@@ -111,6 +111,26 @@ private Q_SLOTS:
         QCOMPARE(m_beeps, 0);
     }
 
+    // Catches: a pattern the engine gives up on (nested repeats on a long
+    // line) taken as "not found", or replace all making the replacements
+    // before that place and passing for done.
+    void tooComplexChangesNothing()
+    {
+        CMyRichEditView view;
+        const QByteArray text = "a\n<p>" + QByteArray("abc ").repeated(100) + "</p>\nb";
+        view.loadBytes(text);
+        view.setSel(0, 0);
+        CFindReplace* find = CFindReplace::of(&view);
+        const QString pattern = QStringLiteral("(\\w+\\s?)*$");
+        QCOMPARE(find->replaceAll(pattern, QStringLiteral("X"), false, false, true), 0);
+        QCOMPARE(view.textBytes(), text);
+        view.setSel(2, 2);
+        QVERIFY(!find->findNext(pattern, false, false, true));
+        QCOMPARE(m_messages.size(), 2);
+        QVERIFY(m_messages[1].startsWith(QStringLiteral("正規表現の照合が複雑になりすぎた")));
+        QCOMPARE(m_beeps, 0);
+    }
+
     // Catches: find next stuck on an empty match, and replace current
     // replacing a selection that is no match or losing its groups.
     void emptyMatchesAndReplaceCurrent()

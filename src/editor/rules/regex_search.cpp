@@ -52,7 +52,9 @@ RegexMatch findNext(const CUtf16Text& text, const CRegexPattern& pattern, qint64
             continue;
         return toBytes(text, m, pattern.captureCount());
     }
-    return {};
+    RegexMatch none;
+    none.failed = !it.isValid();
+    return none;
 }
 
 RegexMatch matchAt(const CUtf16Text& text, const CRegexPattern& pattern, qint64 start, qint64 end)
@@ -111,6 +113,7 @@ Edits replaceAll(QByteArrayView bytes, const CUtf16Text& text, const CRegexPatte
         replacement.appendTo(result.replacements, bytes, bounds.constData());
         result.edits.append({start, end, before, result.replacements.size() - before});
     }
+    result.failed = !it.isValid();
     return result;
 }
 

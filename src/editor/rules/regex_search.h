@@ -15,6 +15,9 @@ struct RegexMatch
     qint64 start = -1;
     qint64 end = -1;
     QList<qint64> groups; // group 0 (the match), 1, 2, ...: start and end in pairs
+    // The engine gave up (the pattern backtracks too much on this text)
+    // before it found a match or reached the end of the range.
+    bool failed = false;
     bool found() const { return start >= 0; }
 };
 
@@ -54,6 +57,7 @@ struct Edits
 {
     QList<Edit> edits;
     QByteArray replacements;
+    bool failed = false; // the engine gave up before the end of the text
 };
 // One pass over the text. The replacement must have passed check().
 Edits replaceAll(QByteArrayView bytes, const CUtf16Text& text, const CRegexPattern& pattern,
