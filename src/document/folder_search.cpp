@@ -147,6 +147,7 @@ struct FileResult
 {
     Outcome outcome = Outcome::NotAFile;
     QList<ResultEntry> entries;
+    bool gaveUp = false; // the pattern was too complex to search the file to its end
 };
 
 // Counts the outcome; true when the file has matches to report.
@@ -166,6 +167,7 @@ bool take(const FileResult& result, FolderSearchSummary& summary)
         return false;
     case Outcome::Searched:
         ++summary.filesSearched;
+        summary.gaveUp += result.gaveUp ? 1 : 0;
         break;
     }
     return !result.entries.isEmpty();
@@ -182,7 +184,7 @@ CTextMatcher matcherFor(const FolderSearchQuery& query)
 }
 
 Outcome searchFile(const QString& path, const FolderSearchQuery& query, const CTextMatcher& matcher,
-                   int limit, QList<ResultEntry>& entries)
+                   int limit, QList<ResultEntry>& entries, bool& gaveUp)
 {
     QByteArray bytes;
     const Outcome outcome = readFile(path, query.sizeLimit, bytes);
@@ -191,7 +193,7 @@ Outcome searchFile(const QString& path, const FolderSearchQuery& query, const CT
     if (isBinary(bytes))
         return Outcome::Binary;
     if (matcher.mayOccurIn(bytes))
-        entries = matcher.matches(documentText(bytes), limit);
+        entries = matcher.matches(documentText(bytes), limit, &gaveUp);
     return Outcome::Searched;
 }
 
@@ -219,8 +221,8 @@ FolderSearchSummary run(const FolderSearchQuery& query,
     struct stat rootStatus;
     if (::stat(FileNames::encode(query.folder).constData(), &rootStatus) != 0 ||
         !S_ISDIR(rootStatus.st_mode)) {
-        summary.error =
-            QStringLiteral("フォルダー %1 が見つかりません。").arg(FileNames::display(query.folder));
+        summary.error = QStringLiteral("フォルダー %1 が見つかりません。")
+                            .arg(FileNames::display(query.folder));
         return summary;
     }
     const QFileInfo root(query.folder);
@@ -257,7 +259,7 @@ FolderSearchSummary run(const FolderSearchQuery& query,
             for (int i; (i = next++) < count && !stop.load(std::memory_order_relaxed);) {
                 FileResult& result = results[static_cast<size_t>(i)];
                 result.outcome = searchFile(folder + QLatin1Char('/') + entries.files[i], query,
-                                            matcher, left, result.entries);
+                                            matcher, left, result.entries, result.gaveUp);
             }
         };
         for (int h = 1; h <= helpers && h < count; ++h)

@@ -48,6 +48,7 @@ struct FolderSearchSummary
     int binary = 0;     // files holding NUL bytes (not UTF-16), skipped
     int tooLarge = 0;   // files over the size limit, skipped
     int unreadable = 0; // files and folders that could not be read
+    int gaveUp = 0;     // files a pattern was too complex to search to the end
     bool stopped = false;
     bool limitReached = false;
     QString error; // the folder itself cannot be searched; nothing was

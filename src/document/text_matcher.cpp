@@ -193,16 +193,24 @@ bool CTextMatcher::readsAsForms(const QByteArray& declared) const
     return forms;
 }
 
-QList<ResultEntry> CTextMatcher::matches(const QString& text, int limit) const
+QList<ResultEntry> CTextMatcher::matches(const QString& text, int limit, bool* gaveUp) const
 {
     QList<ResultEntry> found;
     LineCursor cursor(text);
+    if (gaveUp)
+        *gaveUp = false;
     if (m_regex) {
         QRegularExpressionMatchIterator it = m_expression.globalMatch(text);
+        bool emptyAtEnd = false;
         while (found.size() < limit && it.hasNext()) {
             const QRegularExpressionMatch m = it.next();
             found.append(cursor.entryAt(m.capturedStart(0), m.capturedEnd(0)));
+            emptyAtEnd = m.capturedStart(0) == text.size() && m.capturedEnd(0) == text.size();
         }
+        // The iterator ends invalid when the engine gave up, and also after
+        // an empty match at the very end, having nowhere left to try.
+        if (gaveUp && found.size() < limit)
+            *gaveUp = !it.isValid() && !emptyAtEnd;
         return found;
     }
     if (m_text.isEmpty())

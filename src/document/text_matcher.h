@@ -27,8 +27,10 @@ public:
     // A compiled regular expression (its own options decide letter case).
     explicit CTextMatcher(const QRegularExpression& expression);
 
-    // Every match in text, at most limit of them.
-    QList<ResultEntry> matches(const QString& text, int limit) const;
+    // Every match in text, at most limit of them. gaveUp, when given, tells
+    // whether the engine gave up on a pattern before the end of the text
+    // (too much backtracking); the matches before that place are listed.
+    QList<ResultEntry> matches(const QString& text, int limit, bool* gaveUp = nullptr) const;
 
     // False only when the plain text surely does not occur in the file that
     // fileBytes were read from, whichever of the encodings that opening a

@@ -126,9 +126,9 @@ QString CResultsPane::progressText() const
 
 void CResultsPane::showProgress(int files, const QString& path)
 {
-    m_progress->setText(QStringLiteral("「%1」を検索しています... %2 ファイル (%3 件): %4")
-                            .arg(m_what, number(files), number(m_list->entryCount()),
-                                 FileNames::display(path)));
+    m_progress->setText(
+        QStringLiteral("「%1」を検索しています... %2 ファイル (%3 件): %4")
+            .arg(m_what, number(files), number(m_list->entryCount()), FileNames::display(path)));
 }
 
 void CResultsPane::finish(const FolderSearchSummary& summary)
@@ -163,6 +163,10 @@ QString CResultsPane::summaryText(const QString& what, const FolderSearchSummary
     if (!skipped.isEmpty())
         text += QStringLiteral("、飛ばしたファイル: %1").arg(skipped.join(QStringLiteral("、")));
     text += QStringLiteral("。");
+    if (summary.gaveUp > 0)
+        text += QStringLiteral(
+                    "正規表現の照合が複雑になりすぎて終わりまで検索できなかったファイル: %1。")
+                    .arg(number(summary.gaveUp));
     if (summary.limitReached)
         text += QStringLiteral("%1 件で打ち切りました。")
                     .arg(number(FolderSearchQuery::kDefaultMatchLimit));

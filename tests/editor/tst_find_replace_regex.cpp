@@ -129,6 +129,18 @@ private Q_SLOTS:
         QCOMPARE(m_messages.size(), 2);
         QVERIFY(m_messages[1].startsWith(QStringLiteral("正規表現の照合が複雑になりすぎた")));
         QCOMPARE(m_beeps, 0);
+
+        // An empty match at the very end is no such place.
+        view.loadBytes("a\nb");
+        view.setSel(0, 0);
+        QVERIFY(find->findNext(QStringLiteral("$"), false, false, true));
+        QVERIFY(find->findNext(QStringLiteral("$"), false, false, true));
+        QCOMPARE(selOf(view), (Sel{3, 3}));
+        QVERIFY(!find->findNext(QStringLiteral("$"), false, false, true));
+        QCOMPARE(m_beeps, 1);
+        QCOMPARE(find->replaceAll(QStringLiteral("$"), QStringLiteral(";"), false, false, true), 2);
+        QCOMPARE(view.textBytes(), QByteArray("a;\nb;"));
+        QCOMPARE(m_messages.size(), 2);
     }
 
     // Catches: find next stuck on an empty match, and replace current

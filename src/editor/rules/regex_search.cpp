@@ -27,6 +27,15 @@ RegexMatch toBytes(const CUtf16Text& text, const QRegularExpressionMatch& m, int
     return match;
 }
 
+// Whether a search through every match ended because the engine gave up
+// (the pattern backtracks too much on the text). Qt's iterator also ends
+// invalid after an empty match at the very end, having nowhere left to try.
+bool gaveUp(const QRegularExpressionMatchIterator& it, qsizetype lastStart, qsizetype lastEnd,
+            qsizetype length)
+{
+    return !it.isValid() && !(lastStart == length && lastEnd == length);
+}
+
 } // namespace
 
 RegexMatch findNext(const CUtf16Text& text, const CRegexPattern& pattern, qint64 from, qint64 to,
@@ -40,12 +49,14 @@ RegexMatch findNext(const CUtf16Text& text, const CRegexPattern& pattern, qint64
     // The iterator retries after an empty match at the same place only for
     // a non-empty match, then moves on by a character (CR LF as one).
     QRegularExpressionMatchIterator it = pattern.expression().globalMatch(text.text(), first);
+    qsizetype start = -1;
+    qsizetype end = -1;
     while (it.hasNext()) {
         const QRegularExpressionMatch m = it.next();
-        const qsizetype start = m.capturedStart(0);
-        const qsizetype end = m.capturedEnd(0);
+        start = m.capturedStart(0);
+        end = m.capturedEnd(0);
         if (start > last || (start == last && !(emptyAtEnd && end == start)))
-            break;
+            return {};
         if (skipEmptyAtFrom && start == first && end == start)
             continue;
         if (end > last)
@@ -53,7 +64,7 @@ RegexMatch findNext(const CUtf16Text& text, const CRegexPattern& pattern, qint64
         return toBytes(text, m, pattern.captureCount());
     }
     RegexMatch none;
-    none.failed = !it.isValid();
+    none.failed = gaveUp(it, start, end, text.text().size());
     return none;
 }
 
@@ -93,8 +104,12 @@ Edits replaceAll(QByteArrayView bytes, const CUtf16Text& text, const CRegexPatte
     const int lastGroup = qMin(replacement.highestGroup(), pattern.captureCount());
     QList<qint64> bounds(2 * (qMax(replacement.highestGroup(), 0) + 1), -1);
     QRegularExpressionMatchIterator it = pattern.expression().globalMatch(text.text());
+    qsizetype lastStart = -1;
+    qsizetype lastEnd = -1;
     while (it.hasNext()) {
         const QRegularExpressionMatch m = it.next();
+        lastStart = m.capturedStart(0);
+        lastEnd = m.capturedEnd(0);
         const qint64 start = text.byteOfIndex(m.capturedStart(0));
         const qint64 end = text.byteOfIndex(m.capturedEnd(0));
         for (int g = 0; g <= lastGroup; ++g) {
@@ -113,7 +128,7 @@ Edits replaceAll(QByteArrayView bytes, const CUtf16Text& text, const CRegexPatte
         replacement.appendTo(result.replacements, bytes, bounds.constData());
         result.edits.append({start, end, before, result.replacements.size() - before});
     }
-    result.failed = !it.isValid();
+    result.failed = gaveUp(it, lastStart, lastEnd, text.text().size());
     return result;
 }
 
