@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QStackedLayout>
 #include <utility>
 
@@ -67,11 +68,22 @@ void CPreviewPane::showPage(const QByteArray& html, const QUrl& pageUrl)
         m_waitForDialog.start();
         return;
     }
+    const bool firstPage = !m_preview;
     if (!ensureEngine())
         return; // the pane goes on saying why
+    QPointer<QWidget> focused = QApplication::focusWidget();
     m_message->clear();
     m_stack->setCurrentWidget(m_preview->widget());
     m_preview->showPage(html, pageUrl);
+    if (firstPage && focused) {
+        // Showing the engine's view the first time makes the main window a
+        // new native window, which loses the keyboard and the active state:
+        // give them back to where the user was typing.
+        QTimer::singleShot(0, focused, [focused] {
+            focused->activateWindow();
+            focused->setFocus(Qt::OtherFocusReason);
+        });
+    }
 }
 
 void CPreviewPane::showNoDocument()
