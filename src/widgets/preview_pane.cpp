@@ -5,6 +5,7 @@
 #include "widgets/web_preview_loader.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QStackedLayout>
@@ -115,6 +116,21 @@ QString CPreviewPane::message() const
 QWidget* CPreviewPane::pageView() const
 {
     return m_preview ? m_preview->widget() : nullptr;
+}
+
+bool CPreviewPane::event(QEvent* event)
+{
+    // The main window's accelerators Ctrl+A and Ctrl+C (select all, copy in
+    // the document) would take the keys the page uses to select and copy its
+    // own text.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::SelectAll)) {
+            event->accept();
+            return true;
+        }
+    }
+    return QWidget::event(event);
 }
 
 void CPreviewPane::showMessage(const QString& text)

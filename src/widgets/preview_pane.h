@@ -37,6 +37,9 @@ public:
     // The engine's view once loaded, else nullptr.
     QWidget* pageView() const;
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     bool ensureEngine();
     void showMessage(const QString& text);

@@ -3,6 +3,8 @@
 #include "widgets/preview_pane.h"
 #include "widgets/web_preview_loader.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QDialog>
 #include <QImage>
 
@@ -156,6 +158,23 @@ private Q_SLOTS:
         QCOMPARE(m_followed.at(1), QUrl::fromLocalFile(m_site.filePath(QStringLiteral("new.htm"))));
         // Had the pane followed the link, the missing file's error page would show.
         QVERIFY(!QTest::qWaitFor([&] { return pixel(5, 5) != QColor(Qt::green); }, 1500));
+    }
+
+    // Fault: the window's Ctrl+A and Ctrl+C (select all, copy in the
+    // document) took the keys from the page, which copied nothing.
+    void keysSelectAndCopyThePage()
+    {
+        QAction documentCopy;
+        documentCopy.setShortcuts({QKeySequence::SelectAll, QKeySequence::Copy});
+        m_pane->addAction(&documentCopy);
+        m_pane->showPage(page("lime", "<p>試験の文</p>"), pageUrl());
+        QVERIFY(drawn(Qt::green));
+        QApplication::clipboard()->clear();
+        QWidget* view = m_pane->pageView()->focusProxy();
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+        QTRY_VERIFY(QApplication::clipboard()->text().contains(u"試験の文"));
     }
 
     // A page being written may not run its scripts until it is trusted.
