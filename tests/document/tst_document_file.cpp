@@ -39,8 +39,7 @@ rlim_t addressSpaceInUse()
     return 0;
 }
 
-// Whether Qt's own decoder takes bytes for UTF-8: the judge of what opens
-// unconverted, independent of the validator the program uses.
+// Whether Qt's own decoder takes bytes for UTF-8, independent of the program's validator.
 bool strictUtf8(const QByteArray& bytes)
 {
     QStringDecoder decoder(QStringConverter::Utf8);
@@ -190,8 +189,7 @@ private Q_SLOTS:
         }
     }
 
-    // Reading gives the expected text and encoding; saving it unchanged gives
-    // back exactly the file's bytes.
+    // Reading gives the expected text and encoding; saving it gives back the file's bytes.
     void roundTrip()
     {
         QFETCH(QByteArray, bytes);
