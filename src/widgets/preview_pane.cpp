@@ -1,11 +1,11 @@
 #include "widgets/preview_pane.h"
 
 #include "core/web_browser.h"
+#include "widgets/own_edit_keys.h"
 #include "widgets/web_preview.h"
 #include "widgets/web_preview_loader.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QStackedLayout>
@@ -120,17 +120,7 @@ QWidget* CPreviewPane::pageView() const
 
 bool CPreviewPane::event(QEvent* event)
 {
-    // The main window's accelerators Ctrl+A and Ctrl+C (select all, copy in
-    // the document) would take the keys the page uses to select and copy its
-    // own text.
-    if (event->type() == QEvent::ShortcutOverride) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::SelectAll)) {
-            event->accept();
-            return true;
-        }
-    }
-    return QWidget::event(event);
+    return keepOwnEditKeys(event) || QWidget::event(event);
 }
 
 void CPreviewPane::showMessage(const QString& text)

@@ -1,6 +1,7 @@
 #include "widgets/results_list.h"
 
 #include "core/file_names.h"
+#include "widgets/own_edit_keys.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -239,16 +240,7 @@ void CResultsList::selectFirstEntry()
 
 bool CResultsList::event(QEvent* event)
 {
-    // The main window's accelerators Ctrl+A and Ctrl+C (select all, copy in
-    // the document) would take the keys the list uses for its own entries.
-    if (event->type() == QEvent::ShortcutOverride) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::SelectAll)) {
-            event->accept();
-            return true;
-        }
-    }
-    return QTreeView::event(event);
+    return keepOwnEditKeys(event) || QTreeView::event(event);
 }
 
 void CResultsList::keyPressEvent(QKeyEvent* event)
