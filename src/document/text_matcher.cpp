@@ -1,5 +1,6 @@
 #include "document/text_matcher.h"
 
+#include "document/regex_give_up.h"
 #include "document/text_encoding.h"
 
 #include <QStringEncoder>
@@ -201,16 +202,16 @@ QList<ResultEntry> CTextMatcher::matches(const QString& text, int limit, bool* g
         *gaveUp = false;
     if (m_regex) {
         QRegularExpressionMatchIterator it = m_expression.globalMatch(text);
-        bool emptyAtEnd = false;
+        qsizetype lastStart = -1;
+        qsizetype lastEnd = -1;
         while (found.size() < limit && it.hasNext()) {
             const QRegularExpressionMatch m = it.next();
-            found.append(cursor.entryAt(m.capturedStart(0), m.capturedEnd(0)));
-            emptyAtEnd = m.capturedStart(0) == text.size() && m.capturedEnd(0) == text.size();
+            lastStart = m.capturedStart(0);
+            lastEnd = m.capturedEnd(0);
+            found.append(cursor.entryAt(lastStart, lastEnd));
         }
-        // The iterator ends invalid when the engine gave up, and also after
-        // an empty match at the very end, having nowhere left to try.
         if (gaveUp && found.size() < limit)
-            *gaveUp = !it.isValid() && !emptyAtEnd;
+            *gaveUp = regexGaveUp(it, lastStart, lastEnd, text.size());
         return found;
     }
     if (m_text.isEmpty())

@@ -1,5 +1,6 @@
 #include "editor/rules/regex_search.h"
 
+#include "document/regex_give_up.h"
 #include "document/utf16_text.h"
 #include "editor/rules/regex_pattern.h"
 #include "editor/rules/regex_replacement.h"
@@ -25,15 +26,6 @@ RegexMatch toBytes(const CUtf16Text& text, const QRegularExpressionMatch& m, int
         match.groups << text.byteOfIndex(start) << text.byteOfIndex(m.capturedEnd(g));
     }
     return match;
-}
-
-// Whether a search through every match ended because the engine gave up
-// (the pattern backtracks too much on the text). Qt's iterator also ends
-// invalid after an empty match at the very end, having nowhere left to try.
-bool gaveUp(const QRegularExpressionMatchIterator& it, qsizetype lastStart, qsizetype lastEnd,
-            qsizetype length)
-{
-    return !it.isValid() && !(lastStart == length && lastEnd == length);
 }
 
 } // namespace
@@ -64,7 +56,7 @@ RegexMatch findNext(const CUtf16Text& text, const CRegexPattern& pattern, qint64
         return toBytes(text, m, pattern.captureCount());
     }
     RegexMatch none;
-    none.failed = gaveUp(it, start, end, text.text().size());
+    none.failed = regexGaveUp(it, start, end, text.text().size());
     return none;
 }
 
@@ -128,7 +120,7 @@ Edits replaceAll(QByteArrayView bytes, const CUtf16Text& text, const CRegexPatte
         replacement.appendTo(result.replacements, bytes, bounds.constData());
         result.edits.append({start, end, before, result.replacements.size() - before});
     }
-    result.failed = gaveUp(it, lastStart, lastEnd, text.text().size());
+    result.failed = regexGaveUp(it, lastStart, lastEnd, text.text().size());
     return result;
 }
 
