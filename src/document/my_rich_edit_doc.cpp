@@ -43,6 +43,11 @@ void CMyRichEditDoc::noteTextEdited()
     Q_EMIT edited();
 }
 
+QString CMyRichEditDoc::titleWithoutMark() const
+{
+    return isModified() && m_title.endsWith(QLatin1String(" *")) ? m_title.chopped(2) : m_title;
+}
+
 QString CMyRichEditDoc::folder() const
 {
     const qsizetype slash = m_path.lastIndexOf(QLatin1Char('/'));

@@ -43,6 +43,8 @@ public:
     QString folder() const;
     // File name, or "無題"; followed by " *" while modified.
     QString title() const { return m_title; }
+    // The title without the mark " *" it carries while modified.
+    QString titleWithoutMark() const;
     void setTitle(const QString& title);
 
     bool isModified() const;

@@ -72,13 +72,7 @@ void CCheckPane::check(CMarquillView* view)
     m_view = view;
     const int generation = ++m_generation;
     const CMyRichEditDoc* doc = view->document();
-    QString label = doc->pathName();
-    if (label.isEmpty()) {
-        // The title without the mark " *" a modified document's title carries.
-        label = doc->title();
-        if (doc->isModified() && label.endsWith(QLatin1String(" *")))
-            label.chop(2);
-    }
+    const QString label = doc->pathName().isEmpty() ? doc->titleWithoutMark() : doc->pathName();
     const QByteArray text = view->textBytes(); // the only read of the document
     const DocumentCheck::Options options = storedOptions();
     m_summary->setText(QStringLiteral("%1 をチェックしています...").arg(FileNames::display(label)));
