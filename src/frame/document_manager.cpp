@@ -151,20 +151,26 @@ CMarquillDoc* CDocumentManager::openDocumentFile(const QString& path)
     return doc;
 }
 
+CMarquillDoc* CDocumentManager::documentOf(const QString& path) const
+{
+    for (CMarquillDoc* doc : m_documents)
+        if (!doc->pathName().isEmpty() && FileNames::sameFile(doc->pathName(), path))
+            return doc;
+    return nullptr;
+}
+
 CMarquillDoc* CDocumentManager::openDocument(const QString& path, QString* error)
 {
     // A name Qt read with U+FFFD in place of bytes that are not UTF-8 (the
     // file dialog, a dropped file) is looked up among the real names.
     const QString absolute = FileNames::findLossyName(QFileInfo(path).absoluteFilePath());
-    for (CMarquillDoc* doc : std::as_const(m_documents)) {
-        if (!doc->pathName().isEmpty() && FileNames::sameFile(doc->pathName(), absolute)) {
-            if (CChildFrame* frame = frameOf(doc)) {
-                if (frame->isMinimized())
-                    frame->showNormal();
-                m_mainFrame->mdiArea()->setActiveSubWindow(frame);
-            }
-            return doc;
+    if (CMarquillDoc* doc = documentOf(absolute)) {
+        if (CChildFrame* frame = frameOf(doc)) {
+            if (frame->isMinimized())
+                frame->showNormal();
+            m_mainFrame->mdiArea()->setActiveSubWindow(frame);
         }
+        return doc;
     }
     CMarquillDoc* doc = createDocument();
     if (!doc->onOpenDocument(absolute, error)) {

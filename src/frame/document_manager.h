@@ -35,6 +35,9 @@ public:
 
     QList<CMarquillDoc*> documents() const { return m_documents; }
     CChildFrame* frameOf(CMarquillDoc* doc) const;
+    // The open document of the file at path (by the file itself, not the
+    // spelling of its path); null when none is open.
+    CMarquillDoc* documentOf(const QString& path) const;
 
     // A new document in a new window, filled by the new-document step;
     // null when the document could not be made.

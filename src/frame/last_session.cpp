@@ -57,14 +57,6 @@ QString skippedText(const QStringList& missing, const QStringList& errors)
     return parts.join(QStringLiteral("\n\n"));
 }
 
-CMarquillDoc* openFor(const CDocumentManager& documents, const QString& path)
-{
-    for (CMarquillDoc* doc : documents.documents())
-        if (!doc->pathName().isEmpty() && FileNames::sameFile(doc->pathName(), path))
-            return doc;
-    return nullptr;
-}
-
 } // namespace
 
 void remember(const CDocumentManager& documents, const CChildFrame* active)
@@ -101,7 +93,7 @@ int restore(CDocumentManager& documents, CMainFrame& frame)
     int opened = 0;
     for (qsizetype i = 0; i < session.entries.size(); ++i) {
         const SessionStore::Entry& entry = session.entries[i];
-        CMarquillDoc* doc = openFor(documents, entry.path);
+        CMarquillDoc* doc = documents.documentOf(entry.path);
         if (doc) {
             // Restored after a crash: its own caret stays.
         } else if (struct stat st; ::stat(FileNames::encode(entry.path).constData(), &st) != 0) {
